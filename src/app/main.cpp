@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include "ui/QtPlatform.h"
+#include "ui/Startup.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The splash closes before the main window opens; the main window's own
+  // close box ends the program.
+  QApplication::setQuitOnLastWindowClosed(false);
+  torvale::ui::QtPlatform platform;
+  torvale::ui::Startup startup(platform);
+  startup.Begin();
+  return QApplication::exec();
+}

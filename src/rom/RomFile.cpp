@@ -1,0 +1,195 @@
+#include "rom/RomFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "rom/RomError.h"
+
+namespace torvale {
+namespace {
+
+std::string SystemReason(int error) {
+  return std::strerror(error);
+}
+
+std::string Describe(const std::filesystem::path& path, const std::string& what) {
+  return "\"" + path.string() + "\": " + what;
+}
+
+}  // namespace
+
+RomFile::RomFile(RomIo& io) : m_io(io) {}
+
+RomFile::~RomFile() {
+  Close();
+}
+
+void RomFile::Open(const std::filesystem::path& path) {
+  Close();
+  if (path.empty()) throw RomOpenError("no file name was given");
+  // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) throw RomOpenError(Describe(path, SystemReason(errno)));
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    throw RomOpenError(Describe(path, "not a regular file"));
+  }
+  // flock, not fcntl record locks: those vanish when any descriptor of the file closes.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    throw RomOpenError(Describe(path, error == EWOULDBLOCK ? "the file is in use by another program"
+                                                           : SystemReason(error)));
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+  m_fd = fd;
+  m_path = absolute.empty() ? path : absolute;
+  m_size = static_cast<std::uint64_t>(info.st_size);
+  m_device = info.st_dev;
+  m_inode = info.st_ino;
+}
+
+void RomFile::Close() noexcept {
+  if (m_fd >= 0) ::close(m_fd);  // closing the descriptor also drops the lock
+  m_fd = -1;
+  m_path.clear();
+  m_size = 0;
+  m_device = 0;
+  m_inode = 0;
+}
+
+void RomFile::RequireOpen() const {
+  if (!IsOpen()) throw RomError("no ROM file is open");
+}
+
+void RomFile::RequireRange(FileOffset offset, std::size_t length) const {
+  RequireOpen();
+  if (std::uint64_t{offset} + length > m_size) {
+    throw RomRangeError("offset " + std::to_string(offset) + " + " + std::to_string(length) +
+                        " lies past the end of the file (" + std::to_string(m_size) + " bytes)");
+  }
+}
+
+void RomFile::RequireSameFile() const {
+  struct stat opened {};
+  if (::fstat(m_fd, &opened) != 0) throw RomIoError(Describe(m_path, SystemReason(errno)));
+  if (opened.st_nlink == 0) throw RomChangedError(Describe(m_path, "the file was deleted"));
+  if (static_cast<std::uint64_t>(opened.st_size) != m_size) {
+    throw RomChangedError(Describe(m_path, "another program changed the file's length"));
+  }
+  struct stat named {};
+  if (::stat(m_path.c_str(), &named) != 0 || named.st_dev != m_device || named.st_ino != m_inode) {
+    throw RomChangedError(Describe(m_path, "another program replaced or moved the file"));
+  }
+}
+
+void RomFile::ReadInto(FileOffset offset, std::span<std::uint8_t> bytes) const {
+  RequireRange(offset, bytes.size());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const long got = m_io.ReadAt(m_fd, bytes.data() + done, bytes.size() - done, offset + done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw RomIoError(Describe(m_path, "read failed: " + SystemReason(errno)));
+    if (got == 0) throw RomChangedError(Describe(m_path, "the file ended early"));
+    done += static_cast<std::size_t>(got);
+  }
+}
+
+std::uint8_t RomFile::ReadByte(FileOffset offset) const {
+  std::uint8_t value = 0;
+  ReadInto(offset, {&value, 1});
+  return value;
+}
+
+std::uint16_t RomFile::ReadWord(FileOffset offset) const {
+  std::uint8_t b[2];
+  ReadInto(offset, b);
+  return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::int32_t RomFile::ReadLong(FileOffset offset) const {
+  std::uint8_t b[4];
+  ReadInto(offset, b);
+  const std::uint32_t value = std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) |
+                              (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3]} << 24);
+  return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::uint8_t> RomFile::ReadBytes(FileOffset offset, std::size_t length) const {
+  std::vector<std::uint8_t> bytes(length);
+  ReadInto(offset, bytes);
+  return bytes;
+}
+
+std::string RomFile::ReadFixedText(FileOffset offset, std::size_t length) const {
+  const std::vector<std::uint8_t> bytes = ReadBytes(offset, length);
+  return {bytes.begin(), bytes.end()};
+}
+
+void RomFile::WriteByte(FileOffset offset, std::uint8_t value) {
+  WriteBytes(offset, {&value, 1});
+}
+
+void RomFile::WriteWord(FileOffset offset, std::uint16_t value) {
+  const std::uint8_t b[2] = {static_cast<std::uint8_t>(value),
+                             static_cast<std::uint8_t>(value >> 8)};
+  WriteBytes(offset, b);
+}
+
+void RomFile::WriteLong(FileOffset offset, std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  const std::uint8_t b[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                             static_cast<std::uint8_t>(bits >> 16),
+                             static_cast<std::uint8_t>(bits >> 24)};
+  WriteBytes(offset, b);
+}
+
+void RomFile::WriteFixedText(FileOffset offset, std::string_view text, std::size_t length) {
+  std::string field(text.substr(0, length));
+  field.resize(length, ' ');
+  WriteText(offset, field);
+}
+
+void RomFile::WriteText(FileOffset offset, std::string_view text) {
+  WriteBytes(offset, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+bool RomFile::WriteAll(FileOffset offset, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const long put = m_io.WriteAt(m_fd, bytes.data() + done, bytes.size() - done, offset + done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put == 0) errno = EIO;  // no progress and no reason given: treat as a device error
+    if (put <= 0) return false;
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+void RomFile::WriteBytes(FileOffset offset, std::span<const std::uint8_t> bytes) {
+  RequireRange(offset, bytes.size());
+  RequireSameFile();
+  const std::vector<std::uint8_t> before = ReadBytes(offset, bytes.size());
+  if (WriteAll(offset, bytes)) return;
+  const std::string reason = SystemReason(errno);
+  WriteAll(offset, before);  // best effort: leave the field as it was
+  throw RomIoError(Describe(m_path, "write failed: " + reason));
+}
+
+void RomFile::Sync() {
+  RequireOpen();
+  if (m_io.Sync(m_fd) != 0) {
+    throw RomIoError(
+        Describe(m_path, "the changes could not be made durable: " + SystemReason(errno)));
+  }
+}
+
+}  // namespace torvale

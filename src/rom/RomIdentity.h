@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "rom/RomFile.h"
+
+namespace torvale {
+
+// The smallest file that holds every table the editors address
+// (the last is the map property table, ending at 0xAB1D8).
+inline constexpr std::uint64_t kMinimumRomSize = 0xAB1D9;
+
+// A file too short for the editors: the refusal message, or nothing.
+std::optional<std::string> CheckRomLength(const RomFile& rom);
+
+enum class IdentityVerdict { kAccepted, kWarned, kRefused };
+struct IdentityCheck {
+  IdentityVerdict verdict;
+  std::string message;  // empty when accepted
+};
+
+// Refuses another game's ROM and warns about the Japanese releases.
+// Reads only; nothing is written.
+IdentityCheck CheckROMIdentity(const RomFile& rom);
+
+}  // namespace torvale

@@ -1,0 +1,25 @@
+#include "ui/DataFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "rom/Version.h"
+#include "ui/Platform.h"
+
+namespace torvale::ui {
+
+QString DataFilePath(const Platform& platform, const QString& fileName) {
+  return QDir(platform.ProgramFolder()).filePath(fileName);
+}
+
+bool RequireDataFile(Platform& platform, const QString& fileName) {
+  if (QFileInfo(DataFilePath(platform, fileName)).isFile()) return true;
+  platform.ShowMessage(nullptr, MessageIcon::kCritical, QString::fromLatin1(kProgramName),
+                       QStringLiteral("You are missing a vital data file, you will need to "
+                                      "reinstall the program to fix this error.  This "
+                                      "application will now close."));
+  platform.EndProgram();
+  return false;
+}
+
+}  // namespace torvale::ui

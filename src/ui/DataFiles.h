@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace torvale::ui {
+
+class Platform;
+
+inline constexpr auto kHeaderTemplateFile = "Header.dat";
+inline constexpr auto kCharacterTableFile = "FF2us.tbl";
+
+// The path of a data file in the program's folder.
+QString DataFilePath(const Platform& platform, const QString& fileName);
+
+// True when the data file exists. Otherwise tells the user that the program
+// must be reinstalled, ends the program, and returns false.
+bool RequireDataFile(Platform& platform, const QString& fileName);
+
+}  // namespace torvale::ui

@@ -1,0 +1,422 @@
+#include "ui/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDialog>
+#include <QMenu>
+#include <QPointer>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+#include <utility>
+
+#include "rom/CopierHeader.h"
+#include "rom/EditTag.h"
+#include "rom/InternalHeader.h"
+#include "rom/RomError.h"
+#include "rom/RomIdentity.h"
+#include "rom/Version.h"
+#include "ui/AboutWindow.h"
+#include "ui/DataFiles.h"
+#include "ui/EditorWindows.h"
+#include "ui/Pause.h"
+#include "ui/Platform.h"
+#include "ui/SpecialThanksWindow.h"
+#include "ui_MainWindow.h"
+
+namespace torvale::ui {
+namespace {
+
+const QString kProgramTitle = QString::fromLatin1(kProgramName);
+const QString kNotAvailable = QStringLiteral("N/A");
+constexpr double kSaveNoticeSeconds = 3.0;
+
+const QString kRomFileFilter = QStringLiteral(
+    "All Files (*.*)|*.*|All SNES ROM Files (*.swc, *.smc, *.fig)|*.smc;*.swc;*.fig|Super MagiCom "
+    "ROM File (*.smc)|*.smc|Super Wild Card ROM File (*.swc)|*.swc|Super UFO 8/Pro Fighter X ROM "
+    "File (*.fig)|*.fig");
+const QString kRomFileSelectedFilter = QStringLiteral("All SNES ROM Files (*.swc, *.smc, *.fig)");
+
+struct TreeNode {
+  const char* text;
+  const char* key;
+  const char* parentKey;  // empty for a top node
+};
+
+constexpr TreeNode kTreeNodes[] = {
+    {"Characters", "r2", ""},
+    {"Character Stats", "CharEd-1", "r2"},
+    {"Character Equipment", "CharEd-2", "r2"},
+    {"Magic", "r3", ""},
+    {"Magic Spell Editor", "Mag-3", "r3"},
+    {"Items", "r4", ""},
+    {"Item Editor", "Itm-1", "r4"},
+    {"Shops", "Itm-2", "r4"},
+    {"Monsters", "r5", ""},
+    {"Monster Stats", "Mon-1", "r5"},
+    {"Area/Map Properties", "r8a", ""},
+    {"Map Properties", "AP-1", "r8a"},
+    {"Treasure Data", "AP-4", "r8a"},
+    {"Data Tables", "r8", ""},
+    {"Data Tables", "Tables", "r8"},
+};
+
+// The name box takes printable characters of the ROM's single-byte code page.
+const QRegularExpression kRomNameCharacters(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*"));
+
+QString FromRom(std::string_view bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
+    : QMainWindow(parent),
+      m_platform(platform),
+      m_ui(std::make_unique<Ui::MainWindow>()),
+      m_rom(io) {
+  m_ui->setupUi(this);
+  m_ui->iROMName->setValidator(new QRegularExpressionValidator(kRomNameCharacters, this));
+  m_ui->InfoIMG->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(24));
+  ShowCaption({});
+  LoadTreeData();
+  ConnectCommands();
+  ConnectPresetMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  m_platform.EndProgram();
+}
+
+void MainWindow::LoadTreeData() {
+  QTreeWidget* tree = m_ui->Tree;
+  for (const TreeNode& node : kTreeNodes) {
+    auto* item = new QTreeWidgetItem(QStringList{QString::fromLatin1(node.text)});
+    item->setData(0, Qt::UserRole, QString::fromLatin1(node.key));
+    if (*node.parentKey == '\0') {
+      tree->addTopLevelItem(item);
+      continue;
+    }
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      QTreeWidgetItem* top = tree->topLevelItem(i);
+      if (top->data(0, Qt::UserRole).toString() == QLatin1String(node.parentKey)) {
+        top->addChild(item);
+        break;
+      }
+    }
+  }
+}
+
+void MainWindow::ConnectCommands() {
+  connect(m_ui->mnuOpen, &QAction::triggered, this, &MainWindow::LoadROM);
+  connect(m_ui->mnuClose, &QAction::triggered, this, &MainWindow::CloseROM);
+  connect(m_ui->mnuSave, &QAction::triggered, this, &MainWindow::SaveAndNotify);
+  connect(m_ui->SaveCMD, &QPushButton::clicked, this, &MainWindow::SaveAndNotify);
+  connect(m_ui->mnuQuit, &QAction::triggered, this, [this] { m_platform.EndProgram(); });
+  connect(m_ui->QuitCMD, &QPushButton::clicked, this, [this] { m_platform.EndProgram(); });
+  connect(m_ui->Tree, &QTreeWidget::itemClicked, this, &MainWindow::OpenEditor);
+  connect(m_ui->ExpandCHK, &QCheckBox::clicked, this, &MainWindow::ExpandTree);
+  connect(m_ui->mnuAbout, &QAction::triggered, this, [this] {
+    AboutWindow window(m_platform, this);
+    ShowModalWindow(window);
+  });
+  connect(m_ui->mnuSpecialThanks, &QAction::triggered, this, [this] {
+    SpecialThanksWindow window(this);
+    ShowModalWindow(window);
+  });
+}
+
+void MainWindow::ConnectPresetMenus() {
+  const std::pair<QAction*, const char*> namePresets[] = {
+      {m_ui->mnuDefaultv10, "FINAL FANTASY II"},
+      {m_ui->mnuDefaultv11, "FINAL FANTASY 2"},
+      {m_ui->mnuFFIIusLong1, "Final Fantasy IIus"},
+      {m_ui->mnuFF2usLong1, "Final Fantasy 2us"},
+      {m_ui->mnuFFIIusLong2, "Final Fantasy II US"},
+      {m_ui->mnuFF2usLong2, "Final Fantasy 2 US"},
+      {m_ui->mnuFF2usShort, "FF2us"},
+  };
+  const std::pair<QAction*, const char*> countryPresets[] = {
+      {m_ui->mnuDefaultUSA, "USA (NTSC)"},
+      {m_ui->mnuJapan, "Japan (NTSC)"},
+      {m_ui->mnuEurope, "Europe/Oceania/Asia (PAL)"},
+      {m_ui->mnuChina, "Hong Kong/China (PAL)"},
+  };
+  const std::pair<QAction*, std::string_view> headerPresets[] = {
+      {m_ui->mnuBlankHeader, kBlankedHeader},
+      {m_ui->mnuSMC, kSuperMagiCom},
+      {m_ui->mnuSWC, kSuperWildCard},
+      {m_ui->mnuFIG, kSuperUfo},
+  };
+  for (const auto& [action, text] : namePresets) {
+    connect(action, &QAction::triggered, this,
+            [this, text] { m_ui->iROMName->setText(QString::fromLatin1(text)); });
+  }
+  for (const auto& [action, caption] : countryPresets) {
+    connect(action, &QAction::triggered, this,
+            [this, caption] { m_ui->cROMFormat->setText(QString::fromLatin1(caption)); });
+  }
+  for (const auto& [action, type] : headerPresets) {
+    connect(action, &QAction::triggered, this,
+            [this, type] { m_ui->ROMHeaderLBL->setText(FromRom(type)); });
+  }
+  connect(m_ui->EditINameCMD, &QPushButton::clicked, this,
+          [this] { ShowPresetMenu(m_ui->EditINameCMD, m_ui->mnuIName); });
+  connect(m_ui->EditROMFormatCMD, &QPushButton::clicked, this,
+          [this] { ShowPresetMenu(m_ui->EditROMFormatCMD, m_ui->mnuCountryCode); });
+  connect(m_ui->EditROMHeaderCMD, &QPushButton::clicked, this,
+          [this] { ShowPresetMenu(m_ui->EditROMHeaderCMD, m_ui->mnuHeader); });
+}
+
+void MainWindow::ShowPresetMenu(QPushButton* button, QMenu* menu) {
+  // At the mouse when clicked, under the button when pressed from the keyboard.
+  const QPoint mouse = QCursor::pos();
+  const bool mouseOnButton = button->rect().contains(button->mapFromGlobal(mouse));
+  menu->popup(mouseOnButton ? mouse : button->mapToGlobal(button->rect().bottomLeft()));
+}
+
+void MainWindow::ShowCaption(const QString& romName) {
+  QString caption =
+      kProgramTitle + QStringLiteral(" (v") + QString::fromStdString(VersionText()) + u')';
+  if (!romName.isEmpty()) caption += QStringLiteral(" - ") + romName;
+  setWindowTitle(caption);
+}
+
+void MainWindow::ShowModalWindow(QDialog& window) {
+  m_platform.ShowModal(window);
+}
+
+void MainWindow::OpenEditor(QTreeWidgetItem* node) {
+  if (!m_rom.IsOpen()) return;
+  const QString text = node->text(0);
+  for (const EditorWindow& editor : EditorWindows()) {
+    if (text != QLatin1String(editor.nodeText)) continue;
+    if (editor.create == nullptr) return;
+    const std::unique_ptr<QDialog> window = editor.create(m_rom, m_platform, this);
+    ShowModalWindow(*window);
+    return;
+  }
+}
+
+void MainWindow::ExpandTree(bool expand) {
+  if (expand) {
+    m_ui->Tree->expandAll();
+  } else {
+    m_ui->Tree->collapseAll();
+  }
+}
+
+void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
+  m_ui->mnuClose->setEnabled(enabled);
+  m_ui->mnuSave->setEnabled(enabled);
+  m_ui->SaveCMD->setEnabled(enabled);
+  m_ui->Tree->setEnabled(enabled);
+  m_ui->iROMName->setReadOnly(!enabled);
+  m_ui->EditINameCMD->setEnabled(enabled);
+  m_ui->EditROMHeaderCMD->setEnabled(enabled);
+  m_ui->EditROMFormatCMD->setEnabled(enabled);
+  m_ui->ExpandCHK->setEnabled(enabled);
+}
+
+void MainWindow::LoadROM() {
+  ShowCaption({});
+  const QString fileName = m_platform.AskOpenFileName(this, kRomFileFilter, kRomFileSelectedFilter);
+  CloseROM();
+  try {
+    m_rom.Open(fileName.toStdString());
+  } catch (const RomError&) {
+    return;  // cancelled, unreadable, or held by another program: nothing to say
+  }
+  try {
+    if (!CheckRomLength() || !CheckROMIdentity() || !CheckHeader()) return;
+    LoadROMIName();
+    LoadROMFileSize();
+    LoadEditedUnEdited();
+    LoadROMHeader();
+    LoadROMVersion();
+    LoadCountryCode();
+    LoadROMTag();
+  } catch (const RomError&) {
+    CloseROM();  // a load that fails half-way leaves no ROM open
+    return;
+  }
+  SetOpenRomControlsEnabled(true);
+  ExpandTree(true);
+}
+
+bool MainWindow::CheckRomLength() {
+  const std::optional<std::string> refusal = torvale::CheckRomLength(m_rom);
+  if (!refusal) return true;
+  m_platform.ShowMessage(this, MessageIcon::kCritical, kProgramTitle,
+                         QString::fromStdString(*refusal));
+  CloseROM();
+  return false;
+}
+
+bool MainWindow::CheckROMIdentity() {
+  const IdentityCheck check = torvale::CheckROMIdentity(m_rom);
+  if (check.verdict == IdentityVerdict::kAccepted) return true;
+  const bool refused = check.verdict == IdentityVerdict::kRefused;
+  m_platform.ShowMessage(this, refused ? MessageIcon::kCritical : MessageIcon::kExclamation,
+                         kProgramTitle, FromRom(check.message));
+  if (!refused) return true;
+  CloseROM();
+  m_platform.EndProgram();
+  return false;
+}
+
+bool MainWindow::CheckHeader() {
+  const std::optional<std::string> refusal = torvale::CheckHeader(m_rom);
+  if (!refusal) return true;
+  m_platform.ShowMessage(this, MessageIcon::kCritical, kProgramTitle, FromRom(*refusal));
+  CloseROM();
+  return false;
+}
+
+void MainWindow::LoadROMIName() {
+  const QString name = FromRom(torvale::LoadROMIName(m_rom));
+  m_ui->iROMName->setText(name);  // the box keeps the 21 characters the user may edit
+  m_ui->iROMName->setReadOnly(false);
+  ShowCaption(name);
+}
+
+void MainWindow::LoadROMFileSize() {
+  m_ui->sROMFile->setText(QString::number(m_rom.Size()));
+}
+
+void MainWindow::LoadEditedUnEdited() {
+  const QColor buttonText = palette().color(QPalette::ButtonText);
+  switch (torvale::LoadEditedUnEdited(m_rom)) {
+    case EditedState::kEdited:
+      m_ui->eROM->setText(QStringLiteral("Edited"));
+      SetTextColour(m_ui->eROM, QColor(255, 0, 0));
+      return;
+    case EditedState::kUnedited:
+      m_ui->eROM->setText(QStringLiteral("Un Edited"));
+      break;
+    case EditedState::kUnknown:
+      break;
+  }
+  SetTextColour(m_ui->eROM, buttonText);
+}
+
+void MainWindow::LoadROMHeader() {
+  m_ui->ROMHeaderLBL->setText(FromRom(torvale::LoadROMHeader(m_rom)));
+}
+
+void MainWindow::LoadROMVersion() {
+  m_ui->ROMVersionLBL->setText(FromRom(torvale::LoadROMVersion(m_rom)));
+}
+
+void MainWindow::LoadCountryCode() {
+  if (const auto caption = torvale::LoadCountryCode(m_rom)) {
+    m_ui->cROMFormat->setText(FromRom(*caption));
+  }
+}
+
+void MainWindow::LoadROMTag() {
+  const RomTag tag = torvale::LoadROMTag(m_rom);
+  m_ui->dROMTag->setText(FromRom(tag.shown));
+  if (tag.present) m_ui->dROMTag->setEnabled(true);
+}
+
+bool MainWindow::SaveROM() {
+  if (!m_rom.IsOpen()) return false;
+  try {
+    SaveROMIName();
+    SaveROMTag();
+    SaveHeader();
+    SaveCountryCode();
+    LoadEditedUnEdited();
+    LoadROMTag();
+    m_rom.Sync();
+  } catch (const RomError& error) {
+    ReportSaveFailure(error);
+    CloseROM();
+    return false;
+  }
+  return true;
+}
+
+void MainWindow::SaveROMIName() {
+  torvale::SaveROMIName(m_rom, m_ui->iROMName->text().toLatin1().toStdString());
+}
+
+void MainWindow::SaveROMTag() {
+  torvale::SaveROMTag(m_rom);
+  m_ui->dROMTag->setToolTip(m_ui->dROMTag->text());  // the tag as it was before this Save
+  m_ui->dROMTag->setEnabled(true);
+  LoadROMTag();
+}
+
+void MainWindow::SaveHeader() {
+  const SaveHeaderResult result =
+      torvale::SaveHeader(m_rom, m_ui->ROMHeaderLBL->text().toStdString(),
+                          DataFilePath(m_platform, kHeaderTemplateFile).toStdString());
+  switch (result.outcome) {
+    case SaveHeaderOutcome::kWritten:
+      m_ui->ROMHeaderLBL->setText(FromRom(result.headerType));
+      m_ui->InfoIMG->setVisible(true);
+      m_ui->InfoLBL->setVisible(true);
+      return;
+    case SaveHeaderOutcome::kTemplateMissing:
+      m_platform.ShowMessage(
+          this, MessageIcon::kExclamation, kProgramTitle,
+          QStringLiteral("The copier header was left as it was: the header template file "
+                         "\"%1\" is missing or damaged.  Reinstall the program to restore it.\r\n"
+                         "\r\nThe rest of the ROM's header fields are being saved.")
+              .arg(QString::fromLatin1(kHeaderTemplateFile)));
+      return;
+    case SaveHeaderOutcome::kNoTemplate:
+      return;
+  }
+}
+
+void MainWindow::SaveCountryCode() {
+  torvale::SaveCountryCode(m_rom, m_ui->cROMFormat->text().toStdString());
+}
+
+void MainWindow::ReportSaveFailure(const RomError& error) {
+  m_platform.ShowMessage(
+      this, MessageIcon::kCritical, kProgramTitle,
+      QStringLiteral("The ROM could not be saved: %1.\r\n\r\nThe ROM has been closed so that "
+                     "nothing more is written to it.  Fields saved before this error are in the "
+                     "file; check the file, then open it again.")
+          .arg(QString::fromLocal8Bit(error.what())));
+}
+
+void MainWindow::SaveAndNotify() {
+  if (!SaveROM()) return;
+  m_ui->InfoLBL->setText(QStringLiteral("Saved [") + m_ui->iROMName->text() + QStringLiteral("]."));
+  const QPointer<MainWindow> alive(this);
+  Pause(kSaveNoticeSeconds);
+  if (!alive) return;
+  m_ui->InfoIMG->setVisible(false);
+  m_ui->InfoLBL->setVisible(false);
+}
+
+void MainWindow::CloseROM() {
+  ShowCaption({});
+  m_rom.Close();
+  SetTextColour(m_ui->eROM, palette().color(QPalette::ButtonText));
+  m_ui->dROMTag->setEnabled(false);
+  for (QLabel* field :
+       {m_ui->sROMFile, m_ui->eROM, m_ui->cROMFormat, m_ui->ROMHeaderLBL, m_ui->ROMVersionLBL}) {
+    field->setText(kNotAvailable);
+  }
+  m_ui->iROMName->setText(kNotAvailable);
+  m_ui->dROMTag->setText(QStringLiteral("[None]"));
+  SetOpenRomControlsEnabled(false);
+  m_ui->ExpandCHK->setChecked(false);
+  ExpandTree(false);
+}
+
+}  // namespace torvale::ui

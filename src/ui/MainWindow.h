@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "rom/RomFile.h"
+
+class QMenu;
+class QPushButton;
+class QTreeWidgetItem;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace torvale {
+class RomError;
+}
+
+namespace torvale::ui {
+
+class Platform;
+
+// The hub of the program: the facts of the open ROM, the Open, Save, Close and
+// Quit commands, and the tree that opens every editor over the open ROM.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `io` carries every read and write of the ROM file.
+  explicit MainWindow(Platform& platform, RomIo& io = SystemRomIo(), QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Asks for a file, closes the open ROM and opens the chosen one.
+  void LoadROM();
+  // Writes the header fields this window shows; false when nothing was saved.
+  bool SaveROM();
+  void CloseROM();
+
+ protected:
+  // The close box ends the program, like Quit: nothing is saved, nothing asked.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void LoadTreeData();
+  void ConnectCommands();
+  void ConnectPresetMenus();
+  void ShowPresetMenu(QPushButton* button, QMenu* menu);
+  void OpenEditor(QTreeWidgetItem* node);
+  void ExpandTree(bool expand);
+  void SaveAndNotify();
+  void ShowModalWindow(QDialog& window);
+  void SetOpenRomControlsEnabled(bool enabled);
+  void ReportSaveFailure(const RomError& error);
+  void ShowCaption(const QString& romName);
+
+  bool CheckROMIdentity();
+  bool CheckRomLength();
+  bool CheckHeader();
+  void LoadROMIName();
+  void LoadROMFileSize();
+  void LoadEditedUnEdited();
+  void LoadROMHeader();
+  void LoadROMVersion();
+  void LoadCountryCode();
+  void LoadROMTag();
+  void SaveROMIName();
+  void SaveROMTag();
+  void SaveHeader();
+  void SaveCountryCode();
+
+  Platform& m_platform;
+  std::unique_ptr<Ui::MainWindow> m_ui;
+  RomFile m_rom;
+};
+
+}  // namespace torvale::ui

@@ -1,0 +1,69 @@
+#include "ui/QtPlatform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace torvale::ui {
+
+QStringList QtNameFilters(const QString& filter) {
+  static const QRegularExpression kTrailingPatterns(QStringLiteral(R"(\s*\([^()]*\)\s*$)"));
+  const QStringList parts = filter.split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    description.remove(kTrailingPatterns);
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    // "*.*" would hide files without an extension on this system.
+    if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
+    filters << description + QStringLiteral(" (") + patterns + u')';
+  }
+  return filters;
+}
+
+QString QtPlatform::AskOpenFileName(QWidget* parent, const QString& filter,
+                                    const QString& selectedFilter) {
+  const QStringList filters = QtNameFilters(filter);
+  const QStringList parts = filter.split(u'|');
+  const qsizetype selected = parts.indexOf(selectedFilter) / 2;
+  QString chosen = filters.value(selected);
+  return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                      filters.join(QStringLiteral(";;")), &chosen);
+}
+
+void QtPlatform::ShowMessage(QWidget* parent, MessageIcon icon, const QString& title,
+                             const QString& text) {
+  static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Critical, QMessageBox::Warning,
+                                                 QMessageBox::Information};
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox box(kIcons[static_cast<int>(icon)], title, shown, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void QtPlatform::ShowModal(QDialog& window) {
+  window.exec();
+}
+
+void QtPlatform::OpenWebAddress(const QString& address) {
+  QDesktopServices::openUrl(QUrl(address));
+}
+
+void QtPlatform::EndProgram() {
+  // Every write has been made durable by the step that wrote it; the lock goes with the process.
+  std::fflush(nullptr);
+  std::_Exit(EXIT_SUCCESS);
+}
+
+QString QtPlatform::ProgramFolder() const {
+  return QCoreApplication::applicationDirPath();
+}
+
+}  // namespace torvale::ui

@@ -1,0 +1,61 @@
+#include "RomFixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace torvale::testing {
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "torvale-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  m_path = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(m_path, ignored);
+}
+
+Bytes ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path WriteRom(const TempFolder& folder, const Bytes& rom,
+                               const std::string& name) {
+  const std::filesystem::path path = folder.File(name);
+  romgen::WriteRomFile(path, rom);
+  return path;
+}
+
+std::string DescribeDifferences(const Bytes& expected, const Bytes& actual) {
+  std::ostringstream out;
+  if (expected.size() != actual.size()) {
+    out << "size " << actual.size() << ", expected " << expected.size() << "; ";
+  }
+  int shown = 0;
+  const std::size_t common = std::min(expected.size(), actual.size());
+  for (std::size_t i = 0; i < common && shown < 8; ++i) {
+    if (expected[i] == actual[i]) continue;
+    out << std::hex << std::uppercase << "0x" << i << ": 0x" << int{actual[i]} << " expected 0x"
+        << int{expected[i]} << "; ";
+    ++shown;
+  }
+  return out.str();
+}
+
+Bytes Patched(Bytes rom, std::size_t offset, const Bytes& bytes) {
+  std::copy(bytes.begin(), bytes.end(), rom.begin() + static_cast<std::ptrdiff_t>(offset));
+  return rom;
+}
+
+Bytes Ascii(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+}  // namespace torvale::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+// Temporary folders and ROM files for the tests, and a whole-file comparison
+// that names the first bytes that differ.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "romgen/SyntheticRom.h"
+
+namespace torvale::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return m_path; }
+  std::filesystem::path File(const std::string& name) const { return m_path / name; }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+Bytes ReadFileBytes(const std::filesystem::path& path);
+// Writes `rom` into `folder` under `name` and returns the file's path.
+std::filesystem::path WriteRom(const TempFolder& folder, const Bytes& rom,
+                               const std::string& name = "test.smc");
+
+// Empty when equal; otherwise the sizes or the first differing offsets and bytes.
+std::string DescribeDifferences(const Bytes& expected, const Bytes& actual);
+// `rom` with `bytes` put at `offset`: the file a test expects after a write.
+Bytes Patched(Bytes rom, std::size_t offset, const Bytes& bytes);
+Bytes Ascii(const std::string& text);
+
+}  // namespace torvale::testing

@@ -1,0 +1,39 @@
+#include "WindowFixture.h"
+
+#include <filesystem>
+
+namespace torvale::testing {
+
+WindowFixture::WindowFixture() {
+  for (const char* dataFile : {"Header.dat", "FF2us.tbl"}) {
+    std::filesystem::copy_file(std::filesystem::path(TORVALE_RESOURCES_DIR) / dataFile,
+                               folder.File(dataFile));
+  }
+  platform.programFolder = QString::fromStdString(folder.Path().string());
+}
+
+QString WindowFixture::WriteRom(const Bytes& image, const std::string& name) const {
+  return QString::fromStdString(testing::WriteRom(folder, image, name).string());
+}
+
+Bytes WindowFixture::ReadRom(const std::string& name) const {
+  return ReadFileBytes(folder.File(name));
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar character : text) {
+    if (character.unicode() >= 0x20 && character.unicode() < 0x7F) {
+      QTest::keyClick(widget, character.toLatin1());
+      continue;
+    }
+    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(character),
+                        Qt::NoModifier);
+  }
+}
+
+void WindowFixture::RemoveDataFile(const std::string& name) const {
+  std::filesystem::remove(folder.File(name));
+}
+
+}  // namespace torvale::testing

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QtTest>
+
+#include "FakePlatform.h"
+#include "RomFixture.h"
+
+namespace torvale::testing {
+
+// A program folder holding the shipped data files, a fake platform pointing
+// at it, and ROM files written into it.
+class WindowFixture {
+ public:
+  WindowFixture();
+
+  QString WriteRom(const Bytes& image, const std::string& name = "test.smc") const;
+  Bytes ReadRom(const std::string& name = "test.smc") const;
+  void RemoveDataFile(const std::string& name) const;
+
+  TempFolder folder;
+  FakePlatform platform;
+};
+
+// Types `text` into `widget` key by key, as a keyboard would, characters
+// outside printable ASCII included.
+void TypeText(QWidget* widget, const QString& text);
+
+// The control named `name` below `root`; fails the test when there is none.
+template <typename T>
+T* Control(const QObject& root, const char* name) {
+  T* control = root.findChild<T*>(QString::fromLatin1(name));
+  if (control == nullptr) qFatal("no control named %s", name);
+  return control;
+}
+
+}  // namespace torvale::testing
