@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDialog>
@@ -123,6 +124,10 @@ void MainWindow::ConnectCommands() {
   connect(m_ui->mnuQuit, &QAction::triggered, this, [this] { m_platform.EndProgram(); });
   connect(m_ui->QuitCMD, &QPushButton::clicked, this, [this] { m_platform.EndProgram(); });
   connect(m_ui->Tree, &QTreeWidget::itemClicked, this, &MainWindow::OpenEditor);
+  // Enter on a node opens it too; a double click already opened it on its first click.
+  connect(m_ui->Tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* node) {
+    if (QApplication::mouseButtons() == Qt::NoButton) OpenEditor(node);
+  });
   connect(m_ui->ExpandCHK, &QCheckBox::clicked, this, &MainWindow::ExpandTree);
   connect(m_ui->mnuAbout, &QAction::triggered, this, [this] {
     AboutWindow window(m_platform, this);

@@ -11,7 +11,6 @@ namespace torvale::ui {
 namespace {
 
 constexpr int kProgressEnd = 3200;
-constexpr std::chrono::milliseconds kLoadDelay{100};
 constexpr std::chrono::milliseconds kFrame{16};
 
 QString SplashText() {
@@ -27,17 +26,17 @@ QString SplashText() {
 
 }  // namespace
 
-Splash::Splash(Platform& platform, std::chrono::milliseconds animationLength, QWidget* parent)
+Splash::Splash(Platform& platform, SplashTiming timing, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen),
       m_platform(platform),
       m_ui(std::make_unique<Ui::Splash>()),
-      m_animationLength(animationLength) {
+      m_timing(timing) {
   m_ui->setupUi(this);
   m_ui->SplashIMG->setPixmap(QPixmap(QStringLiteral(":/pictures/splash.png")));
   m_ui->InfoLBL->setText(SplashText());
   m_loadTimer.setObjectName(QStringLiteral("LoadTMR"));
   m_loadTimer.setSingleShot(true);
-  m_loadTimer.setInterval(kLoadDelay);
+  m_loadTimer.setInterval(m_timing.loadDelay);
   connect(&m_loadTimer, &QTimer::timeout, this, &Splash::StartProgress);
   m_loadTimer.start();
   m_frameTimer.setInterval(kFrame);
@@ -58,12 +57,12 @@ void Splash::StartProgress() {
 // while the event loop keeps the window responsive.
 void Splash::AdvanceProgress() {
   const auto elapsed = std::chrono::milliseconds(m_animationClock.elapsed());
-  if (elapsed >= m_animationLength) {
+  if (elapsed >= m_timing.animation) {
     m_ui->pbar->setValue(kProgressEnd);
     Finish();
     return;
   }
-  m_ui->pbar->setValue(static_cast<int>(kProgressEnd * elapsed / m_animationLength));
+  m_ui->pbar->setValue(static_cast<int>(kProgressEnd * elapsed / m_timing.animation));
 }
 
 void Splash::Finish() {

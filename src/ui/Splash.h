@@ -14,7 +14,12 @@ namespace torvale::ui {
 
 class Platform;
 
-inline constexpr std::chrono::milliseconds kSplashAnimationLength{600};
+// The splash waits `loadDelay` after it is shown, then runs its progress
+// animation for `animation`.
+struct SplashTiming {
+  std::chrono::milliseconds loadDelay{100};
+  std::chrono::milliseconds animation{600};
+};
 
 // The window shown while the program starts: what the program is, a short
 // progress animation, then the check that its header templates are installed.
@@ -22,8 +27,7 @@ class Splash : public QWidget {
   Q_OBJECT
 
  public:
-  Splash(Platform& platform, std::chrono::milliseconds animationLength = kSplashAnimationLength,
-         QWidget* parent = nullptr);
+  Splash(Platform& platform, SplashTiming timing = {}, QWidget* parent = nullptr);
   ~Splash() override;
 
  signals:
@@ -37,7 +41,7 @@ class Splash : public QWidget {
 
   Platform& m_platform;
   std::unique_ptr<Ui::Splash> m_ui;
-  std::chrono::milliseconds m_animationLength;
+  SplashTiming m_timing;
   QTimer m_loadTimer;
   QTimer m_frameTimer;
   QElapsedTimer m_animationClock;

@@ -4,8 +4,8 @@
 
 namespace torvale::ui {
 
-Startup::Startup(Platform& platform, std::chrono::milliseconds splashAnimation)
-    : m_platform(platform), m_splash(platform, splashAnimation) {
+Startup::Startup(Platform& platform, SplashTiming splashTiming)
+    : m_platform(platform), m_splash(platform, splashTiming) {
   connect(&m_splash, &Splash::Finished, this, &Startup::OpenMainWindow);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <chrono>
 #include <memory>
 
 #include "ui/Splash.h"
@@ -17,8 +16,7 @@ class Startup : public QObject {
   Q_OBJECT
 
  public:
-  explicit Startup(Platform& platform,
-                   std::chrono::milliseconds splashAnimation = kSplashAnimationLength);
+  explicit Startup(Platform& platform, SplashTiming splashTiming = {});
   ~Startup() override;
 
   void Begin();

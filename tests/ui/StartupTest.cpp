@@ -11,6 +11,10 @@ using torvale::testing::Control;
 using torvale::ui::MessageIcon;
 using torvale::ui::Startup;
 
+namespace {
+constexpr torvale::ui::SplashTiming kNoDelay{std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+}
+
 class StartupTest : public QObject {
   Q_OBJECT
 
@@ -46,7 +50,7 @@ class StartupTest : public QObject {
   void missingHeaderTemplatesEndTheProgramBeforeAnyDialog() {
     torvale::testing::WindowFixture fixture;
     fixture.RemoveDataFile("Header.dat");
-    Startup startup(fixture.platform, std::chrono::milliseconds(0));
+    Startup startup(fixture.platform, kNoDelay);
     startup.Begin();
     QTRY_COMPARE(fixture.platform.endProgramCalls, 1);
     QCOMPARE(fixture.platform.messages.size(), 1);
@@ -63,7 +67,7 @@ class StartupTest : public QObject {
   void firstRomChosenIsOpenWhenTheMainWindowShows() {
     torvale::testing::WindowFixture fixture;
     fixture.platform.fileAnswers << fixture.WriteRom(torvale::romgen::BuildSampleRom());
-    Startup startup(fixture.platform, std::chrono::milliseconds(0));
+    Startup startup(fixture.platform, kNoDelay);
     startup.Begin();
     QTRY_VERIFY(startup.Main() != nullptr);
     QCOMPARE(startup.Main()->windowTitle(),
