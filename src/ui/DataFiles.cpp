@@ -22,4 +22,10 @@ bool RequireDataFile(Platform& platform, const QString& fileName) {
   return false;
 }
 
+TextCodec MakeTextCodec(Platform& platform) {
+  const QString tableFile = QString::fromLatin1(kCharacterTableFile);
+  return TextCodec(DataFilePath(platform, tableFile).toStdString(),
+                   [&platform, tableFile] { RequireDataFile(platform, tableFile); });
+}
+
 }  // namespace torvale::ui

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "text/TextCodec.h"
+
 namespace torvale::ui {
 
 class Platform;
@@ -15,5 +17,9 @@ QString DataFilePath(const Platform& platform, const QString& fileName);
 // True when the data file exists. Otherwise tells the user that the program
 // must be reinstalled, ends the program, and returns false.
 bool RequireDataFile(Platform& platform, const QString& fileName);
+
+// The text codec over the character table in the program's folder: a read
+// with the table missing tells the user and ends the program.
+TextCodec MakeTextCodec(Platform& platform);
 
 }  // namespace torvale::ui

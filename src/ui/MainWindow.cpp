@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDialog>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -18,10 +19,11 @@
 #include "rom/Version.h"
 #include "ui/AboutWindow.h"
 #include "ui/DataFiles.h"
-#include "ui/EditorWindows.h"
+#include "ui/EditorNodes.h"
 #include "ui/Pause.h"
 #include "ui/Platform.h"
 #include "ui/SpecialThanksWindow.h"
+#include "ui/TextListEditor.h"
 #include "ui_MainWindow.h"
 
 namespace torvale::ui {
@@ -80,10 +82,12 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
     : QMainWindow(parent),
       m_platform(platform),
       m_ui(std::make_unique<Ui::MainWindow>()),
-      m_rom(io) {
+      m_rom(io),
+      m_text(MakeTextCodec(platform)) {
   m_ui->setupUi(this);
   m_ui->iROMName->setValidator(new QRegularExpressionValidator(kRomNameCharacters, this));
   m_ui->InfoIMG->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(24));
+  m_ui->InfoIMG->installEventFilter(this);
   ShowCaption({});
   LoadTreeData();
   ConnectCommands();
@@ -95,6 +99,15 @@ MainWindow::~MainWindow() = default;
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   m_platform.EndProgram();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_ui->InfoIMG && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    OpenTextListEditor();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::LoadTreeData() {
@@ -202,13 +215,23 @@ void MainWindow::ShowModalWindow(QDialog& window) {
 void MainWindow::OpenEditor(QTreeWidgetItem* node) {
   if (!m_rom.IsOpen()) return;
   const QString text = node->text(0);
-  for (const EditorWindow& editor : EditorWindows()) {
+  for (const EditorNode& editor : EditorNodes()) {
     if (text != QLatin1String(editor.nodeText)) continue;
     if (editor.create == nullptr) return;
-    const std::unique_ptr<QDialog> window = editor.create(m_rom, m_platform, this);
+    const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
     ShowModalWindow(*window);
     return;
   }
+}
+
+void MainWindow::OpenTextListEditor() {
+  if (!m_rom.IsOpen()) return;
+  TextListEditor window(ContextForEditors(), this);
+  ShowModalWindow(window);
+}
+
+EditorContext MainWindow::ContextForEditors() {
+  return {m_rom, m_platform, m_text};
 }
 
 void MainWindow::ExpandTree(bool expand) {

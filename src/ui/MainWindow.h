@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "rom/RomFile.h"
+#include "text/TextCodec.h"
 
 class QMenu;
 class QPushButton;
@@ -40,6 +41,8 @@ class MainWindow : public QMainWindow {
  protected:
   // The close box ends the program, like Quit: nothing is saved, nothing asked.
   void closeEvent(QCloseEvent* event) override;
+  // A click on the information picture opens the text-list editor.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LoadTreeData();
@@ -47,6 +50,8 @@ class MainWindow : public QMainWindow {
   void ConnectPresetMenus();
   void ShowPresetMenu(QPushButton* button, QMenu* menu);
   void OpenEditor(QTreeWidgetItem* node);
+  void OpenTextListEditor();
+  struct EditorContext ContextForEditors();
   void ExpandTree(bool expand);
   void SaveAndNotify();
   void ShowModalWindow(QDialog& window);
@@ -72,6 +77,7 @@ class MainWindow : public QMainWindow {
   Platform& m_platform;
   std::unique_ptr<Ui::MainWindow> m_ui;
   RomFile m_rom;
+  TextCodec m_text;
 };
 
 }  // namespace torvale::ui

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "ui/DataFiles.h"
+
 namespace torvale::testing {
 
 WindowFixture::WindowFixture() {
@@ -18,6 +20,11 @@ QString WindowFixture::WriteRom(const Bytes& image, const std::string& name) con
 
 Bytes WindowFixture::ReadRom(const std::string& name) const {
   return ReadFileBytes(folder.File(name));
+}
+
+EditorFixture::EditorFixture(Bytes image)
+    : original(std::move(image)), text(ui::MakeTextCodec(platform)) {
+  rom.Open(testing::WriteRom(folder, original));
 }
 
 void TypeText(QWidget* widget, const QString& text) {

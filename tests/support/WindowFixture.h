@@ -6,6 +6,9 @@
 
 #include "FakePlatform.h"
 #include "RomFixture.h"
+#include "rom/RomFile.h"
+#include "text/TextCodec.h"
+#include "ui/EditorContext.h"
 
 namespace torvale::testing {
 
@@ -21,6 +24,18 @@ class WindowFixture {
 
   TempFolder folder;
   FakePlatform platform;
+};
+
+// An editor's world: `image` written as the open ROM, and the text codec
+// reading the program folder's character table as the program does.
+class EditorFixture : public WindowFixture {
+ public:
+  explicit EditorFixture(Bytes image = romgen::BuildSampleRom());
+
+  Bytes original;
+  RomFile rom;
+  TextCodec text;
+  ui::EditorContext context{rom, platform, text};
 };
 
 // Types `text` into `widget` key by key, as a keyboard would, characters

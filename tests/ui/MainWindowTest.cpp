@@ -363,6 +363,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
   }
 
+  void informationPictureOpensTheTextListOnlyWithARomOpen() {
+    window = std::make_unique<MainWindow>(fixture->platform);
+    window->show();
+    QTest::mouseClick(Control<QLabel>(*window, "InfoIMG"), Qt::LeftButton);
+    QVERIFY(fixture->platform.modalWindows.isEmpty());
+    fixture->platform.fileAnswers << fixture->WriteRom(sample);
+    window->LoadROM();
+    QTest::mouseClick(Control<QLabel>(*window, "InfoIMG"), Qt::LeftButton);
+    QCOMPARE(fixture->platform.modalWindows, QStringList("Shit"));
+  }
+
   void helpMenuOpensAboutAndSpecialThanks() {
     window = std::make_unique<MainWindow>(fixture->platform);
     Control<QAction>(*window, "mnuAbout")->trigger();

@@ -12,7 +12,8 @@ using torvale::ui::MessageIcon;
 using torvale::ui::Startup;
 
 namespace {
-constexpr torvale::ui::SplashTiming kNoDelay{std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+constexpr torvale::ui::SplashTiming kNoDelay{std::chrono::milliseconds(0),
+                                             std::chrono::milliseconds(0)};
 }
 
 class StartupTest : public QObject {

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "text/TextTable.h"
+
 namespace torvale::romgen {
 namespace {
 
@@ -553,25 +555,13 @@ void PutLong(RomBytes& rom, std::size_t offset, std::uint32_t value) {
 std::vector<std::uint8_t> EncodeGameText(std::string_view text, std::size_t length) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(text.size());
-  constexpr std::string_view kPunctuation = "'.-";         // 0xC0..0xC2
-  constexpr std::string_view kMorePunctuation = "!?%/:,";  // 0xC4..0xC9, after 0xC3 ".."
   for (const char c : text) {
-    if (c >= 'A' && c <= 'Z') {
-      bytes.push_back(Lo(0x42u + static_cast<std::uint32_t>(c - 'A')));
-    } else if (c >= 'a' && c <= 'z') {
-      bytes.push_back(Lo(0x5Cu + static_cast<std::uint32_t>(c - 'a')));
-    } else if (c >= '0' && c <= '9') {
-      bytes.push_back(Lo(0x80u + static_cast<std::uint32_t>(c - '0')));
-    } else if (c == ' ') {
-      bytes.push_back(kGameSpace);
-    } else if (const auto at = kPunctuation.find(c); at != std::string_view::npos) {
-      bytes.push_back(Lo(0xC0u + static_cast<std::uint32_t>(at)));
-    } else if (const auto more = kMorePunctuation.find(c); more != std::string_view::npos) {
-      bytes.push_back(Lo(0xC4u + static_cast<std::uint32_t>(more)));
-    } else {
+    const auto byte = EncodeCharacter(c);
+    if (!byte) {
       throw std::invalid_argument("character '" + std::string(1, c) + "' in \"" +
                                   std::string(text) + "\" has no code in the game's text");
     }
+    bytes.push_back(*byte);
   }
   bytes.resize(length, kGameSpace);
   return bytes;

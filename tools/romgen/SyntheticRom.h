@@ -36,10 +36,9 @@ void PutAscii(RomBytes& rom, std::size_t offset, std::string_view text);  // one
 void PutWord(RomBytes& rom, std::size_t offset, std::uint16_t value);     // little-endian
 void PutLong(RomBytes& rom, std::size_t offset, std::uint32_t value);     // little-endian
 
-// Encodes text in the game's single-byte character set: exactly length bytes,
-// padded with 0xFF (space) and cut at length. Letters, digits, the space and
-// ' . - ! ? % / : , are accepted; any other character throws
-// std::invalid_argument.
+// Encodes text with the game's character table: exactly length bytes, padded
+// with 0xFF (space) and cut at length. A character the table cannot encode
+// throws std::invalid_argument.
 std::vector<std::uint8_t> EncodeGameText(std::string_view text, std::size_t length);
 
 // Writes rom to path, replacing any existing file; throws std::runtime_error

@@ -1,11 +1,11 @@
-#include "ui/EditorWindows.h"
+#include "ui/EditorNodes.h"
 
 #include <array>
 
 namespace torvale::ui {
 
-std::span<const EditorWindow> EditorWindows() {
-  static constexpr std::array<EditorWindow, 9> kWindows = {{
+std::span<const EditorNode> EditorNodes() {
+  static constexpr std::array<EditorNode, 9> kWindows = {{
       {"Item Editor", nullptr},
       {"Magic Spell Editor", nullptr},
       {"Character Stats", nullptr},

@@ -1,0 +1,39 @@
+#include "text/TextCodec.h"
+
+#include <sys/stat.h>
+
+#include "text/TextTable.h"
+
+namespace torvale {
+
+TextCodec::TextCodec(std::filesystem::path tableFile, std::function<void()> onMissingTable)
+    : m_tableFile(std::move(tableFile)), m_onMissingTable(std::move(onMissingTable)) {}
+
+void TextCodec::RequireTable() const {
+  struct stat info {};
+  if (::stat(m_tableFile.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return;
+  m_onMissingTable();
+  throw DataFileMissingError("\"" + m_tableFile.string() + "\" is missing");
+}
+
+std::string TextCodec::ReadText(const RomFile& rom, FileOffset offset, std::uint16_t length) const {
+  RequireTable();
+  const std::vector<std::uint8_t> bytes = rom.ReadBytes(offset, length);
+  const TextTable& table = LoadTable();
+  std::string text;
+  text.reserve(length + 1);
+  for (const std::uint8_t byte : bytes) text += table[byte];
+  return text;
+}
+
+void TextCodec::WriteText(RomFile& rom, FileOffset offset, std::string_view text,
+                          std::uint16_t length) const {
+  std::vector<std::uint8_t> field = rom.ReadBytes(offset, length);
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    const char character = i < text.size() ? text[i] : ' ';
+    if (const auto byte = EncodeCharacter(character)) field[i] = *byte;
+  }
+  rom.WriteBytes(offset, field);
+}
+
+}  // namespace torvale

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QProgressBar;
+class QWidget;
+
+namespace torvale::ui {
+
+// Fills a window's long lists after the window is shown, so the window appears
+// at once and stays responsive while the names are read.
+//
+// The fill runs 1 ms after the window is first shown (the timer `LoadTMR`),
+// and again on Restart() (a Refresh button). While it runs, the lists'
+// redrawing is suspended and `lockedControls` are disabled; the progress bar
+// advances per entry, but the window is repainted and pending events are
+// handled at most once per 16 ms frame and once at the end. Closing the window
+// during the fill ends it: the controls stay disabled and Filled is not sent.
+class DeferredFill : public QObject {
+  Q_OBJECT
+
+ public:
+  // `fill` appends the entries, through AppendToLists(); a RomError thrown
+  // inside it ends the fill quietly.
+  DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> lists,
+               QList<QWidget*> lockedControls, std::function<void()> fill);
+
+  // Clears the lists and fills them again, now.
+  void Restart();
+  bool IsFilling() const { return m_filling; }
+
+  // Appends entry i to every list in `lists`, for i from 0, advancing the
+  // progress bar (range 0 to count - 1). False once the window has closed.
+  bool AppendToLists(const std::vector<std::string>& entries, const QList<QWidget*>& lists);
+
+ signals:
+  // The fill ran to its end; the lists are complete and the controls enabled.
+  void Filled();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Run();
+  bool Advance(int index);
+  void ShowProgressFrame();
+  void SetLocked(bool locked);
+
+  QWidget& m_window;
+  QProgressBar& m_bar;
+  QList<QWidget*> m_lists;
+  QList<QWidget*> m_lockedControls;
+  std::function<void()> m_fill;
+  QTimer m_loadTimer;
+  QElapsedTimer m_frameClock;
+  bool m_filling = false;
+  bool m_closed = false;
+};
+
+// Appends one entry to a QComboBox or a QListWidget.
+void AppendEntry(QWidget& list, const QString& entry);
+
+}  // namespace torvale::ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QValidator>
+#include <optional>
+
+class QLineEdit;
+
+namespace torvale::ui {
+
+// A number box's change validator. Empty text becomes "0", a number above the
+// maximum becomes the maximum (below the minimum, the minimum), and text that
+// is not a plain decimal number is refused as it is typed or pasted, so it can
+// never be written. A minus sign is accepted only where the minimum is below 0.
+class NumberValidator : public QValidator {
+  Q_OBJECT
+
+ public:
+  NumberValidator(int minimum, int maximum, QObject* parent);
+  State validate(QString& input, int& position) const override;
+
+ private:
+  int m_minimum;
+  int m_maximum;
+};
+
+// A name box's change validator: empty text becomes one space.
+class NameValidator : public QValidator {
+  Q_OBJECT
+
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& position) const override;
+};
+
+// Gives `box` a NumberValidator.
+void MakeNumberBox(QLineEdit& box, int maximum, int minimum = 0);
+// Gives `box` a NameValidator and limits what is typed to the field's length.
+void MakeNameBox(QLineEdit& box, int length);
+// The box's number, or nothing while it holds no whole number in its range
+// (a lone minus sign as the user types a negative number).
+std::optional<int> NumberIn(const QLineEdit& box);
+
+}  // namespace torvale::ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+class QComboBox;
+
+namespace torvale::ui {
+
+// Byte-valued lists: entry n of the drop-down list stands for byte n; a
+// sentinel entry ("[Empty]", "[-Nothing-]") may follow the last byte's entry.
+
+// Selects the entry of `value`; false when the list has no such entry.
+bool ShowByte(QComboBox& list, int value);
+// The byte the selected entry stands for: nothing when no entry, or an entry
+// at or past `byteCount` (the sentinel), is selected.
+std::optional<std::uint8_t> SelectedByte(const QComboBox& list, int byteCount = 256);
+
+// Fills the icon list with its 256 entries: entry k names icon byte k.
+void AddIcons(QComboBox& list);
+
+}  // namespace torvale::ui

@@ -1,0 +1,51 @@
+#include "ui/TextListEditor.h"
+
+#include "data/text_list.h"
+#include "ui/GameText.h"
+#include "ui_TextListEditor.h"
+
+namespace torvale::ui {
+
+TextListEditor::TextListEditor(const EditorContext& context, QWidget* parent)
+    : EditorWindow(context, parent), m_ui(std::make_unique<Ui::TextListEditor>()) {
+  m_ui->setupUi(this);
+  BindCancel(*m_ui->QuitCMD);
+  connect(m_ui->TextLST, &QListWidget::currentRowChanged, this, &TextListEditor::LoadTextData);
+  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TextListEditor::SaveTextData);
+  RunQuietly([this] { LoadText(); });
+}
+
+TextListEditor::~TextListEditor() = default;
+
+void TextListEditor::LoadText() {
+  QListWidget& list = *m_ui->TextLST;
+  list.setUpdatesEnabled(false);
+  list.clear();
+  for (int entry = 0; entry < kTextEntryCount; ++entry) {
+    list.addItem(FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
+  }
+  list.setUpdatesEnabled(true);
+}
+
+void TextListEditor::LoadTextData() {
+  const int entry = m_ui->TextLST->currentRow();
+  if (entry < 0) return;
+  RunQuietly([&] {
+    m_ui->NameTXT->setText(FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
+  });
+}
+
+void TextListEditor::SaveTextData() {
+  const int entry = m_ui->TextLST->currentRow();
+  if (entry < 0) return;
+  Apply(
+      [&] {
+        WriteTextEntry(m_context.text, m_context.rom, entry, ToGameText(m_ui->NameTXT->text()));
+      },
+      [&] {
+        LoadText();
+        m_ui->TextLST->setCurrentRow(entry);  // shows the entry as stored
+      });
+}
+
+}  // namespace torvale::ui

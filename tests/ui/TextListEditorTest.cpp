@@ -1,0 +1,122 @@
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "WindowFixture.h"
+#include "ui/TextListEditor.h"
+
+using torvale::testing::Bytes;
+using torvale::testing::Control;
+using torvale::testing::DescribeDifferences;
+using torvale::testing::EditorFixture;
+using torvale::testing::Patched;
+using torvale::testing::TypeText;
+using torvale::ui::TextListEditor;
+
+namespace {
+
+Bytes Encoded(const std::string& text) {
+  return torvale::romgen::EncodeGameText(text, 5);
+}
+
+void ClickEntry(QListWidget& list, int entry) {
+  list.scrollToItem(list.item(entry));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    list.visualItemRect(list.item(entry)).center());
+}
+
+}  // namespace
+
+class TextListEditorTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void listsTheThirtyThreeTextsWithNothingSelected() {
+    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x7A9C6, Encoded("Front"));
+    image = Patched(image, 0x7AA66, Encoded("Tail"));
+    EditorFixture fixture(image);
+    TextListEditor editor(fixture.context);
+    editor.show();
+    QCOMPARE(editor.windowTitle(), QStringLiteral("Shit"));
+    auto& list = *Control<QListWidget>(editor, "TextLST");
+    QCOMPARE(list.count(), 33);
+    QCOMPARE(list.item(0)->text(), QStringLiteral("Front"));
+    QCOMPARE(list.item(32)->text(), QStringLiteral("Tail "));
+    QCOMPARE(list.currentRow(), -1);
+    QCOMPARE(Control<QLineEdit>(editor, "NameTXT")->text(), QString());
+  }
+
+  void applyWritesTheEntryAndShowsItAsStored_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Bytes>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("renamed") << 3 << "Run" << Bytes{0x53, 0x70, 0x69, 0xFF, 0xFF} << "Run  ";
+    QTest::newRow("emptied") << 0 << "" << Bytes(5, 0xFF) << "     ";
+    QTest::newRow("too long") << 32 << "Sixchars" << Encoded("Sixch") << "Sixch";
+  }
+  void applyWritesTheEntryAndShowsItAsStored() {
+    QFETCH(int, entry);
+    QFETCH(QString, typed);
+    QFETCH(Bytes, stored);
+    QFETCH(QString, shown);
+    EditorFixture fixture;
+    TextListEditor editor(fixture.context);
+    editor.show();
+    auto& list = *Control<QListWidget>(editor, "TextLST");
+    auto& name = *Control<QLineEdit>(editor, "NameTXT");
+    ClickEntry(list, entry);
+    name.selectAll();
+    QTest::keyClick(&name, Qt::Key_Backspace);
+    TypeText(&name, typed);
+    QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
+    const Bytes expected = Patched(fixture.original, 0x7A9C6 + 5 * entry, stored);
+    QCOMPARE(DescribeDifferences(expected, fixture.ReadRom()), "");
+    QCOMPARE(list.currentRow(), entry);
+    QCOMPARE(name.text(), shown);
+    QCOMPARE(list.item(entry)->text(), shown);
+  }
+
+  void unencodableCharacterKeepsItsStoredByte() {
+    EditorFixture fixture(Patched(torvale::romgen::BuildSampleRom(), 0x7A9C6, Encoded("Abcde")));
+    TextListEditor editor(fixture.context);
+    editor.show();
+    ClickEntry(*Control<QListWidget>(editor, "TextLST"), 0);
+    auto& name = *Control<QLineEdit>(editor, "NameTXT");
+    name.selectAll();
+    TypeText(&name, QStringLiteral("X#\u00e9yz"));
+    QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
+    const Bytes expected = Patched(fixture.original, 0x7A9C6, {0x59, 0x5D, 0x5E, 0x74, 0x75});
+    QCOMPARE(DescribeDifferences(expected, fixture.ReadRom()), "");
+    QCOMPARE(name.text(), QStringLiteral("Xbcyz"));
+  }
+
+  void applyWithoutASelectionAndCancelWriteNothing() {
+    EditorFixture fixture;
+    TextListEditor editor(fixture.context);
+    editor.show();
+    TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Zap"));
+    QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
+    ClickEntry(*Control<QListWidget>(editor, "TextLST"), 5);
+    TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Q"));
+    QTest::mouseClick(Control<QPushButton>(editor, "QuitCMD"), Qt::LeftButton);
+    QVERIFY(!editor.isVisible());
+    QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
+  }
+
+  void missingCharacterTableEndsTheProgramOnTheFirstRead() {
+    EditorFixture fixture;
+    fixture.RemoveDataFile("FF2us.tbl");
+    TextListEditor editor(fixture.context);
+    QCOMPARE(fixture.platform.endProgramCalls, 1);
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].text,
+             QStringLiteral("You are missing a vital data file, you will need to reinstall the "
+                            "program to fix this error.  This application will now close."));
+    QCOMPARE(Control<QListWidget>(editor, "TextLST")->count(), 0);
+  }
+};
+
+QTEST_MAIN(TextListEditorTest)
+#include "TextListEditorTest.moc"
