@@ -91,7 +91,7 @@ void RomFile::RequireSameFile() const {
   }
 }
 
-void RomFile::ReadInto(FileOffset offset, std::span<std::uint8_t> bytes) const {
+void RomFile::Read(FileOffset offset, std::span<std::uint8_t> bytes) const {
   RequireRange(offset, bytes.size());
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -105,19 +105,19 @@ void RomFile::ReadInto(FileOffset offset, std::span<std::uint8_t> bytes) const {
 
 std::uint8_t RomFile::ReadByte(FileOffset offset) const {
   std::uint8_t value = 0;
-  ReadInto(offset, {&value, 1});
+  Read(offset, {&value, 1});
   return value;
 }
 
 std::uint16_t RomFile::ReadWord(FileOffset offset) const {
   std::uint8_t b[2];
-  ReadInto(offset, b);
+  Read(offset, b);
   return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
 std::int32_t RomFile::ReadLong(FileOffset offset) const {
   std::uint8_t b[4];
-  ReadInto(offset, b);
+  Read(offset, b);
   const std::uint32_t value = std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) |
                               (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3]} << 24);
   return static_cast<std::int32_t>(value);
@@ -125,7 +125,7 @@ std::int32_t RomFile::ReadLong(FileOffset offset) const {
 
 std::vector<std::uint8_t> RomFile::ReadBytes(FileOffset offset, std::size_t length) const {
   std::vector<std::uint8_t> bytes(length);
-  ReadInto(offset, bytes);
+  Read(offset, bytes);
   return bytes;
 }
 

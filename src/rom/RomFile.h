@@ -43,6 +43,8 @@ class RomFile {
   // Exactly `length` bytes, one character per byte, no terminator.
   std::string ReadFixedText(FileOffset offset, std::size_t length) const;
   std::vector<std::uint8_t> ReadBytes(FileOffset offset, std::size_t length) const;
+  // Fills `bytes` from `offset` on.
+  void Read(FileOffset offset, std::span<std::uint8_t> bytes) const;
 
   void WriteByte(FileOffset offset, std::uint8_t value);
   void WriteWord(FileOffset offset, std::uint16_t value);
@@ -62,7 +64,6 @@ class RomFile {
   void RequireOpen() const;
   void RequireRange(FileOffset offset, std::size_t length) const;
   void RequireSameFile() const;
-  void ReadInto(FileOffset offset, std::span<std::uint8_t> bytes) const;
   bool WriteAll(FileOffset offset, std::span<const std::uint8_t> bytes);
 
   RomIo& m_io;

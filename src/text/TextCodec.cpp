@@ -1,6 +1,10 @@
 #include "text/TextCodec.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <span>
+#include <vector>
 
 #include "text/TextTable.h"
 
@@ -10,18 +14,25 @@ TextCodec::TextCodec(std::filesystem::path tableFile, std::function<void()> onMi
     : m_tableFile(std::move(tableFile)), m_onMissingTable(std::move(onMissingTable)) {}
 
 void TextCodec::RequireTable() const {
-  struct stat info {};
-  if (::stat(m_tableFile.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return;
+  if (::access(m_tableFile.c_str(), F_OK) == 0) return;
   m_onMissingTable();
   throw DataFileMissingError("\"" + m_tableFile.string() + "\" is missing");
 }
 
 std::string TextCodec::ReadText(const RomFile& rom, FileOffset offset, std::uint16_t length) const {
   RequireTable();
-  const std::vector<std::uint8_t> bytes = rom.ReadBytes(offset, length);
+  // Names are short: read into the stack, allocate only the result.
+  std::array<std::uint8_t, 64> shortField;
+  std::vector<std::uint8_t> longField;
+  std::span<std::uint8_t> bytes(shortField.data(), length);
+  if (length > shortField.size()) {
+    longField.resize(length);
+    bytes = longField;
+  }
+  rom.Read(offset, bytes);
   const TextTable& table = LoadTable();
   std::string text;
-  text.reserve(length + 1);
+  text.reserve(length + 2);
   for (const std::uint8_t byte : bytes) text += table[byte];
   return text;
 }

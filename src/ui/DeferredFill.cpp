@@ -23,11 +23,11 @@ void ClearList(QWidget& list) {
 
 }  // namespace
 
-void AppendEntry(QWidget& list, const QString& entry) {
+void AppendEntries(QWidget& list, const QStringList& entries) {
   if (auto* combo = qobject_cast<QComboBox*>(&list)) {
-    combo->addItem(entry);
+    combo->addItems(entries);
   } else if (auto* listWidget = qobject_cast<QListWidget*>(&list)) {
-    listWidget->addItem(entry);
+    listWidget->addItems(entries);
   }
 }
 
@@ -78,39 +78,53 @@ void DeferredFill::Run() {
   }
   m_bar.setValue(0);
   m_bar.show();
+  // A progress bar repaints itself at once on every new value; between frames
+  // its value only advances.
+  m_bar.setUpdatesEnabled(false);
   m_frameClock.start();
   const bool completed = RunQuietly(m_fill) && !m_closed;
   for (QWidget* list : m_lists) list->setUpdatesEnabled(true);
+  m_bar.setUpdatesEnabled(true);
   m_filling = false;
   if (!completed) return;
   m_bar.setValue(0);
   m_bar.hide();
   SetLocked(false);
-  ShowProgressFrame();
   emit Filled();
+  ShowProgressFrame();  // what Filled showed (the first record) is painted with the lists
 }
 
 bool DeferredFill::AppendToLists(const std::vector<std::string>& entries,
                                  const QList<QWidget*>& lists) {
-  m_bar.setRange(0, static_cast<int>(entries.size()) - 1);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const QString entry = FromGameText(entries[i]);
-    for (QWidget* list : lists) AppendEntry(*list, entry);
-    if (!Advance(static_cast<int>(i))) return false;
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(entries.size()));
+  for (const std::string& entry : entries) texts << FromGameText(entry);
+  // Entries reach the lists a frame's worth at a time: one insertion per list
+  // and frame rather than one per entry.
+  qsizetype appended = 0;
+  const auto appendUpTo = [&](qsizetype end) {
+    const QStringList chunk = texts.mid(appended, end - appended);
+    for (QWidget* list : lists) AppendEntries(*list, chunk);
+    appended = end;
+  };
+  m_bar.setRange(0, static_cast<int>(texts.size()) - 1);
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    m_bar.setValue(static_cast<int>(i));
+    if (m_frameClock.elapsed() < kFrameMilliseconds) continue;
+    appendUpTo(i + 1);
+    ShowProgressFrame();
+    if (m_closed) return false;
   }
+  appendUpTo(texts.size());
   return true;
 }
 
-bool DeferredFill::Advance(int index) {
-  m_bar.setValue(index);
-  if (m_frameClock.elapsed() >= kFrameMilliseconds) ShowProgressFrame();
-  return !m_closed;
-}
-
-// The bar's new value is already a pending update: handling the pending
-// events repaints it with everything else the window has to show.
+// pending, its repaint included.
 void DeferredFill::ShowProgressFrame() {
+  const bool barFrozen = !m_bar.updatesEnabled();
+  m_bar.setUpdatesEnabled(true);
   QCoreApplication::processEvents();
+  m_bar.setUpdatesEnabled(!barFrozen);
   m_frameClock.restart();
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -37,7 +38,8 @@ class DeferredFill : public QObject {
   bool IsFilling() const { return m_filling; }
 
   // Appends entry i to every list in `lists`, for i from 0, advancing the
-  // progress bar (range 0 to count - 1). False once the window has closed.
+  // progress bar (range 0 to count - 1) per entry. False once the window has
+  // closed.
   bool AppendToLists(const std::vector<std::string>& entries, const QList<QWidget*>& lists);
 
  signals:
@@ -49,7 +51,6 @@ class DeferredFill : public QObject {
 
  private:
   void Run();
-  bool Advance(int index);
   void ShowProgressFrame();
   void SetLocked(bool locked);
 
@@ -64,7 +65,7 @@ class DeferredFill : public QObject {
   bool m_closed = false;
 };
 
-// Appends one entry to a QComboBox or a QListWidget.
-void AppendEntry(QWidget& list, const QString& entry);
+// Appends entries to a QComboBox or a QListWidget.
+void AppendEntries(QWidget& list, const QStringList& entries);
 
 }  // namespace torvale::ui

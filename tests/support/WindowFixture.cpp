@@ -22,8 +22,8 @@ Bytes WindowFixture::ReadRom(const std::string& name) const {
   return ReadFileBytes(folder.File(name));
 }
 
-EditorFixture::EditorFixture(Bytes image)
-    : original(std::move(image)), text(ui::MakeTextCodec(platform)) {
+EditorFixture::EditorFixture(Bytes image, RomIo& io)
+    : original(std::move(image)), rom(io), text(ui::MakeTextCodec(platform)) {
   rom.Open(testing::WriteRom(folder, original));
 }
 

@@ -30,7 +30,7 @@ class WindowFixture {
 // reading the program folder's character table as the program does.
 class EditorFixture : public WindowFixture {
  public:
-  explicit EditorFixture(Bytes image = romgen::BuildSampleRom());
+  explicit EditorFixture(Bytes image = romgen::BuildSampleRom(), RomIo& io = SystemRomIo());
 
   Bytes original;
   RomFile rom;

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -15,8 +16,10 @@ using torvale::ui::DeferredFill;
 namespace {
 
 // A window with one list, eight drop-down lists and a field, like the editors'.
+// A slow fill (`pieces` > 1) appends its entries in pieces, 1 ms apart, so
+// that it spans many frames.
 struct FillWindow {
-  explicit FillWindow(int entryCount) {
+  explicit FillWindow(int entryCount, int pieces = 1) {
     for (int i = 0; i < entryCount; ++i) entries.push_back("Name " + std::to_string(i));
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(&list);
@@ -27,8 +30,14 @@ struct FillWindow {
     lists.prepend(&list);
     layout->addWidget(&field);
     layout->addWidget(&bar);
-    fill = new DeferredFill(window, bar, lists, {&list, &field},
-                            [this] { fill->AppendToLists(entries, lists); });
+    fill = new DeferredFill(window, bar, lists, {&list, &field}, [this, pieces] {
+      const auto pieceLength = static_cast<std::ptrdiff_t>(entries.size()) / pieces;
+      for (int piece = 0; piece < pieces; ++piece) {
+        if (pieces > 1) QThread::msleep(1);
+        const auto start = entries.begin() + piece * pieceLength;
+        if (!fill->AppendToLists({start, start + pieceLength}, lists)) return;
+      }
+    });
     QObject::connect(fill, &DeferredFill::Filled, [this] { ++filled; });
   }
 
@@ -73,14 +82,14 @@ class DeferredFillTest : public QObject {
   }
 
   void windowStaysResponsiveButHandlesEventsAtMostOncePerFrame() {
-    FillWindow w(40000);  // long enough to span many frames
+    FillWindow w(2000, 200);
     int seenEntries = -1;
     bool lockedDuringFill = false;
     bool barShown = false;
     QTimer::singleShot(5, [&] {
       seenEntries = w.list.count();
       lockedDuringFill = w.Locked();
-      barShown = w.bar.isVisible() && w.bar.value() > 0;
+      barShown = w.bar.isVisible();
     });
     // A zero-interval timer fires once each time pending events are handled.
     int passes = 0;
@@ -95,7 +104,7 @@ class DeferredFillTest : public QObject {
     everyPass.start(0);
     w.window.show();
     QTRY_VERIFY_WITH_TIMEOUT(w.filled == 1, 20000);
-    QVERIFY2(seenEntries > 0 && seenEntries < 40000, qPrintable(QString::number(seenEntries)));
+    QVERIFY2(seenEntries > 0 && seenEntries < 2000, qPrintable(QString::number(seenEntries)));
     QVERIFY(lockedDuringFill);
     QVERIFY(barShown);
     QVERIFY2(passes <= elapsed / 16 + 2,
@@ -104,14 +113,14 @@ class DeferredFillTest : public QObject {
   }
 
   void closingTheWindowEndsTheFillWithTheControlsLocked() {
-    FillWindow w(40000);
+    FillWindow w(2000, 200);
     QTimer::singleShot(5, &w.window, &QDialog::reject);
     w.window.show();
     QTRY_VERIFY(!w.window.isVisible());
     QTest::qWait(50);
     QCOMPARE(w.filled, 0);
     QVERIFY(w.Locked());
-    QVERIFY(w.list.count() < 40000);
+    QVERIFY(w.list.count() < 2000);
   }
 };
 

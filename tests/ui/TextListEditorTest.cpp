@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "ui/TextListEditor.h"
 
@@ -102,6 +103,24 @@ class TextListEditorTest : public QObject {
     TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Q"));
     QTest::mouseClick(Control<QPushButton>(editor, "QuitCMD"), Qt::LeftButton);
     QVERIFY(!editor.isVisible());
+    QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
+  }
+
+  void refusedWriteIsReportedAndNothingReloads() {
+    torvale::testing::FaultyRomIo io;
+    EditorFixture fixture(torvale::romgen::BuildSampleRom(), io);
+    TextListEditor editor(fixture.context);
+    editor.show();
+    auto& list = *Control<QListWidget>(editor, "TextLST");
+    ClickEntry(list, 2);
+    const QString shownBefore = list.item(2)->text();
+    TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Q"));
+    io.failWrite = io.writes + 1;
+    QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].icon, torvale::ui::MessageIcon::kCritical);
+    QVERIFY(fixture.platform.messages[0].text.startsWith("The change could not be written"));
+    QCOMPARE(list.item(2)->text(), shownBefore);
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
   }
 
