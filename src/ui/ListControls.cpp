@@ -1,6 +1,7 @@
 #include "ui/ListControls.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QStringList>
 
 #include "text/NameLists.h"
@@ -18,6 +19,11 @@ std::optional<std::uint8_t> SelectedByte(const QComboBox& list, int byteCount) {
   const int index = list.currentIndex();
   if (index < 0 || index >= byteCount || index > 255) return std::nullopt;
   return static_cast<std::uint8_t>(index);
+}
+
+int SelectedRow(const QListWidget& list) {
+  const QList<QListWidgetItem*> selected = list.selectedItems();
+  return selected.isEmpty() ? -1 : list.row(selected.front());
 }
 
 void AddIcons(QComboBox& list) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 class QComboBox;
+class QListWidget;
 
 namespace torvale::ui {
 
@@ -15,6 +16,10 @@ bool ShowByte(QComboBox& list, int value);
 // The byte the selected entry stands for: nothing when no entry, or an entry
 // at or past `byteCount` (the sentinel), is selected.
 std::optional<std::uint8_t> SelectedByte(const QComboBox& list, int byteCount = 256);
+
+// The selected entry of a list, or -1. A list given the keyboard focus has a
+// current entry before the user picks any; only a selected entry counts.
+int SelectedRow(const QListWidget& list);
 
 // Fills the icon list with its 256 entries: entry k names icon byte k.
 void AddIcons(QComboBox& list);

@@ -2,6 +2,7 @@
 
 #include "data/text_list.h"
 #include "ui/GameText.h"
+#include "ui/ListControls.h"
 #include "ui_TextListEditor.h"
 
 namespace torvale::ui {
@@ -10,7 +11,7 @@ TextListEditor::TextListEditor(const EditorContext& context, QWidget* parent)
     : EditorWindow(context, parent), m_ui(std::make_unique<Ui::TextListEditor>()) {
   m_ui->setupUi(this);
   BindCancel(*m_ui->QuitCMD);
-  connect(m_ui->TextLST, &QListWidget::currentRowChanged, this, &TextListEditor::LoadTextData);
+  connect(m_ui->TextLST, &QListWidget::itemSelectionChanged, this, &TextListEditor::LoadTextData);
   connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TextListEditor::SaveTextData);
   RunQuietly([this] { LoadText(); });
 }
@@ -28,7 +29,7 @@ void TextListEditor::LoadText() {
 }
 
 void TextListEditor::LoadTextData() {
-  const int entry = m_ui->TextLST->currentRow();
+  const int entry = SelectedRow(*m_ui->TextLST);
   if (entry < 0) return;
   RunQuietly([&] {
     m_ui->NameTXT->setText(FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
@@ -36,7 +37,7 @@ void TextListEditor::LoadTextData() {
 }
 
 void TextListEditor::SaveTextData() {
-  const int entry = m_ui->TextLST->currentRow();
+  const int entry = SelectedRow(*m_ui->TextLST);
   if (entry < 0) return;
   Apply(
       [&] {
