@@ -1,21 +1,32 @@
-// Editor windows from construction until their lists are filled and the
-// window is painted, each beside an empty window shown in the same run.
+// Editor windows from construction until their lists are filled, the first
+// record is shown and the window is painted, each beside the same window shown
+// with empty lists (its .ui alone); and each Apply beside the raw writes of the
+// same bytes plus one sync.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "RatioReporter.h"
 #include "WindowFixture.h"
 #include "WindowTiming.h"
 #include "text/NameLists.h"
 #include "ui/DeferredFill.h"
+#include "ui/ItemEditor.h"
+#include "ui/MagicSpellEditor.h"
 #include "ui/TextListEditor.h"
+#include "ui_ItemEditor.h"
+#include "ui_MagicSpellEditor.h"
+#include "ui_TextListEditor.h"
 
 namespace {
 
@@ -26,7 +37,52 @@ torvale::testing::EditorFixture& Fixture() {
   return fixture;
 }
 
-// One list and eight drop-down lists, as the editors with item lists have.
+QListWidget& List(const QWidget& window, const char* name) {
+  return *window.findChild<QListWidget*>(QString::fromLatin1(name));
+}
+
+// A window until it shows its first record: `firstShown` says when.
+template <typename Window>
+void Ready(benchmark::State& state, bool (*firstShown)(const QWidget&)) {
+  for (auto _ : state) {
+    Window window(Fixture().context);
+    ShowUntilReady(window, [&] { return firstShown(window); });
+  }
+}
+
+// The same window's controls with nothing in them.
+template <typename Form>
+void Empty(benchmark::State& state) {
+  for (auto _ : state) {
+    QDialog window;
+    Form form;
+    form.setupUi(&window);
+    ShowUntilReady(window);
+  }
+}
+
+void TextListEditor(benchmark::State& state) {
+  Ready<torvale::ui::TextListEditor>(state, [](const QWidget&) { return true; });
+}
+void TextListEditor_empty(benchmark::State& state) {
+  Empty<Ui::TextListEditor>(state);
+}
+void ItemEditor(benchmark::State& state) {
+  Ready<torvale::ui::ItemEditor>(
+      state, [](const QWidget& w) { return List(w, "ItemLST").currentRow() == 0; });
+}
+void ItemEditor_empty(benchmark::State& state) {
+  Empty<Ui::ItemEditor>(state);
+}
+void MagicSpellEditor(benchmark::State& state) {
+  Ready<torvale::ui::MagicSpellEditor>(
+      state, [](const QWidget& w) { return List(w, "MagicLST").currentRow() == 0; });
+}
+void MagicSpellEditor_empty(benchmark::State& state) {
+  Empty<Ui::MagicSpellEditor>(state);
+}
+
+// One list and eight drop-down lists filled with the 256 item names.
 class NameListsWindow : public QDialog {
  public:
   explicit NameListsWindow(bool fill) {
@@ -40,12 +96,11 @@ class NameListsWindow : public QDialog {
     }
     layout->addWidget(&m_bar);
     if (!fill) return;
-    auto* deferred = new torvale::ui::DeferredFill(*this, m_bar, m_lists, {&m_list}, [this] {
+    m_fill = new torvale::ui::DeferredFill(*this, m_bar, m_lists, {&m_list}, [this] {
       const auto& context = Fixture().context;
       m_fill->AppendToLists(torvale::ItemNameList(context.text, context.rom), m_lists);
     });
-    m_fill = deferred;
-    connect(deferred, &torvale::ui::DeferredFill::Filled, this, [this] { m_filled = true; });
+    connect(m_fill, &torvale::ui::DeferredFill::Filled, this, [this] { m_filled = true; });
   }
   bool Filled() const { return m_filled; }
 
@@ -65,38 +120,82 @@ void NameListsFill(benchmark::State& state) {
   }
 }
 
-void NameListsFill_floor(benchmark::State& state) {
+void NameListsFill_empty(benchmark::State& state) {
   for (auto _ : state) {
     NameListsWindow window(false);
     ShowUntilReady(window);
   }
 }
 
-void TextListEditor(benchmark::State& state) {
-  for (auto _ : state) {
-    torvale::ui::TextListEditor window(Fixture().context);
-    ShowUntilReady(window);
-  }
+// Apply on a shown window with its first record picked.
+template <typename Window>
+void ApplyOnce(benchmark::State& state, const char* list) {
+  Window window(Fixture().context);
+  ShowUntilReady(window, [&] { return List(window, list).currentRow() == 0; });
+  auto& apply = *window.template findChild<QPushButton*>(QStringLiteral("ApplyCMD"));
+  for (auto _ : state) apply.click();
 }
 
-void EmptyDialog_floor(benchmark::State& state) {
+// The bytes an Apply writes, (file offset, length) each, then one sync.
+void RawWrites(benchmark::State& state, std::initializer_list<std::pair<off_t, size_t>> fields) {
+  const int fd = ::open(Fixture().rom.Path().c_str(), O_RDWR | O_CLOEXEC);
+  char bytes[16] = {};
   for (auto _ : state) {
-    QDialog window;
-    ShowUntilReady(window);
+    for (const auto& [offset, length] : fields) {
+      ::pread(fd, bytes, length, offset);
+      benchmark::DoNotOptimize(::pwrite(fd, bytes, length, offset));
+    }
+    ::fdatasync(fd);
   }
+  ::close(fd);
 }
 
-BENCHMARK(NameListsFill)->Unit(benchmark::kMillisecond);
-BENCHMARK(NameListsFill_floor)->Unit(benchmark::kMillisecond);
-BENCHMARK(TextListEditor)->Unit(benchmark::kMillisecond);
-BENCHMARK(EmptyDialog_floor)->Unit(benchmark::kMillisecond);
+void ItemApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::ItemEditor>(state, "ItemLST");
+}
+void ItemApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x78200, 1},
+                    {0x7A650, 1},
+                    {0x79300, 1},
+                    {0x79301, 1},
+                    {0x79302, 1},
+                    {0x79306, 1},
+                    {0x79307, 1},
+                    {0x78201, 8}});
+}
+void MagicApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::MagicSpellEditor>(state, "MagicLST");
+}
+void MagicApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x799A1, 1}, {0x799A3, 1}, {0x78B01, 5}, {0x799A5, 1}});
+}
+
+constexpr auto kMs = benchmark::kMillisecond;
+BENCHMARK(NameListsFill)->Unit(kMs);
+BENCHMARK(NameListsFill_empty)->Unit(kMs);
+BENCHMARK(TextListEditor)->Unit(kMs);
+BENCHMARK(TextListEditor_empty)->Unit(kMs);
+BENCHMARK(ItemEditor)->Unit(kMs);
+BENCHMARK(ItemEditor_empty)->Unit(kMs);
+BENCHMARK(MagicSpellEditor)->Unit(kMs);
+BENCHMARK(MagicSpellEditor_empty)->Unit(kMs);
+BENCHMARK(ItemApply);
+BENCHMARK(ItemApply_floor);
+BENCHMARK(MagicApply);
+BENCHMARK(MagicApply_floor);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  return torvale::bench::RunBenchmarks(argc, argv,
-                                       {{"NameListsFill", "NameListsFill_floor", 4.0},
-                                        {"TextListEditor", "EmptyDialog_floor", 0.0}});
+  constexpr double kFrameMs = 16;
+  return torvale::bench::RunBenchmarks(
+      argc, argv,
+      {{"NameListsFill", "NameListsFill_empty", 4.0, {}, kFrameMs},
+       {"TextListEditor", "TextListEditor_empty", 4.0, {}, kFrameMs},
+       {"ItemEditor", "ItemEditor_empty", 4.0, {}, kFrameMs},
+       {"MagicSpellEditor", "MagicSpellEditor_empty", 4.0, {}, kFrameMs},
+       {"ItemApply", "ItemApply_floor", 2.0},
+       {"MagicApply", "MagicApply_floor", 2.0}});
 }

@@ -44,10 +44,12 @@ class RatioReporter final : public benchmark::ConsoleReporter {
       const double quotient = value / base;
       const std::string target =
           ratio.target > 0 ? std::to_string(ratio.target).substr(0, 3) + "x" : "-";
-      std::printf("%-28s %11.1f %-2s %11.1f %-2s %8.2f %8s%s\n",
+      const bool overBudget = ratio.budgetMs > 0 && value > ratio.budgetMs * 1000;
+      std::printf("%-28s %11.1f %-2s %11.1f %-2s %8.2f %8s%s%s\n",
                   (ratio.figure + (time ? "" : " " + ratio.counter)).c_str(), value, unit, base,
                   unit, quotient, target.c_str(),
-                  ratio.target > 0 && quotient > ratio.target ? "  OVER TARGET" : "");
+                  ratio.target > 0 && quotient > ratio.target ? "  OVER TARGET" : "",
+                  overBudget ? "  OVER BUDGET" : "");
     }
   }
 

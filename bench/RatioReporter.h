@@ -13,6 +13,7 @@ struct Ratio {
   std::string floor;
   double target;  // the ratio the figure should stay within; 0 for a figure shown for reference
   std::string counter = {};
+  double budgetMs = 0;  // a time the figure must also stay within, 0 for none
 };
 
 // Runs the registered benchmarks (repetitions interleaved at random, so that

@@ -1,13 +1,25 @@
 #include "ui/EditorNodes.h"
 
+#include <QDialog>
 #include <array>
 
+#include "ui/ItemEditor.h"
+#include "ui/MagicSpellEditor.h"
+
 namespace torvale::ui {
+namespace {
+
+template <typename Window>
+std::unique_ptr<QDialog> Open(const EditorContext& context, QWidget* parent) {
+  return std::make_unique<Window>(context, parent);
+}
+
+}  // namespace
 
 std::span<const EditorNode> EditorNodes() {
   static constexpr std::array<EditorNode, 9> kWindows = {{
-      {"Item Editor", nullptr},
-      {"Magic Spell Editor", nullptr},
+      {"Item Editor", &Open<ItemEditor>},
+      {"Magic Spell Editor", &Open<MagicSpellEditor>},
       {"Character Stats", nullptr},
       {"Character Equipment", nullptr},
       {"Shops", nullptr},

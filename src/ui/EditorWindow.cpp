@@ -43,4 +43,9 @@ void EditorWindow::Apply(const std::function<void()>& write, const std::function
   RunQuietly(reload);
 }
 
+void EditorWindow::RefuseApply(const QString& reason) {
+  m_context.platform.ShowMessage(this, MessageIcon::kExclamation, QString::fromLatin1(kProgramName),
+                                 reason + QStringLiteral("\r\n\r\nNothing was written."));
+}
+
 }  // namespace torvale::ui

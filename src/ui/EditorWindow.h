@@ -27,6 +27,8 @@ class EditorWindow : public QDialog {
   // durable, and `reload` shows what the file now holds. A write the system
   // refuses is reported to the user, and nothing is reloaded.
   void Apply(const std::function<void()>& write, const std::function<void()>& reload);
+  // Tells the user why Apply wrote nothing.
+  void RefuseApply(const QString& reason);
 
   const EditorContext m_context;
 };

@@ -39,6 +39,12 @@ void TypeText(QWidget* widget, const QString& text) {
   }
 }
 
+void ClickRow(QListWidget& list, int row) {
+  list.scrollToItem(list.item(row));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    list.visualItemRect(list.item(row)).center());
+}
+
 void WindowFixture::RemoveDataFile(const std::string& name) const {
   std::filesystem::remove(folder.File(name));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QListWidget>
 #include <QObject>
 #include <QString>
 #include <QtTest>
@@ -41,6 +42,9 @@ class EditorFixture : public WindowFixture {
 // Types `text` into `widget` key by key, as a keyboard would, characters
 // outside printable ASCII included.
 void TypeText(QWidget* widget, const QString& text);
+
+// Clicks entry `row` of a list as a user would.
+void ClickRow(QListWidget& list, int row);
 
 // The control named `name` below `root`; fails the test when there is none.
 template <typename T>

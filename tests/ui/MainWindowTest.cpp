@@ -342,14 +342,24 @@ class MainWindowTest : public QObject {
     for (QTreeWidgetItem* node : AllNodes(tree)) QVERIFY(!node->isExpanded());
   }
 
-  void treeNodesWithoutAWindowOpenNothing() {
+  void treeNodesOpenTheirEditorsByClickOrEnter() {
     Open(sample);
     auto& tree = *Control<QTreeWidget>(*window, "Tree");
     for (QTreeWidgetItem* node : AllNodes(tree)) {
       tree.scrollToItem(node);
       QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
     }
-    QVERIFY(fixture->platform.modalWindows.isEmpty());
+    // Top nodes open nothing; nodes whose editor is not built yet open nothing either.
+    const QStringList& opened = fixture->platform.modalWindows;
+    QCOMPARE(opened.size(), 2);
+    QVERIFY(opened[0].startsWith("Magic Spell Editor - "));  // it shows its first spell at once
+    QCOMPARE(opened[1], QStringLiteral("Item Editor"));
+    tree.setFocus();
+    tree.setCurrentItem(
+        tree.findItems("Item Editor", Qt::MatchExactly | Qt::MatchRecursive).front());
+    QTest::keyClick(&tree, Qt::Key_Return);
+    QCOMPARE(fixture->platform.modalWindows.size(), 3);
+    QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
   }
 

@@ -9,6 +9,7 @@
 #include "ui/TextListEditor.h"
 
 using torvale::testing::Bytes;
+using torvale::testing::ClickRow;
 using torvale::testing::Control;
 using torvale::testing::DescribeDifferences;
 using torvale::testing::EditorFixture;
@@ -20,12 +21,6 @@ namespace {
 
 Bytes Encoded(const std::string& text) {
   return torvale::romgen::EncodeGameText(text, 5);
-}
-
-void ClickEntry(QListWidget& list, int entry) {
-  list.scrollToItem(list.item(entry));
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                    list.visualItemRect(list.item(entry)).center());
 }
 
 }  // namespace
@@ -72,7 +67,7 @@ class TextListEditorTest : public QObject {
     editor.show();
     auto& list = *Control<QListWidget>(editor, "TextLST");
     auto& name = *Control<QLineEdit>(editor, "NameTXT");
-    ClickEntry(list, entry);
+    ClickRow(list, entry);
     name.selectAll();
     QTest::keyClick(&name, Qt::Key_Backspace);
     TypeText(&name, typed);
@@ -88,7 +83,7 @@ class TextListEditorTest : public QObject {
     EditorFixture fixture(Patched(torvale::romgen::BuildSampleRom(), 0x7A9C6, Encoded("Abcde")));
     TextListEditor editor(fixture.context);
     editor.show();
-    ClickEntry(*Control<QListWidget>(editor, "TextLST"), 0);
+    ClickRow(*Control<QListWidget>(editor, "TextLST"), 0);
     auto& name = *Control<QLineEdit>(editor, "NameTXT");
     name.selectAll();
     TypeText(&name, QStringLiteral("X#\u00e9yz"));
@@ -104,7 +99,7 @@ class TextListEditorTest : public QObject {
     editor.show();
     TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Zap"));
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
-    ClickEntry(*Control<QListWidget>(editor, "TextLST"), 5);
+    ClickRow(*Control<QListWidget>(editor, "TextLST"), 5);
     TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Q"));
     QTest::mouseClick(Control<QPushButton>(editor, "QuitCMD"), Qt::LeftButton);
     QVERIFY(!editor.isVisible());
@@ -117,7 +112,7 @@ class TextListEditorTest : public QObject {
     TextListEditor editor(fixture.context);
     editor.show();
     auto& list = *Control<QListWidget>(editor, "TextLST");
-    ClickEntry(list, 2);
+    ClickRow(list, 2);
     const QString shownBefore = list.item(2)->text();
     TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Q"));
     io.failWrite = io.writes + 1;

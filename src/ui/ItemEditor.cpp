@@ -1,0 +1,163 @@
+#include "ui/ItemEditor.h"
+
+#include <QStyle>
+
+#include "data/items.h"
+#include "ui/DeferredFill.h"
+#include "ui/FieldValidators.h"
+#include "ui/GameText.h"
+#include "ui/ListControls.h"
+#include "ui_ItemEditor.h"
+
+namespace torvale::ui {
+namespace {
+
+template <std::size_t N>
+QStringList Entries(const std::array<std::string_view, N>& texts) {
+  QStringList entries;
+  for (const std::string_view text : texts) entries << FromGameText(text);
+  return entries;
+}
+
+QStringList StatBonusEntries() {
+  QStringList entries;
+  for (int code = 0; code < 256; ++code) {
+    entries << FromGameText(StatBonusText(static_cast<std::uint8_t>(code)));
+  }
+  return entries << QStringLiteral("[N/A]");
+}
+
+}  // namespace
+
+ItemEditor::ItemEditor(const EditorContext& context, QWidget* parent)
+    : EditorWindow(context, parent), m_ui(std::make_unique<Ui::ItemEditor>()) {
+  m_ui->setupUi(this);
+  m_ui->InfoIMG->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(24));
+  m_ui->ItemIconsIMG->setPixmap(QPixmap(QStringLiteral(":/pictures/item-icons.png")));
+  m_ui->InfoIMG->hide();
+  m_ui->InfoLBL->hide();
+  AddIcons(*m_ui->ItemIconCBO);
+  m_ui->StatCBO->addItems(StatBonusEntries());
+  m_ui->SpellCBO->addItems(Entries(SpellCastEntries()));
+  m_ui->Element1LST->addItems(Entries(ElementPart1Entries()));
+  m_ui->Element2LST->addItems(Entries(ElementPart2Entries()));
+  for (int equipClass = 0; equipClass < kKnownEquipClassCount; ++equipClass) {
+    m_ui->EquipLST->addItem(FromGameText(EquipClassText(equipClass)));
+  }
+  for (QComboBox* list : {m_ui->ItemIconCBO, m_ui->StatCBO, m_ui->SpellCBO}) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setCurrentIndex(0);
+  }
+  MakeNameBox(*m_ui->NameTXT, kItemNameLength);
+  for (QLineEdit* box : {m_ui->Byte00TXT, m_ui->AtkDefTXT, m_ui->AtkDefPercentTXT}) {
+    MakeNumberBox(*box, 255);
+  }
+  MakeNumberBox(*m_ui->PriceTXT, kMaximumPrice);
+  // Price and who-can-equip open up when an equipment item is picked.
+  m_ui->PriceTXT->setEnabled(false);
+  m_ui->EquipLST->setEnabled(false);
+
+  m_fill =
+      new DeferredFill(*this, *m_ui->pbar, {m_ui->ItemLST},
+                       {m_ui->ItemLST, m_ui->ItemIconCBO, m_ui->NameTXT, m_ui->Byte00TXT,
+                        m_ui->AtkDefTXT, m_ui->AtkDefPercentTXT, m_ui->StatCBO, m_ui->SpellCBO},
+                       [this] { LoadItems(); });
+  // The first item is shown as soon as the list is complete.
+  connect(m_fill, &DeferredFill::Filled, this, [this] { m_ui->ItemLST->setCurrentRow(0); });
+  connect(m_ui->ItemLST, &QListWidget::itemSelectionChanged, this, &ItemEditor::PickItem);
+  connect(m_ui->EquipLST, &QListWidget::itemSelectionChanged, this, &ItemEditor::ShowEquipClass);
+  connect(m_ui->RefreshCMD, &QPushButton::clicked, m_fill, &DeferredFill::Restart);
+  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &ItemEditor::SaveItemData);
+  BindCancel(*m_ui->QuitCMD);
+}
+
+ItemEditor::~ItemEditor() = default;
+
+void ItemEditor::LoadItems() {
+  if (!m_fill->AppendToLists(ItemNameList(m_context.text, m_context.rom), {m_ui->ItemLST})) return;
+  // The classes past the known ones, once: a Refresh finds the list complete.
+  while (m_ui->EquipLST->count() < 256) {
+    m_ui->EquipLST->addItem(FromGameText(EquipClassText(m_ui->EquipLST->count())));
+  }
+}
+
+void ItemEditor::PickItem() {
+  const int item = SelectedRow(*m_ui->ItemLST);
+  if (item < 0) return;
+  ShowFieldSet(item <= kLastEquipmentItem);
+  if (!RunQuietly([&] { LoadItemData(item); })) return;
+  setWindowTitle(QStringLiteral("Item Editor - ") + m_ui->ItemLST->item(item)->text());
+  m_ui->ItemIndexNumLBL->setText(QStringLiteral("Item Index #: ") + QString::number(item));
+}
+
+// Items past the equipment have no record or price to edit; their hidden
+// fields still hold what was read, so Apply writes the same values back.
+void ItemEditor::ShowFieldSet(bool equipment) {
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           m_ui->SpellLBL,       m_ui->SpellCBO,         m_ui->StatNameLBL,
+           m_ui->StatCaptionLBL, m_ui->StatCBO,          m_ui->AtkDefLBL,
+           m_ui->AtkDefTXT,      m_ui->AtkDefPercentLBL, m_ui->AtkDefPercentTXT,
+           m_ui->Byte00LBL,      m_ui->Byte00TXT,        m_ui->Element1LBL,
+           m_ui->Element1LST,    m_ui->Element2LBL,      m_ui->Element2LST,
+           m_ui->EquipLBL,       m_ui->EquipLST,         m_ui->WhoCanEquipSmallFontLBL,
+           m_ui->PriceLBL,       m_ui->PriceTXT}) {
+    control->setVisible(equipment);
+    control->setEnabled(equipment);
+  }
+  m_ui->InfoIMG->setVisible(!equipment);
+  m_ui->InfoLBL->setVisible(!equipment);
+}
+
+void ItemEditor::LoadItemData(int item) {
+  const Item values = ReadItem(m_context.text, m_context.rom, item);
+  m_ui->NameTXT->setText(FromGameText(values.name));
+  ShowByte(*m_ui->ItemIconCBO, values.icon);
+  m_ui->Byte00TXT->setText(QString::number(values.magicBlock));
+  m_ui->AtkDefTXT->setText(QString::number(values.attackDefense));
+  m_ui->AtkDefPercentTXT->setText(QString::number(values.attackDefensePercent));
+  ShowByte(*m_ui->StatCBO, values.statBonus);
+  m_ui->PriceTXT->setText(QString::number(DecodePrice(values.priceByte)));
+  m_ui->EquipLST->setCurrentRow(values.equipClass);
+  // The spell an item casts or blocks is not edited here.
+  m_ui->SpellCBO->setEnabled(false);
+  m_ui->SpellCBO->setCurrentIndex(m_ui->SpellCBO->count() - 1);
+}
+
+void ItemEditor::SaveItemData() {
+  const int item = SelectedRow(*m_ui->ItemLST);
+  if (item < 0) return;
+  const auto icon = SelectedByte(*m_ui->ItemIconCBO);
+  const auto statBonus = SelectedByte(*m_ui->StatCBO);
+  const auto price = NumberIn(*m_ui->PriceTXT);
+  const auto magicBlock = NumberIn(*m_ui->Byte00TXT);
+  const auto attackDefense = NumberIn(*m_ui->AtkDefTXT);
+  const auto attackDefensePercent = NumberIn(*m_ui->AtkDefPercentTXT);
+  const int equipClass = SelectedRow(*m_ui->EquipLST);
+  if (!statBonus) {
+    RefuseApply(QStringLiteral("Choose a stat bonus: \"[N/A]\" stands for no value."));
+    return;
+  }
+  if (!icon || !price || !magicBlock || !attackDefense || !attackDefensePercent || equipClass < 0) {
+    return;
+  }
+  Item values;
+  values.icon = *icon;
+  values.name = ToGameText(m_ui->NameTXT->text());
+  values.priceByte = EncodePrice(*price);
+  values.magicBlock = static_cast<std::uint8_t>(*magicBlock);
+  values.attackDefense = static_cast<std::uint8_t>(*attackDefense);
+  values.attackDefensePercent = static_cast<std::uint8_t>(*attackDefensePercent);
+  values.equipClass = static_cast<std::uint8_t>(equipClass);
+  values.statBonus = *statBonus;
+  Apply([&] { WriteItem(m_context.text, m_context.rom, item, values); },
+        [&] { LoadItemData(item); });
+}
+
+void ItemEditor::ShowEquipClass() {
+  const int equipClass = SelectedRow(*m_ui->EquipLST);
+  if (equipClass < 0) return;
+  m_ui->EquipLSTValueLBL->setText(QString::number(equipClass));
+  m_ui->WhoCanEquipSmallFontLBL->setText(m_ui->EquipLST->item(equipClass)->text());
+}
+
+}  // namespace torvale::ui
