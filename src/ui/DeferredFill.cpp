@@ -69,8 +69,9 @@ void DeferredFill::Restart() {
 }
 
 void DeferredFill::Run() {
+  if (!m_window.isVisible()) return;  // closed before its lists were due
   m_filling = true;
-  m_closed = !m_window.isVisible();
+  m_closed = false;
   SetLocked(true);
   for (QWidget* list : m_lists) {
     list->setUpdatesEnabled(false);

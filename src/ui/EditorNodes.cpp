@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <array>
 
+#include "ui/CharacterEquipmentEditor.h"
+#include "ui/CharacterStatsEditor.h"
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
 
@@ -20,8 +22,8 @@ std::span<const EditorNode> EditorNodes() {
   static constexpr std::array<EditorNode, 9> kWindows = {{
       {"Item Editor", &Open<ItemEditor>},
       {"Magic Spell Editor", &Open<MagicSpellEditor>},
-      {"Character Stats", nullptr},
-      {"Character Equipment", nullptr},
+      {"Character Stats", &Open<CharacterStatsEditor>},
+      {"Character Equipment", &Open<CharacterEquipmentEditor>},
       {"Shops", nullptr},
       {"Map Properties", nullptr},
       {"Treasure Data", nullptr},

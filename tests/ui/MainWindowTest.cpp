@@ -350,15 +350,18 @@ class MainWindowTest : public QObject {
       QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
     }
     // Top nodes open nothing; nodes whose editor is not built yet open nothing either.
+    // Windows that show their first record at once name it in their caption.
     const QStringList& opened = fixture->platform.modalWindows;
-    QCOMPARE(opened.size(), 2);
-    QVERIFY(opened[0].startsWith("Magic Spell Editor - "));  // it shows its first spell at once
-    QCOMPARE(opened[1], QStringLiteral("Item Editor"));
+    QCOMPARE(opened.size(), 4);
+    QVERIFY(opened[0].startsWith("Character Stats Editor - "));
+    QCOMPARE(opened[1], QStringLiteral("Character Equipment Editor"));
+    QVERIFY(opened[2].startsWith("Magic Spell Editor - "));
+    QCOMPARE(opened[3], QStringLiteral("Item Editor"));
     tree.setFocus();
     tree.setCurrentItem(
         tree.findItems("Item Editor", Qt::MatchExactly | Qt::MatchRecursive).front());
     QTest::keyClick(&tree, Qt::Key_Return);
-    QCOMPARE(fixture->platform.modalWindows.size(), 3);
+    QCOMPARE(fixture->platform.modalWindows.size(), 5);
     QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
   }
