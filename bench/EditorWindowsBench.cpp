@@ -20,10 +20,14 @@
 #include "WindowFixture.h"
 #include "WindowTiming.h"
 #include "text/NameLists.h"
+#include "ui/CharacterEquipmentEditor.h"
+#include "ui/CharacterStatsEditor.h"
 #include "ui/DeferredFill.h"
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
 #include "ui/TextListEditor.h"
+#include "ui_CharacterEquipmentEditor.h"
+#include "ui_CharacterStatsEditor.h"
 #include "ui_ItemEditor.h"
 #include "ui_MagicSpellEditor.h"
 #include "ui_TextListEditor.h"
@@ -39,6 +43,23 @@ torvale::testing::EditorFixture& Fixture() {
 
 QListWidget& List(const QWidget& window, const char* name) {
   return *window.findChild<QListWidget*>(QString::fromLatin1(name));
+}
+
+// When each window shows its first record.
+bool Always(const QWidget&) {
+  return true;
+}
+bool FirstItem(const QWidget& w) {
+  return List(w, "ItemLST").currentRow() == 0;
+}
+bool FirstSpell(const QWidget& w) {
+  return List(w, "MagicLST").currentRow() == 0;
+}
+bool FirstCharacter(const QWidget& w) {
+  return List(w, "CharLST").currentRow() == 0;
+}
+bool FirstEquipment(const QWidget& w) {
+  return w.findChild<QComboBox*>(QStringLiteral("HeadCBO"))->isEnabled();
 }
 
 // A window until it shows its first record: `firstShown` says when.
@@ -62,24 +83,34 @@ void Empty(benchmark::State& state) {
 }
 
 void TextListEditor(benchmark::State& state) {
-  Ready<torvale::ui::TextListEditor>(state, [](const QWidget&) { return true; });
+  Ready<torvale::ui::TextListEditor>(state, Always);
 }
 void TextListEditor_empty(benchmark::State& state) {
   Empty<Ui::TextListEditor>(state);
 }
 void ItemEditor(benchmark::State& state) {
-  Ready<torvale::ui::ItemEditor>(
-      state, [](const QWidget& w) { return List(w, "ItemLST").currentRow() == 0; });
+  Ready<torvale::ui::ItemEditor>(state, FirstItem);
 }
 void ItemEditor_empty(benchmark::State& state) {
   Empty<Ui::ItemEditor>(state);
 }
 void MagicSpellEditor(benchmark::State& state) {
-  Ready<torvale::ui::MagicSpellEditor>(
-      state, [](const QWidget& w) { return List(w, "MagicLST").currentRow() == 0; });
+  Ready<torvale::ui::MagicSpellEditor>(state, FirstSpell);
 }
 void MagicSpellEditor_empty(benchmark::State& state) {
   Empty<Ui::MagicSpellEditor>(state);
+}
+void CharacterStatsEditor(benchmark::State& state) {
+  Ready<torvale::ui::CharacterStatsEditor>(state, FirstCharacter);
+}
+void CharacterStatsEditor_empty(benchmark::State& state) {
+  Empty<Ui::CharacterStatsEditor>(state);
+}
+void CharacterEquipmentEditor(benchmark::State& state) {
+  Ready<torvale::ui::CharacterEquipmentEditor>(state, FirstEquipment);
+}
+void CharacterEquipmentEditor_empty(benchmark::State& state) {
+  Empty<Ui::CharacterEquipmentEditor>(state);
 }
 
 // One list and eight drop-down lists filled with the 256 item names.
@@ -127,11 +158,11 @@ void NameListsFill_empty(benchmark::State& state) {
   }
 }
 
-// Apply on a shown window with its first record picked.
+// Apply on a shown window with its first record shown.
 template <typename Window>
-void ApplyOnce(benchmark::State& state, const char* list) {
+void ApplyOnce(benchmark::State& state, bool (*firstShown)(const QWidget&)) {
   Window window(Fixture().context);
-  ShowUntilReady(window, [&] { return List(window, list).currentRow() == 0; });
+  ShowUntilReady(window, [&] { return firstShown(window); });
   auto& apply = *window.template findChild<QPushButton*>(QStringLiteral("ApplyCMD"));
   for (auto _ : state) apply.click();
 }
@@ -150,8 +181,38 @@ void RawWrites(benchmark::State& state, std::initializer_list<std::pair<off_t, s
   ::close(fd);
 }
 
+void CharacterStatsApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::CharacterStatsEditor>(state, FirstCharacter);
+}
+void CharacterStatsApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x7AB02, 1},
+                    {0x7AB07, 2},
+                    {0x7AB09, 2},
+                    {0x7AB0B, 2},
+                    {0x7AB0D, 2},
+                    {0x7AB0F, 1},
+                    {0x7AB10, 1},
+                    {0x7AB11, 1},
+                    {0x7AB12, 1},
+                    {0x7AB13, 1},
+                    {0x7A910, 6},
+                    {0x7AB00, 1},
+                    {0x7AB01, 1}});
+}
+void CharacterEquipmentApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::CharacterEquipmentEditor>(state, FirstEquipment);
+}
+void CharacterEquipmentApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x7AD00, 1},
+                    {0x7AD01, 1},
+                    {0x7AD02, 1},
+                    {0x7AD03, 1},
+                    {0x7AD04, 1},
+                    {0x7AD05, 1},
+                    {0x7AD06, 1}});
+}
 void ItemApply(benchmark::State& state) {
-  ApplyOnce<torvale::ui::ItemEditor>(state, "ItemLST");
+  ApplyOnce<torvale::ui::ItemEditor>(state, FirstItem);
 }
 void ItemApply_floor(benchmark::State& state) {
   RawWrites(state, {{0x78200, 1},
@@ -164,7 +225,7 @@ void ItemApply_floor(benchmark::State& state) {
                     {0x78201, 8}});
 }
 void MagicApply(benchmark::State& state) {
-  ApplyOnce<torvale::ui::MagicSpellEditor>(state, "MagicLST");
+  ApplyOnce<torvale::ui::MagicSpellEditor>(state, FirstSpell);
 }
 void MagicApply_floor(benchmark::State& state) {
   RawWrites(state, {{0x799A1, 1}, {0x799A3, 1}, {0x78B01, 5}, {0x799A5, 1}});
@@ -179,6 +240,14 @@ BENCHMARK(ItemEditor)->Unit(kMs);
 BENCHMARK(ItemEditor_empty)->Unit(kMs);
 BENCHMARK(MagicSpellEditor)->Unit(kMs);
 BENCHMARK(MagicSpellEditor_empty)->Unit(kMs);
+BENCHMARK(CharacterStatsEditor)->Unit(kMs);
+BENCHMARK(CharacterStatsEditor_empty)->Unit(kMs);
+BENCHMARK(CharacterEquipmentEditor)->Unit(kMs);
+BENCHMARK(CharacterEquipmentEditor_empty)->Unit(kMs);
+BENCHMARK(CharacterStatsApply);
+BENCHMARK(CharacterStatsApply_floor);
+BENCHMARK(CharacterEquipmentApply);
+BENCHMARK(CharacterEquipmentApply_floor);
 BENCHMARK(ItemApply);
 BENCHMARK(ItemApply_floor);
 BENCHMARK(MagicApply);
@@ -196,6 +265,10 @@ int main(int argc, char** argv) {
        {"TextListEditor", "TextListEditor_empty", 4.0, {}, kFrameMs},
        {"ItemEditor", "ItemEditor_empty", 4.0, {}, kFrameMs},
        {"MagicSpellEditor", "MagicSpellEditor_empty", 4.0, {}, kFrameMs},
+       {"CharacterStatsEditor", "CharacterStatsEditor_empty", 4.0, {}, kFrameMs},
+       {"CharacterEquipmentEditor", "CharacterEquipmentEditor_empty", 4.0, {}, kFrameMs},
        {"ItemApply", "ItemApply_floor", 2.0},
-       {"MagicApply", "MagicApply_floor", 2.0}});
+       {"MagicApply", "MagicApply_floor", 2.0},
+       {"CharacterStatsApply", "CharacterStatsApply_floor", 2.0},
+       {"CharacterEquipmentApply", "CharacterEquipmentApply_floor", 2.0}});
 }

@@ -71,8 +71,8 @@ void CharacterEquipmentEditor::LoadCharEquipment() {
     for (std::size_t field = 0; field < std::size(lists); ++field) {
       if (lists[field] != nullptr && !ShowByte(*lists[field], values[field])) return;
     }
-    m_ui->RHAMTTXT->setText(QString::number(values[4]));
-    m_ui->LHAMTTXT->setText(QString::number(values[6]));
+    ShowText(*m_ui->RHAMTTXT, QString::number(values[4]));
+    ShowText(*m_ui->LHAMTTXT, QString::number(values[6]));
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_ui->HeadCBO, m_ui->BodyCBO, m_ui->ArmsCBO, m_ui->RHCBO,
                                          m_ui->LHCBO, m_ui->RHAMTTXT, m_ui->LHAMTTXT}) {

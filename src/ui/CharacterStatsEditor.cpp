@@ -62,20 +62,20 @@ void CharacterStatsEditor::PickSlot() {
 
 void CharacterStatsEditor::LoadCharData(int slot) {
   const Character values = ReadCharacter(m_context.text, m_context.rom, slot);
-  m_ui->NameTXT->setText(FromGameText(values.name));
-  m_ui->SpecialBitTXT->setText(QString::number(values.special));
-  m_ui->LevelTXT->setText(QString::number(values.level));
+  ShowText(*m_ui->NameTXT, FromGameText(values.name));
+  ShowText(*m_ui->SpecialBitTXT, QString::number(values.special));
+  ShowText(*m_ui->LevelTXT, QString::number(values.level));
   QLineEdit* const stats[] = {m_ui->STRTXT, m_ui->AGITXT, m_ui->VITTXT, m_ui->WISTXT,
                               m_ui->WillTXT};
   for (std::size_t stat = 0; stat < values.stats.size(); ++stat) {
-    stats[stat]->setText(QString::number(values.stats[stat]));
+    ShowText(*stats[stat], QString::number(values.stats[stat]));
   }
-  m_ui->EXPTXT->setText(QString::number(values.experience));
-  m_ui->HPTXT->setText(QString::number(values.hp));
-  m_ui->MPTXT->setText(QString::number(values.mp));
+  ShowText(*m_ui->EXPTXT, QString::number(values.experience));
+  ShowText(*m_ui->HPTXT, QString::number(values.hp));
+  ShowText(*m_ui->MPTXT, QString::number(values.mp));
   const HandedIndex hand = DecodeHand(values.byte0);
   m_ui->HandLST->setCurrentRow(static_cast<int>(hand.hand));
-  m_ui->NameIndexTXT->setText(QString::number(hand.nameIndex));
+  ShowText(*m_ui->NameIndexTXT, QString::number(hand.nameIndex));
 }
 
 void CharacterStatsEditor::SaveCharData() {

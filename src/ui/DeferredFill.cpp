@@ -50,6 +50,10 @@ DeferredFill::DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> l
     }
     if (auto* listWidget = qobject_cast<QListWidget*>(list)) listWidget->setUniformItemSizes(true);
   }
+  // The bar keeps its place when it hides, so the window is not laid out anew.
+  QSizePolicy barPolicy = m_bar.sizePolicy();
+  barPolicy.setRetainSizeWhenHidden(true);
+  m_bar.setSizePolicy(barPolicy);
   SetLocked(true);
   m_window.installEventFilter(this);
 }

@@ -52,6 +52,10 @@ void MakeNameBox(QLineEdit& box, int length) {
   box.setValidator(new NameValidator(&box));
 }
 
+void ShowText(QLineEdit& box, const QString& text) {
+  if (box.text() != text) box.setText(text);
+}
+
 std::optional<int> NumberIn(const QLineEdit& box) {
   const auto* validator = qobject_cast<const NumberValidator*>(box.validator());
   QString text = box.text();

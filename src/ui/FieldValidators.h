@@ -36,6 +36,9 @@ class NameValidator : public QValidator {
 void MakeNumberBox(QLineEdit& box, int maximum, int minimum = 0);
 // Gives `box` a NameValidator and limits what is typed to the field's length.
 void MakeNameBox(QLineEdit& box, int length);
+// Shows `text` in `box`; a box that already shows it is left alone, so that
+// reloading a record after Apply lays out only the fields that changed.
+void ShowText(QLineEdit& box, const QString& text);
 // The box's number, or nothing while it holds no whole number in its range
 // (a lone minus sign as the user types a negative number).
 std::optional<int> NumberIn(const QLineEdit& box);

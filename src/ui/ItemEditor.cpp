@@ -45,7 +45,6 @@ ItemEditor::ItemEditor(const EditorContext& context, QWidget* parent)
     m_ui->EquipLST->addItem(FromGameText(EquipClassText(equipClass)));
   }
   for (QComboBox* list : {m_ui->ItemIconCBO, m_ui->StatCBO, m_ui->SpellCBO}) {
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setCurrentIndex(0);
   }
   MakeNameBox(*m_ui->NameTXT, kItemNameLength);
@@ -110,13 +109,13 @@ void ItemEditor::ShowFieldSet(bool equipment) {
 
 void ItemEditor::LoadItemData(int item) {
   const Item values = ReadItem(m_context.text, m_context.rom, item);
-  m_ui->NameTXT->setText(FromGameText(values.name));
+  ShowText(*m_ui->NameTXT, FromGameText(values.name));
   ShowByte(*m_ui->ItemIconCBO, values.icon);
-  m_ui->Byte00TXT->setText(QString::number(values.magicBlock));
-  m_ui->AtkDefTXT->setText(QString::number(values.attackDefense));
-  m_ui->AtkDefPercentTXT->setText(QString::number(values.attackDefensePercent));
+  ShowText(*m_ui->Byte00TXT, QString::number(values.magicBlock));
+  ShowText(*m_ui->AtkDefTXT, QString::number(values.attackDefense));
+  ShowText(*m_ui->AtkDefPercentTXT, QString::number(values.attackDefensePercent));
   ShowByte(*m_ui->StatCBO, values.statBonus);
-  m_ui->PriceTXT->setText(QString::number(DecodePrice(values.priceByte)));
+  ShowText(*m_ui->PriceTXT, QString::number(DecodePrice(values.priceByte)));
   m_ui->EquipLST->setCurrentRow(values.equipClass);
   // The spell an item casts or blocks is not edited here.
   m_ui->SpellCBO->setEnabled(false);

@@ -31,7 +31,6 @@ MagicSpellEditor::MagicSpellEditor(const EditorContext& context, QWidget* parent
   for (int effect = 0; effect < 256; ++effect) {
     effects << FromGameText(SpellEffectText(static_cast<std::uint8_t>(effect)));
   }
-  m_ui->SpellEffectCBO->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_ui->SpellEffectCBO->addItems(effects);
   for (const std::string_view target : MagicTargetEntries()) {
     m_ui->TargetLST->addItem(FromGameText(target));
@@ -87,12 +86,12 @@ void MagicSpellEditor::PickSpell() {
 
 void MagicSpellEditor::LoadMagicData(int spell) {
   const Spell values = ReadSpell(m_context.text, m_context.rom, spell);
-  m_ui->NameTXT->setText(FromGameText(values.name));
+  ShowText(*m_ui->NameTXT, FromGameText(values.name));
   ShowByte(*m_ui->SpellEffectCBO, values.effect);
-  m_ui->PowerTXT->setText(QString::number(values.power));
-  m_ui->CastingTimeTXT->setText(QString::number(values.castingTime));
+  ShowText(*m_ui->PowerTXT, QString::number(values.power));
+  ShowText(*m_ui->CastingTimeTXT, QString::number(values.castingTime));
   m_ui->AilmentDurationCHK->setChecked(values.longAilment);
-  m_ui->MPCostTXT->setText(QString::number(values.mpCost));
+  ShowText(*m_ui->MPCostTXT, QString::number(values.mpCost));
   m_ui->IgnoreWallCHK->setChecked(values.ignoresWall);
   m_ui->BlackOPT->setChecked(values.icon == MagicIcon::kBlack);
   m_ui->WhiteOPT->setChecked(values.icon == MagicIcon::kWhite);

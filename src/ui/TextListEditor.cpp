@@ -1,6 +1,7 @@
 #include "ui/TextListEditor.h"
 
 #include "data/text_list.h"
+#include "ui/FieldValidators.h"
 #include "ui/GameText.h"
 #include "ui/ListControls.h"
 #include "ui_TextListEditor.h"
@@ -32,7 +33,7 @@ void TextListEditor::LoadTextData() {
   const int entry = SelectedRow(*m_ui->TextLST);
   if (entry < 0) return;
   RunQuietly([&] {
-    m_ui->NameTXT->setText(FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
+    ShowText(*m_ui->NameTXT, FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
   });
 }
 
