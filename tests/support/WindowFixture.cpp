@@ -39,6 +39,11 @@ void TypeText(QWidget* widget, const QString& text) {
   }
 }
 
+void ReplaceText(QLineEdit& box, const QString& text) {
+  box.selectAll();
+  TypeText(&box, text);
+}
+
 void ClickRow(QListWidget& list, int row) {
   list.scrollToItem(list.item(row));
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {},

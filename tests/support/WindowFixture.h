@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QObject>
 #include <QString>
@@ -42,6 +43,9 @@ class EditorFixture : public WindowFixture {
 // Types `text` into `widget` key by key, as a keyboard would, characters
 // outside printable ASCII included.
 void TypeText(QWidget* widget, const QString& text);
+
+// Selects everything in the box and types `text` over it.
+void ReplaceText(QLineEdit& box, const QString& text);
 
 // Clicks entry `row` of a list as a user would.
 void ClickRow(QListWidget& list, int row);

@@ -13,7 +13,7 @@ using torvale::testing::Control;
 using torvale::testing::DescribeDifferences;
 using torvale::testing::EditorFixture;
 using torvale::testing::Patched;
-using torvale::testing::TypeText;
+using torvale::testing::ReplaceText;
 using torvale::ui::CharacterStatsEditor;
 
 namespace {
@@ -26,11 +26,6 @@ Bytes SlotFour() {
   return Patched(torvale::romgen::BuildSampleRom(), kRecord4,
                  {0x05, 0x11, 0x09, 0xA0, 0xA1, 0xA2, 0xA3, 0x00, 0x01, 0xFF,
                   0xFF, 0x20, 0x00, 0x30, 0x00, 1,    2,    3,    4,    5});
-}
-
-void Replace(QLineEdit& box, const QString& text) {
-  box.selectAll();
-  TypeText(&box, text);
 }
 
 }  // namespace
@@ -66,10 +61,10 @@ class CharacterStatsEditorTest : public QObject {
     CharacterStatsEditor editor(fixture.context);
     editor.show();
     ClickRow(*Control<QListWidget>(editor, "CharLST"), 4);
-    Replace(*Control<QLineEdit>(editor, "HPTXT"), QStringLiteral("70000"));
+    ReplaceText(*Control<QLineEdit>(editor, "HPTXT"), QStringLiteral("70000"));
     QCOMPARE(Control<QLineEdit>(editor, "HPTXT")->text(), QStringLiteral("65535"));
-    Replace(*Control<QLineEdit>(editor, "SpecialBitTXT"), QStringLiteral("66"));
-    Replace(*Control<QLineEdit>(editor, "STRTXT"), QStringLiteral("99"));
+    ReplaceText(*Control<QLineEdit>(editor, "SpecialBitTXT"), QStringLiteral("66"));
+    ReplaceText(*Control<QLineEdit>(editor, "STRTXT"), QStringLiteral("99"));
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
     Bytes expected = Patched(fixture.original, kRecord4, {0x05, 66, 0x09});
     expected =
@@ -85,12 +80,12 @@ class CharacterStatsEditorTest : public QObject {
     editor.show();
     ClickRow(*Control<QListWidget>(editor, "CharLST"), 4);
     ClickRow(*Control<QListWidget>(editor, "HandLST"), 1);
-    Replace(*Control<QLineEdit>(editor, "NameIndexTXT"), QStringLiteral("200"));
+    ReplaceText(*Control<QLineEdit>(editor, "NameIndexTXT"), QStringLiteral("200"));
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
     QCOMPARE(fixture.platform.messages.size(), 1);
     QCOMPARE(fixture.platform.messages[0].icon, torvale::ui::MessageIcon::kExclamation);
     QVERIFY(fixture.platform.messages[0].text.contains("200"));
-    Replace(*Control<QLineEdit>(editor, "NameIndexTXT"), QStringLiteral("-"));
+    ReplaceText(*Control<QLineEdit>(editor, "NameIndexTXT"), QStringLiteral("-"));
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
   }
@@ -102,7 +97,7 @@ class CharacterStatsEditorTest : public QObject {
     auto& slotList = *Control<QListWidget>(editor, "CharLST");
     const QString slotTen = slotList.item(10)->text();
     ClickRow(slotList, 9);
-    Replace(*Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Edna"));
+    ReplaceText(*Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Edna"));
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
     QTest::mouseClick(Control<QToolButton>(editor, "RefreshCMD"), Qt::LeftButton);
     QCOMPARE(slotList.item(0)->text(), QStringLiteral("Edna  "));

@@ -14,7 +14,7 @@ using torvale::testing::Control;
 using torvale::testing::DescribeDifferences;
 using torvale::testing::EditorFixture;
 using torvale::testing::Patched;
-using torvale::testing::TypeText;
+using torvale::testing::ReplaceText;
 using torvale::ui::ItemEditor;
 
 namespace {
@@ -28,11 +28,6 @@ Bytes ItemSeventeen() {
   image = Patched(image, 0x78201 + 9 * 17, torvale::romgen::EncodeGameText("Edge", 8));
   image = Patched(image, 0x7A650 + 17, {0x81});
   return Patched(image, 0x79300 + 8 * 17, {0x07, 0x20, 0x63, 0xAA, 0xBB, 0xCC, 0xC8, 0x8D});
-}
-
-void Replace(QLineEdit& box, const QString& text) {
-  box.selectAll();
-  TypeText(&box, text);
 }
 
 }  // namespace
@@ -104,11 +99,11 @@ class ItemEditorTest : public QObject {
   void applyWritesExactlyTheItemsBytes() {
     OpenFilled(ItemSeventeen());
     ClickRow(Items(), 17);
-    Replace(Box("NameTXT"), QStringLiteral("Ab"));
-    Replace(Box("PriceTXT"), QStringLiteral("55"));
-    Replace(Box("Byte00TXT"), QStringLiteral("1"));
-    Replace(Box("AtkDefTXT"), QStringLiteral("300"));
-    Replace(Box("AtkDefPercentTXT"), QStringLiteral("3"));
+    ReplaceText(Box("NameTXT"), QStringLiteral("Ab"));
+    ReplaceText(Box("PriceTXT"), QStringLiteral("55"));
+    ReplaceText(Box("Byte00TXT"), QStringLiteral("1"));
+    ReplaceText(Box("AtkDefTXT"), QStringLiteral("300"));
+    ReplaceText(Box("AtkDefPercentTXT"), QStringLiteral("3"));
     Control<QComboBox>(*editor, "ItemIconCBO")->setCurrentIndex(0x3B);
     Control<QComboBox>(*editor, "StatCBO")->setCurrentIndex(12);
     ClickRow(*Control<QListWidget>(*editor, "EquipLST"), 4);
@@ -156,7 +151,7 @@ class ItemEditorTest : public QObject {
     QCOMPARE(Control<QLabel>(*editor, "InfoLBL")->text(),
              QStringLiteral("Items past the index # of 175 can not be edited presently."));
     QVERIFY(Box("NameTXT").isEnabled());
-    Replace(Box("NameTXT"), QStringLiteral("Key"));
+    ReplaceText(Box("NameTXT"), QStringLiteral("Key"));
     ClickApply();
     const Bytes expected =
         Patched(fixture->original, 0x78201 + 9 * 176, torvale::romgen::EncodeGameText("Key", 8));
@@ -172,7 +167,7 @@ class ItemEditorTest : public QObject {
   void refreshListsTheNewNameWithoutGrowingTheClassList() {
     OpenFilled(ItemSeventeen());
     ClickRow(Items(), 17);
-    Replace(Box("NameTXT"), QStringLiteral("Renamed"));
+    ReplaceText(Box("NameTXT"), QStringLiteral("Renamed"));
     ClickApply();
     QTest::mouseClick(Control<QPushButton>(*editor, "RefreshCMD"), Qt::LeftButton);
     QTest::mouseClick(Control<QPushButton>(*editor, "RefreshCMD"), Qt::LeftButton);
