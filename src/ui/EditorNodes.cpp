@@ -7,6 +7,7 @@
 #include "ui/CharacterStatsEditor.h"
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
+#include "ui/ShopEditor.h"
 
 namespace torvale::ui {
 namespace {
@@ -24,7 +25,7 @@ std::span<const EditorNode> EditorNodes() {
       {"Magic Spell Editor", &Open<MagicSpellEditor>},
       {"Character Stats", &Open<CharacterStatsEditor>},
       {"Character Equipment", &Open<CharacterEquipmentEditor>},
-      {"Shops", nullptr},
+      {"Shops", &Open<ShopEditor>},
       {"Map Properties", nullptr},
       {"Treasure Data", nullptr},
       {"Monster Stats", nullptr},

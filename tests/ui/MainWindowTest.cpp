@@ -352,16 +352,17 @@ class MainWindowTest : public QObject {
     // Top nodes open nothing; nodes whose editor is not built yet open nothing either.
     // Windows that show their first record at once name it in their caption.
     const QStringList& opened = fixture->platform.modalWindows;
-    QCOMPARE(opened.size(), 4);
+    QCOMPARE(opened.size(), 5);
     QVERIFY(opened[0].startsWith("Character Stats Editor - "));
     QCOMPARE(opened[1], QStringLiteral("Character Equipment Editor"));
     QVERIFY(opened[2].startsWith("Magic Spell Editor - "));
     QCOMPARE(opened[3], QStringLiteral("Item Editor"));
+    QCOMPARE(opened[4], QStringLiteral("Shop Editor"));
     tree.setFocus();
     tree.setCurrentItem(
         tree.findItems("Item Editor", Qt::MatchExactly | Qt::MatchRecursive).front());
     QTest::keyClick(&tree, Qt::Key_Return);
-    QCOMPARE(fixture->platform.modalWindows.size(), 5);
+    QCOMPARE(fixture->platform.modalWindows.size(), 6);
     QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
   }
