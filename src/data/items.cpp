@@ -5,9 +5,6 @@
 namespace torvale {
 namespace {
 
-constexpr std::uint8_t kThousandsForm = 128;
-constexpr int kLargestTensPrice = 1270;
-
 // Record bytes 0, 1, 2, 6 and 7.
 constexpr FileOffset kMagicBlockByte = 0;
 constexpr FileOffset kAttackDefenseByte = 1;
@@ -141,14 +138,6 @@ constexpr std::array<std::string_view, kKnownEquipClassCount> kEquipClasses = {
 constexpr std::array<std::pair<int, int>, 8> kBonusAmounts = {
     {{3, 0}, {5, 0}, {10, 0}, {15, 0}, {5, -5}, {10, -10}, {15, -15}, {5, -10}}};
 
-// a / b rounded to the nearest whole number, a half to the even neighbour.
-int DivideRoundingHalfToEven(int a, int b) {
-  const int quotient = a / b;
-  const int twiceRemainder = 2 * (a % b);
-  if (twiceRemainder > b || (twiceRemainder == b && quotient % 2 == 1)) return quotient + 1;
-  return quotient;
-}
-
 std::string SignedText(int value) {
   if (value > 0) return "+" + std::to_string(value);
   return std::to_string(value);
@@ -180,17 +169,6 @@ void WriteItem(const TextCodec& codec, RomFile& rom, int item, const Item& value
   rom.WriteByte(record + kEquipClassByte, values.equipClass);
   rom.WriteByte(record + kStatBonusByte, values.statBonus);
   codec.WriteText(rom, ItemNameOffset(item), values.name, kItemNameLength);
-}
-
-int DecodePrice(std::uint8_t priceByte) {
-  if (priceByte < kThousandsForm) return priceByte * 10;
-  return (priceByte - kThousandsForm) * 1000;
-}
-
-std::uint8_t EncodePrice(int price) {
-  if (price <= kLargestTensPrice)
-    return static_cast<std::uint8_t>(DivideRoundingHalfToEven(price, 10));
-  return static_cast<std::uint8_t>(kThousandsForm + DivideRoundingHalfToEven(price, 1000));
 }
 
 std::string StatBonusText(std::uint8_t code) {

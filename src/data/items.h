@@ -17,7 +17,6 @@ inline constexpr FileOffset kItemRecordLength = 8;
 inline constexpr FileOffset kItemPriceTable = 0x7A650;
 // Items after this one have no editable record or price.
 inline constexpr int kLastEquipmentItem = 175;
-inline constexpr int kMaximumPrice = 127000;
 inline constexpr int kKnownEquipClassCount = 116;
 inline constexpr int kStatBonusEntryCount = 257;  // the 256 codes and "[N/A]"
 
@@ -43,11 +42,6 @@ struct Item {
 Item ReadItem(const TextCodec& codec, const RomFile& rom, int item);
 // Writes, in this order: icon, price byte, record bytes 0, 1, 2, 6, 7, name.
 void WriteItem(const TextCodec& codec, RomFile& rom, int item, const Item& values);
-
-// Below 128 a price byte counts tens, from 128 on thousands.
-int DecodePrice(std::uint8_t priceByte);
-// Tens up to 1270, thousands above; halves go to the even neighbour.
-std::uint8_t EncodePrice(int price);
 
 // "Will | Wisdom | Vitality | Agility | Strength" values of a stat bonus code.
 std::string StatBonusText(std::uint8_t code);

@@ -7,7 +7,9 @@
 #include "ui/CharacterStatsEditor.h"
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
+#include "ui/MapPropertiesEditor.h"
 #include "ui/ShopEditor.h"
+#include "ui/TreasureEditor.h"
 
 namespace torvale::ui {
 namespace {
@@ -26,8 +28,8 @@ std::span<const EditorNode> EditorNodes() {
       {"Character Stats", &Open<CharacterStatsEditor>},
       {"Character Equipment", &Open<CharacterEquipmentEditor>},
       {"Shops", &Open<ShopEditor>},
-      {"Map Properties", nullptr},
-      {"Treasure Data", nullptr},
+      {"Map Properties", &Open<MapPropertiesEditor>},
+      {"Treasure Data", &Open<TreasureEditor>},
       {"Monster Stats", nullptr},
       {"Data Tables", nullptr},
   }};

@@ -52,6 +52,13 @@ void MakeNameBox(QLineEdit& box, int length) {
   box.setValidator(new NameValidator(&box));
 }
 
+void EmptyNumberBox(QLineEdit& box) {
+  const QValidator* validator = box.validator();
+  box.setValidator(nullptr);
+  box.clear();
+  box.setValidator(validator);
+}
+
 void ShowText(QLineEdit& box, const QString& text) {
   if (box.text() != text) box.setText(text);
 }

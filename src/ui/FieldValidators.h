@@ -36,6 +36,9 @@ class NameValidator : public QValidator {
 void MakeNumberBox(QLineEdit& box, int maximum, int minimum = 0);
 // Gives `box` a NameValidator and limits what is typed to the field's length.
 void MakeNameBox(QLineEdit& box, int length);
+// Empties a number box that has no value to show; its validator would make
+// the empty text "0", as it does for what the user empties.
+void EmptyNumberBox(QLineEdit& box);
 // Shows `text` in `box`; a box that already shows it is left alone, so that
 // reloading a record after Apply lays out only the fields that changed.
 void ShowText(QLineEdit& box, const QString& text);

@@ -2,6 +2,7 @@
 
 #include <QStyle>
 
+#include "data/amounts.h"
 #include "data/items.h"
 #include "ui/DeferredFill.h"
 #include "ui/FieldValidators.h"
@@ -51,7 +52,7 @@ ItemEditor::ItemEditor(const EditorContext& context, QWidget* parent)
   for (QLineEdit* box : {m_ui->Byte00TXT, m_ui->AtkDefTXT, m_ui->AtkDefPercentTXT}) {
     MakeNumberBox(*box, 255);
   }
-  MakeNumberBox(*m_ui->PriceTXT, kMaximumPrice);
+  MakeNumberBox(*m_ui->PriceTXT, kMaximumAmount);
   // Price and who-can-equip open up when an equipment item is picked.
   m_ui->PriceTXT->setEnabled(false);
   m_ui->EquipLST->setEnabled(false);
@@ -115,7 +116,7 @@ void ItemEditor::LoadItemData(int item) {
   ShowText(*m_ui->AtkDefTXT, QString::number(values.attackDefense));
   ShowText(*m_ui->AtkDefPercentTXT, QString::number(values.attackDefensePercent));
   ShowByte(*m_ui->StatCBO, values.statBonus);
-  ShowText(*m_ui->PriceTXT, QString::number(DecodePrice(values.priceByte)));
+  ShowText(*m_ui->PriceTXT, QString::number(DecodeAmount(values.priceByte)));
   m_ui->EquipLST->setCurrentRow(values.equipClass);
   // The spell an item casts or blocks is not edited here.
   m_ui->SpellCBO->setEnabled(false);
@@ -142,7 +143,7 @@ void ItemEditor::SaveItemData() {
   Item values;
   values.icon = *icon;
   values.name = ToGameText(m_ui->NameTXT->text());
-  values.priceByte = EncodePrice(*price);
+  values.priceByte = EncodeAmount(*price);
   values.magicBlock = static_cast<std::uint8_t>(*magicBlock);
   values.attackDefense = static_cast<std::uint8_t>(*attackDefense);
   values.attackDefensePercent = static_cast<std::uint8_t>(*attackDefensePercent);

@@ -19,7 +19,8 @@ namespace {
 
 // Shop #64 sells items 0, 1, 254, and nothing in its other slots.
 Bytes LastShop() {
-  Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x9A6F8, {0x00, 0x01, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+  Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x9A6F8,
+                        {0x00, 0x01, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
   return Patched(image, 0x78201 + 9 * 254, torvale::romgen::EncodeGameText("Lastbut1", 8));
 }
 
@@ -63,7 +64,8 @@ class ShopEditorTest : public QObject {
     Slot(editor, 1).setCurrentIndex(255);
     Slot(editor, 5).setCurrentIndex(0x42);
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
-    QCOMPARE(DescribeDifferences(Patched(fixture.original, 0x9A6F8, {0xFF, 0x01, 0xFE, 0xFF, 0x42, 0xFF, 0xFF, 0xFF}),
+    QCOMPARE(DescribeDifferences(Patched(fixture.original, 0x9A6F8,
+                                         {0xFF, 0x01, 0xFE, 0xFF, 0x42, 0xFF, 0xFF, 0xFF}),
                                  fixture.ReadRom()),
              "");
   }
