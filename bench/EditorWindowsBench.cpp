@@ -25,12 +25,20 @@
 #include "ui/DeferredFill.h"
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
+#include "ui/MapPropertiesEditor.h"
+#include "ui/MusicEditor.h"
+#include "ui/ShopEditor.h"
 #include "ui/TextListEditor.h"
+#include "ui/TreasureEditor.h"
 #include "ui_CharacterEquipmentEditor.h"
 #include "ui_CharacterStatsEditor.h"
 #include "ui_ItemEditor.h"
 #include "ui_MagicSpellEditor.h"
+#include "ui_MapPropertiesEditor.h"
+#include "ui_MusicEditor.h"
+#include "ui_ShopEditor.h"
 #include "ui_TextListEditor.h"
+#include "ui_TreasureEditor.h"
 
 namespace {
 
@@ -57,6 +65,15 @@ bool FirstSpell(const QWidget& w) {
 }
 bool FirstCharacter(const QWidget& w) {
   return List(w, "CharLST").currentRow() == 0;
+}
+bool FirstShop(const QWidget& w) {
+  return List(w, "ShopLST").currentRow() == 0;
+}
+bool FirstMap(const QWidget& w) {
+  return List(w, "MapLST").currentRow() == 0;
+}
+bool FirstChest(const QWidget& w) {
+  return List(w, "OffsetLST").currentRow() == 0;
 }
 bool FirstEquipment(const QWidget& w) {
   return w.findChild<QComboBox*>(QStringLiteral("HeadCBO"))->isEnabled();
@@ -111,6 +128,31 @@ void CharacterEquipmentEditor(benchmark::State& state) {
 }
 void CharacterEquipmentEditor_empty(benchmark::State& state) {
   Empty<Ui::CharacterEquipmentEditor>(state);
+}
+
+void ShopEditor(benchmark::State& state) {
+  Ready<torvale::ui::ShopEditor>(state, FirstShop);
+}
+void ShopEditor_empty(benchmark::State& state) {
+  Empty<Ui::ShopEditor>(state);
+}
+void MapPropertiesEditor(benchmark::State& state) {
+  Ready<torvale::ui::MapPropertiesEditor>(state, FirstMap);
+}
+void MapPropertiesEditor_empty(benchmark::State& state) {
+  Empty<Ui::MapPropertiesEditor>(state);
+}
+void TreasureEditor(benchmark::State& state) {
+  Ready<torvale::ui::TreasureEditor>(state, FirstChest);
+}
+void TreasureEditor_empty(benchmark::State& state) {
+  Empty<Ui::TreasureEditor>(state);
+}
+void MusicEditor(benchmark::State& state) {
+  Ready<torvale::ui::MusicEditor>(state, Always);
+}
+void MusicEditor_empty(benchmark::State& state) {
+  Empty<Ui::MusicEditor>(state);
 }
 
 // One list and eight drop-down lists filled with the 256 item names.
@@ -211,6 +253,42 @@ void CharacterEquipmentApply_floor(benchmark::State& state) {
                     {0x7AD05, 1},
                     {0x7AD06, 1}});
 }
+void ShopApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::ShopEditor>(state, FirstShop);
+}
+void ShopApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x9A500, 1},
+                    {0x9A501, 1},
+                    {0x9A502, 1},
+                    {0x9A503, 1},
+                    {0x9A504, 1},
+                    {0x9A505, 1},
+                    {0x9A506, 1},
+                    {0x9A507, 1}});
+}
+void MapApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::MapPropertiesEditor>(state, FirstMap);
+}
+void MapApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0xA9E80, 1},
+                    {0xA9E81, 1},
+                    {0xA9E83, 1},
+                    {0xA9E84, 1},
+                    {0xA9E86, 1},
+                    {0xA9E87, 1},
+                    {0xA9E88, 1},
+                    {0xA9E89, 1},
+                    {0xA9E8A, 1},
+                    {0xA9E8B, 1},
+                    {0xA9E8C, 1}});
+}
+void TreasureApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::TreasureEditor>(state, FirstChest);
+}
+void TreasureApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0xA8503, 1}, {0xA8504, 1}});
+}
+
 void ItemApply(benchmark::State& state) {
   ApplyOnce<torvale::ui::ItemEditor>(state, FirstItem);
 }
@@ -244,6 +322,20 @@ BENCHMARK(CharacterStatsEditor)->Unit(kMs);
 BENCHMARK(CharacterStatsEditor_empty)->Unit(kMs);
 BENCHMARK(CharacterEquipmentEditor)->Unit(kMs);
 BENCHMARK(CharacterEquipmentEditor_empty)->Unit(kMs);
+BENCHMARK(ShopEditor)->Unit(kMs);
+BENCHMARK(ShopEditor_empty)->Unit(kMs);
+BENCHMARK(MapPropertiesEditor)->Unit(kMs);
+BENCHMARK(MapPropertiesEditor_empty)->Unit(kMs);
+BENCHMARK(TreasureEditor)->Unit(kMs);
+BENCHMARK(TreasureEditor_empty)->Unit(kMs);
+BENCHMARK(MusicEditor)->Unit(kMs);
+BENCHMARK(MusicEditor_empty)->Unit(kMs);
+BENCHMARK(ShopApply);
+BENCHMARK(ShopApply_floor);
+BENCHMARK(MapApply);
+BENCHMARK(MapApply_floor);
+BENCHMARK(TreasureApply);
+BENCHMARK(TreasureApply_floor);
 BENCHMARK(CharacterStatsApply);
 BENCHMARK(CharacterStatsApply_floor);
 BENCHMARK(CharacterEquipmentApply);
@@ -267,8 +359,15 @@ int main(int argc, char** argv) {
        {"MagicSpellEditor", "MagicSpellEditor_empty", 4.0, {}, kFrameMs},
        {"CharacterStatsEditor", "CharacterStatsEditor_empty", 4.0, {}, kFrameMs},
        {"CharacterEquipmentEditor", "CharacterEquipmentEditor_empty", 4.0, {}, kFrameMs},
+       {"ShopEditor", "ShopEditor_empty", 4.0, {}, kFrameMs},
+       {"MapPropertiesEditor", "MapPropertiesEditor_empty", 4.0, {}, kFrameMs},
+       {"TreasureEditor", "TreasureEditor_empty", 4.0, {}, kFrameMs},
+       {"MusicEditor", "MusicEditor_empty", 4.0, {}, kFrameMs},
        {"ItemApply", "ItemApply_floor", 2.0},
        {"MagicApply", "MagicApply_floor", 2.0},
        {"CharacterStatsApply", "CharacterStatsApply_floor", 2.0},
-       {"CharacterEquipmentApply", "CharacterEquipmentApply_floor", 2.0}});
+       {"CharacterEquipmentApply", "CharacterEquipmentApply_floor", 2.0},
+       {"ShopApply", "ShopApply_floor", 2.0},
+       {"MapApply", "MapApply_floor", 2.0},
+       {"TreasureApply", "TreasureApply_floor", 2.0}});
 }
