@@ -46,11 +46,17 @@ Character ReadCharacter(const TextCodec& codec, const RomFile& rom, int slot) {
 void WriteCharacter(const TextCodec& codec, RomFile& rom, int slot, const Character& values) {
   const FileOffset record = CharacterRecordOffset(slot);
   rom.WriteByte(record + kLevelByte, values.level);
-  for (const FileOffset word : kHpWords) rom.WriteWord(record + word, values.hp);
-  for (const FileOffset word : kMpWords) rom.WriteWord(record + word, values.mp);
-  for (std::size_t stat = 0; stat < values.stats.size(); ++stat) {
-    rom.WriteByte(record + kFirstStatByte + static_cast<FileOffset>(stat), values.stats[stat]);
-  }
+  // The HP pair, the MP pair and the five stats lie side by side: one write,
+  // in the same order, so that a refused write leaves all of them as they were.
+  const auto low = [](std::uint16_t word) { return static_cast<std::uint8_t>(word); };
+  const auto high = [](std::uint16_t word) { return static_cast<std::uint8_t>(word >> 8); };
+  const std::array<std::uint8_t, 13> wordsAndStats = {
+      low(values.hp),  high(values.hp), low(values.hp),  high(values.hp), low(values.mp),
+      high(values.mp), low(values.mp),  high(values.mp), values.stats[0], values.stats[1],
+      values.stats[2], values.stats[3], values.stats[4]};
+  static_assert(kHpWords[0] + 2 == kHpWords[1] && kHpWords[1] + 2 == kMpWords[0] &&
+                kMpWords[0] + 2 == kMpWords[1] && kMpWords[1] + 2 == kFirstStatByte);
+  rom.WriteBytes(record + kHpWords[0], wordsAndStats);
   codec.WriteText(rom, CharacterNameOffset(slot), values.name, kCharacterNameLength);
   rom.WriteByte(record + kHandByte, values.byte0);
   rom.WriteByte(record + kSpecialByte, values.special);

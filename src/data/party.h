@@ -63,8 +63,9 @@ struct Character {
 
 // HP shows the second word of its pair, MP the first.
 Character ReadCharacter(const TextCodec& codec, const RomFile& rom, int slot);
-// Writes, in this order: level, both HP words, both MP words, the five stats,
-// the name, byte 0, the special byte. Experience is never written.
+// Writes, in this order: level, both HP words, both MP words and the five
+// stats (one run of 13 bytes), the name, byte 0, the special byte.
+// Experience is never written.
 void WriteCharacter(const TextCodec& codec, RomFile& rom, int slot, const Character& values);
 
 // Head, body, arms, right-hand item, its amount, left-hand item, its amount.

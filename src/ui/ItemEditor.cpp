@@ -20,12 +20,24 @@ QStringList Entries(const std::array<std::string_view, N>& texts) {
   return entries;
 }
 
-QStringList StatBonusEntries() {
+// The fixed lists are the same for every window: built once.
+const QStringList& StatBonusEntries() {
+  static const QStringList entries = [] {
+    QStringList texts;
+    for (int code = 0; code < 256; ++code) {
+      texts << FromGameText(StatBonusText(static_cast<std::uint8_t>(code)));
+    }
+    return texts << QStringLiteral("[N/A]");
+  }();
+  return entries;
+}
+
+QStringList EquipClassEntries(int first, int end) {
   QStringList entries;
-  for (int code = 0; code < 256; ++code) {
-    entries << FromGameText(StatBonusText(static_cast<std::uint8_t>(code)));
+  for (int equipClass = first; equipClass < end; ++equipClass) {
+    entries << FromGameText(EquipClassText(equipClass));
   }
-  return entries << QStringLiteral("[N/A]");
+  return entries;
 }
 
 }  // namespace
@@ -42,9 +54,7 @@ ItemEditor::ItemEditor(const EditorContext& context, QWidget* parent)
   m_ui->SpellCBO->addItems(Entries(SpellCastEntries()));
   m_ui->Element1LST->addItems(Entries(ElementPart1Entries()));
   m_ui->Element2LST->addItems(Entries(ElementPart2Entries()));
-  for (int equipClass = 0; equipClass < kKnownEquipClassCount; ++equipClass) {
-    m_ui->EquipLST->addItem(FromGameText(EquipClassText(equipClass)));
-  }
+  m_ui->EquipLST->addItems(EquipClassEntries(0, kKnownEquipClassCount));
   for (QComboBox* list : {m_ui->ItemIconCBO, m_ui->StatCBO, m_ui->SpellCBO}) {
     list->setCurrentIndex(0);
   }
@@ -76,9 +86,7 @@ ItemEditor::~ItemEditor() = default;
 void ItemEditor::LoadItems() {
   if (!m_fill->AppendToLists(ItemNameList(m_context.text, m_context.rom), {m_ui->ItemLST})) return;
   // The classes past the known ones, once: a Refresh finds the list complete.
-  while (m_ui->EquipLST->count() < 256) {
-    m_ui->EquipLST->addItem(FromGameText(EquipClassText(m_ui->EquipLST->count())));
-  }
+  m_ui->EquipLST->addItems(EquipClassEntries(m_ui->EquipLST->count(), 256));
 }
 
 void ItemEditor::PickItem() {
