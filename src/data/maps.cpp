@@ -1,68 +1,15 @@
 #include "data/maps.h"
 
+#include "data/music.h"
+
 namespace torvale {
 namespace {
 
 constexpr std::size_t kMapNameIndexField = 2;
 constexpr std::size_t kMapIndexField = 5;
 
-constexpr std::array<std::string_view, 69> kMapMusic = {
-    "Nothing",
-    "Final Fantasy Theme (Leaving Baron)",
-    "Tower of Wishes",
-    "Dummy Fanfare",
-    "Yellow Chocobo",
-    "Black Chocobo",
-    "Underworld",
-    "Zeromus' Theme",
-    "Victory Fanfare",
-    "Town",
-    "Rydia's Theme",
-    "Elements Battle Music",
-    "Mt. Ordeals/Hobs Theme",
-    "Overworld",
-    "Big Whale",
-    "Sad Music (Ex: Someone died)",
-    "Tent\\Cabin",
-    "Golbez's Theme",
-    "Sorrow (Gilbert's Harp)",
-    "Rosa's Theme",
-    "Baron Castle",
-    "Title Screen (Crystal Room)",
-    "Suspicions",
-    "Tower of Zot",
-    "Airship",
-    "Tower of Babil",
-    "Boss Battle Music",
-    "Giant of Babil",
-    "Cave of Summoned Monsters",
-    "Destruction (Ex: Dwarf Cannon)",
-    "Lunar Path",
-    "Suprise! (Ex: Lost the Crystal)",
-    "Dwarf Castle",
-    "The Twin's Theme",
-    "The Doll's Theme",
-    "Hurry!",
-    "Cid's Theme",
-    "Cave Music",
-    "Dancing Music",
-    "Battle Music",
-    "Castle Eblan",
-    "Character Joined",
-    "Character Died",
-    "Chocobo Forest",
-    "Opening Theme",
-    "Sad (Cain's Deception)",
-    "Fabul Castle",
-    "Became a Paladin",
-    "Lard Ass Chocobo",
-    "Moon Surface",
-    "Toroia",
-    "Mysidia",
-    "Lunar Subterrane",
-    "Ending Part 1",
-    "Ending Part 2",
-    "Ending Part 3",
+// What the music byte plays past the songs: sounds and unused values.
+constexpr std::array<std::string_view, 13> kSoundsAfterSongs = {
     "Nothing",
     "Nothing",
     "Nothing",
@@ -77,6 +24,8 @@ constexpr std::array<std::string_view, 69> kMapMusic = {
     "Falling",
     "Waves",
 };
+// The map properties list names this song differently from the song list.
+constexpr int kLostCrystalSong = 31;
 
 }  // namespace
 
@@ -94,7 +43,9 @@ void WriteMapProperties(RomFile& rom, int map, const MapProperties& fields) {
 }
 
 std::string_view MapMusicText(std::uint8_t music) {
-  if (music < kMapMusic.size()) return kMapMusic[music];
+  if (music == kLostCrystalSong) return "Suprise! (Ex: Lost the Crystal)";
+  if (music < kSongCount) return SongNames()[music];
+  if (music < kSongCount + kSoundsAfterSongs.size()) return kSoundsAfterSongs[music - kSongCount];
   return "Unknown/Undocumented/Glitch";
 }
 
