@@ -26,6 +26,7 @@
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
 #include "ui/MapPropertiesEditor.h"
+#include "ui/MonsterEditor.h"
 #include "ui/MusicEditor.h"
 #include "ui/ShopEditor.h"
 #include "ui/TextListEditor.h"
@@ -35,6 +36,7 @@
 #include "ui_ItemEditor.h"
 #include "ui_MagicSpellEditor.h"
 #include "ui_MapPropertiesEditor.h"
+#include "ui_MonsterEditor.h"
 #include "ui_MusicEditor.h"
 #include "ui_ShopEditor.h"
 #include "ui_TextListEditor.h"
@@ -74,6 +76,9 @@ bool FirstMap(const QWidget& w) {
 }
 bool FirstChest(const QWidget& w) {
   return List(w, "OffsetLST").currentRow() == 0;
+}
+bool FirstMonster(const QWidget& w) {
+  return List(w, "MonsterLST").currentRow() == 0;
 }
 bool FirstEquipment(const QWidget& w) {
   return w.findChild<QComboBox*>(QStringLiteral("HeadCBO"))->isEnabled();
@@ -153,6 +158,13 @@ void MusicEditor(benchmark::State& state) {
 }
 void MusicEditor_empty(benchmark::State& state) {
   Empty<Ui::MusicEditor>(state);
+}
+
+void MonsterEditor(benchmark::State& state) {
+  Ready<torvale::ui::MonsterEditor>(state, FirstMonster);
+}
+void MonsterEditor_empty(benchmark::State& state) {
+  Empty<Ui::MonsterEditor>(state);
 }
 
 // One list and eight drop-down lists filled with the 256 item names.
@@ -289,6 +301,19 @@ void TreasureApply_floor(benchmark::State& state) {
   RawWrites(state, {{0xA8503, 1}, {0xA8504, 1}});
 }
 
+void MonsterApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::MonsterEditor>(state, FirstMonster);
+}
+void MonsterApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x71A00, 8},
+                    {0x71A00, 8},
+                    {0x72200, 2},
+                    {0x723C0, 2},
+                    {0x7CC00, 1},
+                    {0x7CC01, 1},
+                    {0x7CC02, 2}});
+}
+
 void ItemApply(benchmark::State& state) {
   ApplyOnce<torvale::ui::ItemEditor>(state, FirstItem);
 }
@@ -330,6 +355,10 @@ BENCHMARK(TreasureEditor)->Unit(kMs);
 BENCHMARK(TreasureEditor_empty)->Unit(kMs);
 BENCHMARK(MusicEditor)->Unit(kMs);
 BENCHMARK(MusicEditor_empty)->Unit(kMs);
+BENCHMARK(MonsterEditor)->Unit(kMs);
+BENCHMARK(MonsterEditor_empty)->Unit(kMs);
+BENCHMARK(MonsterApply);
+BENCHMARK(MonsterApply_floor);
 BENCHMARK(ShopApply);
 BENCHMARK(ShopApply_floor);
 BENCHMARK(MapApply);
@@ -363,11 +392,13 @@ int main(int argc, char** argv) {
        {"MapPropertiesEditor", "MapPropertiesEditor_empty", 4.0, {}, kFrameMs},
        {"TreasureEditor", "TreasureEditor_empty", 4.0, {}, kFrameMs},
        {"MusicEditor", "MusicEditor_empty", 4.0, {}, kFrameMs},
+       {"MonsterEditor", "MonsterEditor_empty", 4.0, {}, kFrameMs},
        {"ItemApply", "ItemApply_floor", 2.0},
        {"MagicApply", "MagicApply_floor", 2.0},
        {"CharacterStatsApply", "CharacterStatsApply_floor", 2.0},
        {"CharacterEquipmentApply", "CharacterEquipmentApply_floor", 2.0},
        {"ShopApply", "ShopApply_floor", 2.0},
        {"MapApply", "MapApply_floor", 2.0},
-       {"TreasureApply", "TreasureApply_floor", 2.0}});
+       {"TreasureApply", "TreasureApply_floor", 2.0},
+       {"MonsterApply", "MonsterApply_floor", 2.0}});
 }

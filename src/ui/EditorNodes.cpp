@@ -8,6 +8,7 @@
 #include "ui/ItemEditor.h"
 #include "ui/MagicSpellEditor.h"
 #include "ui/MapPropertiesEditor.h"
+#include "ui/MonsterEditor.h"
 #include "ui/ShopEditor.h"
 #include "ui/TreasureEditor.h"
 
@@ -30,7 +31,7 @@ std::span<const EditorNode> EditorNodes() {
       {"Shops", &Open<ShopEditor>},
       {"Map Properties", &Open<MapPropertiesEditor>},
       {"Treasure Data", &Open<TreasureEditor>},
-      {"Monster Stats", nullptr},
+      {"Monster Stats", &Open<MonsterEditor>},
       {"Data Tables", nullptr},
   }};
   return kWindows;

@@ -352,19 +352,20 @@ class MainWindowTest : public QObject {
     // Top nodes open nothing; nodes whose editor is not built yet open nothing either.
     // Windows that show their first record at once name it in their caption.
     const QStringList& opened = fixture->platform.modalWindows;
-    QCOMPARE(opened.size(), 7);
+    QCOMPARE(opened.size(), 8);
     QVERIFY(opened[0].startsWith("Character Stats Editor - "));
     QCOMPARE(opened[1], QStringLiteral("Character Equipment Editor"));
     QVERIFY(opened[2].startsWith("Magic Spell Editor - "));
     QCOMPARE(opened[3], QStringLiteral("Item Editor"));
     QCOMPARE(opened[4], QStringLiteral("Shop Editor"));
-    QCOMPARE(opened[5], QStringLiteral("Map Properties Editor"));
-    QCOMPARE(opened[6], QStringLiteral("Treasure Editor"));
+    QCOMPARE(opened[5], QStringLiteral("Monster Editor"));
+    QCOMPARE(opened[6], QStringLiteral("Map Properties Editor"));
+    QCOMPARE(opened[7], QStringLiteral("Treasure Editor"));
     tree.setFocus();
     tree.setCurrentItem(
         tree.findItems("Item Editor", Qt::MatchExactly | Qt::MatchRecursive).front());
     QTest::keyClick(&tree, Qt::Key_Return);
-    QCOMPARE(fixture->platform.modalWindows.size(), 8);
+    QCOMPARE(fixture->platform.modalWindows.size(), 9);
     QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
   }
