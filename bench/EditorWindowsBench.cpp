@@ -20,6 +20,7 @@
 #include "WindowFixture.h"
 #include "WindowTiming.h"
 #include "text/NameLists.h"
+#include "ui/BattleTablesEditor.h"
 #include "ui/CharacterEquipmentEditor.h"
 #include "ui/CharacterStatsEditor.h"
 #include "ui/DeferredFill.h"
@@ -31,6 +32,7 @@
 #include "ui/ShopEditor.h"
 #include "ui/TextListEditor.h"
 #include "ui/TreasureEditor.h"
+#include "ui_BattleTablesEditor.h"
 #include "ui_CharacterEquipmentEditor.h"
 #include "ui_CharacterStatsEditor.h"
 #include "ui_ItemEditor.h"
@@ -79,6 +81,9 @@ bool FirstChest(const QWidget& w) {
 }
 bool FirstMonster(const QWidget& w) {
   return List(w, "MonsterLST").currentRow() == 0;
+}
+bool FirstItemsWon(const QWidget& w) {
+  return List(w, "SlotLST").currentRow() == 0;
 }
 bool FirstEquipment(const QWidget& w) {
   return w.findChild<QComboBox*>(QStringLiteral("HeadCBO"))->isEnabled();
@@ -165,6 +170,13 @@ void MonsterEditor(benchmark::State& state) {
 }
 void MonsterEditor_empty(benchmark::State& state) {
   Empty<Ui::MonsterEditor>(state);
+}
+
+void BattleTablesEditor(benchmark::State& state) {
+  Ready<torvale::ui::BattleTablesEditor>(state, FirstItemsWon);
+}
+void BattleTablesEditor_empty(benchmark::State& state) {
+  Empty<Ui::BattleTablesEditor>(state);
 }
 
 // One list and eight drop-down lists filled with the 256 item names.
@@ -314,6 +326,13 @@ void MonsterApply_floor(benchmark::State& state) {
                     {0x7CC02, 2}});
 }
 
+void ItemsWonApply(benchmark::State& state) {
+  ApplyOnce<torvale::ui::BattleTablesEditor>(state, FirstItemsWon);
+}
+void ItemsWonApply_floor(benchmark::State& state) {
+  RawWrites(state, {{0x72100, 1}, {0x72101, 1}, {0x72102, 1}, {0x72103, 1}});
+}
+
 void ItemApply(benchmark::State& state) {
   ApplyOnce<torvale::ui::ItemEditor>(state, FirstItem);
 }
@@ -359,6 +378,10 @@ BENCHMARK(MonsterEditor)->Unit(kMs);
 BENCHMARK(MonsterEditor_empty)->Unit(kMs);
 BENCHMARK(MonsterApply);
 BENCHMARK(MonsterApply_floor);
+BENCHMARK(BattleTablesEditor)->Unit(kMs);
+BENCHMARK(BattleTablesEditor_empty)->Unit(kMs);
+BENCHMARK(ItemsWonApply);
+BENCHMARK(ItemsWonApply_floor);
 BENCHMARK(ShopApply);
 BENCHMARK(ShopApply_floor);
 BENCHMARK(MapApply);
@@ -393,6 +416,7 @@ int main(int argc, char** argv) {
        {"TreasureEditor", "TreasureEditor_empty", 4.0, {}, kFrameMs},
        {"MusicEditor", "MusicEditor_empty", 4.0, {}, kFrameMs},
        {"MonsterEditor", "MonsterEditor_empty", 4.0, {}, kFrameMs},
+       {"BattleTablesEditor", "BattleTablesEditor_empty", 4.0, {}, kFrameMs},
        {"ItemApply", "ItemApply_floor", 2.0},
        {"MagicApply", "MagicApply_floor", 2.0},
        {"CharacterStatsApply", "CharacterStatsApply_floor", 2.0},
@@ -400,5 +424,6 @@ int main(int argc, char** argv) {
        {"ShopApply", "ShopApply_floor", 2.0},
        {"MapApply", "MapApply_floor", 2.0},
        {"TreasureApply", "TreasureApply_floor", 2.0},
-       {"MonsterApply", "MonsterApply_floor", 2.0}});
+       {"MonsterApply", "MonsterApply_floor", 2.0},
+       {"ItemsWonApply", "ItemsWonApply_floor", 2.0}});
 }

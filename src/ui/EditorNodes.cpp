@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 
+#include "ui/BattleTablesEditor.h"
 #include "ui/CharacterEquipmentEditor.h"
 #include "ui/CharacterStatsEditor.h"
 #include "ui/ItemEditor.h"
@@ -32,7 +33,7 @@ std::span<const EditorNode> EditorNodes() {
       {"Map Properties", &Open<MapPropertiesEditor>},
       {"Treasure Data", &Open<TreasureEditor>},
       {"Monster Stats", &Open<MonsterEditor>},
-      {"Data Tables", nullptr},
+      {"Data Tables", &Open<BattleTablesEditor>},
   }};
   return kWindows;
 }

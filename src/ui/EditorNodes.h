@@ -14,7 +14,7 @@ using EditorFactory = std::unique_ptr<QDialog> (*)(const EditorContext& context,
 
 struct EditorNode {
   const char* nodeText;  // the editor tree's node that opens the window
-  EditorFactory create;  // null while the window is not part of the program
+  EditorFactory create;
 };
 
 // The windows the editor tree opens, in the order node texts are compared.

@@ -217,7 +217,6 @@ void MainWindow::OpenEditor(QTreeWidgetItem* node) {
   const QString text = node->text(0);
   for (const EditorNode& editor : EditorNodes()) {
     if (text != QLatin1String(editor.nodeText)) continue;
-    if (editor.create == nullptr) return;
     const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
     ShowModalWindow(*window);
     return;

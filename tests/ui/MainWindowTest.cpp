@@ -349,10 +349,10 @@ class MainWindowTest : public QObject {
       tree.scrollToItem(node);
       QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
     }
-    // Top nodes open nothing; nodes whose editor is not built yet open nothing either.
+    // Top nodes open nothing, except "Data Tables", which opens the window its child opens.
     // Windows that show their first record at once name it in their caption.
     const QStringList& opened = fixture->platform.modalWindows;
-    QCOMPARE(opened.size(), 8);
+    QCOMPARE(opened.size(), 10);
     QVERIFY(opened[0].startsWith("Character Stats Editor - "));
     QCOMPARE(opened[1], QStringLiteral("Character Equipment Editor"));
     QVERIFY(opened[2].startsWith("Magic Spell Editor - "));
@@ -361,11 +361,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(opened[5], QStringLiteral("Monster Editor"));
     QCOMPARE(opened[6], QStringLiteral("Map Properties Editor"));
     QCOMPARE(opened[7], QStringLiteral("Treasure Editor"));
+    QCOMPARE(opened[8], QStringLiteral("Miscellaneous Data Editor"));
+    QCOMPARE(opened[9], QStringLiteral("Miscellaneous Data Editor"));
     tree.setFocus();
     tree.setCurrentItem(
         tree.findItems("Item Editor", Qt::MatchExactly | Qt::MatchRecursive).front());
     QTest::keyClick(&tree, Qt::Key_Return);
-    QCOMPARE(fixture->platform.modalWindows.size(), 9);
+    QCOMPARE(fixture->platform.modalWindows.size(), 11);
     QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
   }
