@@ -21,8 +21,6 @@ void ClearList(QWidget& list) {
   if (auto* listWidget = qobject_cast<QListWidget*>(&list)) listWidget->clear();
 }
 
-}  // namespace
-
 void AppendEntries(QWidget& list, const QStringList& entries) {
   if (auto* combo = qobject_cast<QComboBox*>(&list)) {
     combo->addItems(entries);
@@ -30,6 +28,8 @@ void AppendEntries(QWidget& list, const QStringList& entries) {
     listWidget->addItems(entries);
   }
 }
+
+}  // namespace
 
 DeferredFill::DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> lists,
                            QList<QWidget*> lockedControls, std::function<void()> fill)

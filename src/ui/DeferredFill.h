@@ -65,7 +65,4 @@ class DeferredFill : public QObject {
   bool m_closed = false;
 };
 
-// Appends entries to a QComboBox or a QListWidget.
-void AppendEntries(QWidget& list, const QStringList& entries);
-
 }  // namespace torvale::ui
