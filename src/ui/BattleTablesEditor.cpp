@@ -80,9 +80,7 @@ void BattleTablesEditor::LoadItems() {
   const QList<QWidget*> itemLists(m_itemLists.begin(), m_itemLists.end());
   if (!m_fill->AppendToLists(ItemNameList(m_context.text, m_context.rom), itemLists)) return;
   m_ui->SlotLST->clear();
-  for (int slot = 0; slot < kItemsWonCount; ++slot) {
-    m_ui->SlotLST->addItem(QStringLiteral("Slot #") + QString::number(slot + 1));
-  }
+  m_ui->SlotLST->addItems(NumberedEntries(QStringLiteral("Slot #"), 1, kItemsWonCount));
   LoadATKSPD();
 }
 

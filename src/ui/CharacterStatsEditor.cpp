@@ -20,7 +20,7 @@ CharacterStatsEditor::CharacterStatsEditor(const EditorContext& context, QWidget
   m_ui->setupUi(this);
   m_ui->RefreshCMD->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
   m_ui->CharPortraitIMG->setPixmap(QPixmap(QStringLiteral(":/pictures/portrait.png")));
-  for (const std::string_view hand : kHandEntries) m_ui->HandLST->addItem(FromGameText(hand));
+  m_ui->HandLST->addItems(FromGameTexts(kHandEntries));
   MakeNameBox(*m_ui->NameTXT, kCharacterNameLength);
   MakeNumberBox(*m_ui->NameIndexTXT, 255, kMinimumNameIndex);
   for (QLineEdit* box : {m_ui->SpecialBitTXT, m_ui->LevelTXT, m_ui->STRTXT, m_ui->AGITXT,

@@ -13,13 +13,6 @@
 namespace torvale::ui {
 namespace {
 
-template <std::size_t N>
-QStringList Entries(const std::array<std::string_view, N>& texts) {
-  QStringList entries;
-  for (const std::string_view text : texts) entries << FromGameText(text);
-  return entries;
-}
-
 // The fixed lists are the same for every window: built once.
 const QStringList& StatBonusEntries() {
   static const QStringList entries = [] {
@@ -51,9 +44,9 @@ ItemEditor::ItemEditor(const EditorContext& context, QWidget* parent)
   m_ui->InfoLBL->hide();
   AddIcons(*m_ui->ItemIconCBO);
   m_ui->StatCBO->addItems(StatBonusEntries());
-  m_ui->SpellCBO->addItems(Entries(SpellCastEntries()));
-  m_ui->Element1LST->addItems(Entries(ElementPart1Entries()));
-  m_ui->Element2LST->addItems(Entries(ElementPart2Entries()));
+  m_ui->SpellCBO->addItems(FromGameTexts(SpellCastEntries()));
+  m_ui->Element1LST->addItems(FromGameTexts(ElementPart1Entries()));
+  m_ui->Element2LST->addItems(FromGameTexts(ElementPart2Entries()));
   m_ui->EquipLST->addItems(EquipClassEntries(0, kKnownEquipClassCount));
   for (QComboBox* list : {m_ui->ItemIconCBO, m_ui->StatCBO, m_ui->SpellCBO}) {
     list->setCurrentIndex(0);

@@ -26,11 +26,16 @@ int SelectedRow(const QListWidget& list) {
   return selected.isEmpty() ? -1 : list.row(selected.front());
 }
 
-void AddIcons(QComboBox& list) {
+QStringList NumberedEntries(const QString& prefix, int first, int count) {
   QStringList entries;
-  for (const std::string_view entry : IconEntries()) entries << FromGameText(entry);
+  entries.reserve(count);
+  for (int n = first; n < first + count; ++n) entries << prefix + QString::number(n);
+  return entries;
+}
+
+void AddIcons(QComboBox& list) {
   list.setUpdatesEnabled(false);
-  list.addItems(entries);
+  list.addItems(FromGameTexts(IconEntries()));
   list.setUpdatesEnabled(true);
 }
 

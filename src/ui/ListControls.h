@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -20,6 +21,9 @@ std::optional<std::uint8_t> SelectedByte(const QComboBox& list, int byteCount = 
 // The selected entry of a list, or -1. A list given the keyboard focus has a
 // current entry before the user picks any; only a selected entry counts.
 int SelectedRow(const QListWidget& list);
+
+// prefix + n for n from `first`, `count` entries: "Map #0", "Map #1", ...
+QStringList NumberedEntries(const QString& prefix, int first, int count);
 
 // Fills the icon list with its 256 entries: entry k names icon byte k.
 void AddIcons(QComboBox& list);

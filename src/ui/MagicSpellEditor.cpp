@@ -32,9 +32,7 @@ MagicSpellEditor::MagicSpellEditor(const EditorContext& context, QWidget* parent
     effects << FromGameText(SpellEffectText(static_cast<std::uint8_t>(effect)));
   }
   m_ui->SpellEffectCBO->addItems(effects);
-  for (const std::string_view target : MagicTargetEntries()) {
-    m_ui->TargetLST->addItem(FromGameText(target));
-  }
+  m_ui->TargetLST->addItems(FromGameTexts(MagicTargetEntries()));
   m_ui->ElementLST->addItem(QStringLiteral("[None]"));
   MakeNameBox(*m_ui->NameTXT, kSpellNameLength);
   MakeNumberBox(*m_ui->PowerTXT, 255);

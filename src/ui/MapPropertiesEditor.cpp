@@ -11,16 +11,6 @@
 #include "ui_MapPropertiesEditor.h"
 
 namespace torvale::ui {
-namespace {
-
-QStringList Numbered(const QString& prefix) {
-  QStringList entries;
-  for (int value = 0; value < 256; ++value) entries << prefix + QString::number(value);
-  return entries;
-}
-
-}  // namespace
-
 MapPropertiesEditor::MapPropertiesEditor(const EditorContext& context, QWidget* parent)
     : EditorWindow(context, parent), m_ui(std::make_unique<Ui::MapPropertiesEditor>()) {
   m_ui->setupUi(this);
@@ -52,7 +42,7 @@ void MapPropertiesEditor::LoadCBOData() {
       {m_ui->NPCPaletteCBO, "NPC Palette #"}, {m_ui->LayoutCBO, "Layout #"},
       {m_ui->TreasureCBO, "Treasure Index #"}};
   for (const auto& [list, prefix] : generated)
-    list->addItems(Numbered(QString::fromLatin1(prefix)));
+    list->addItems(NumberedEntries(QString::fromLatin1(prefix), 0, 256));
   QStringList songs;
   for (int music = 0; music < 256; ++music) {
     songs << FromGameText(MapMusicText(static_cast<std::uint8_t>(music)));
@@ -62,9 +52,7 @@ void MapPropertiesEditor::LoadCBOData() {
 
 void MapPropertiesEditor::LoadMaps() {
   m_ui->MapLST->clear();
-  QStringList maps;
-  for (int map = 0; map < kMapCount; ++map) maps << QStringLiteral("Map #") + QString::number(map);
-  m_ui->MapLST->addItems(maps);
+  m_ui->MapLST->addItems(NumberedEntries(QStringLiteral("Map #"), 0, kMapCount));
 }
 
 void MapPropertiesEditor::PickMap() {

@@ -51,11 +51,7 @@ void MonsterEditor::LoadMonsterNames() {
 // A Refresh leaves no monster picked.
 void MonsterEditor::FillPalettesOnce() {
   if (m_ui->PaletteCBO->count() > 0) return;
-  QStringList palettes;
-  for (int palette = 0; palette < 256; ++palette) {
-    palettes << QStringLiteral("Monster Pallete: #") + QString::number(palette);
-  }
-  m_ui->PaletteCBO->addItems(palettes);
+  m_ui->PaletteCBO->addItems(NumberedEntries(QStringLiteral("Monster Pallete: #"), 0, 256));
   for (QWidget* field :
        std::initializer_list<QWidget*>{m_ui->NameTXT, m_ui->EXPTXT, m_ui->GPTXT, m_ui->SizeTXT,
                                        m_ui->PaletteCBO, m_ui->GFXPointerTXT}) {

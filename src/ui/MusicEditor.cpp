@@ -34,7 +34,7 @@ MusicEditor::MusicEditor(const EditorContext& context, QWidget* parent)
   for (const auto& [button, picture] : pictures) button->setIcon(style()->standardIcon(picture));
   m_ui->HexDisplayLBL->hide();
 
-  for (const std::string_view song : SongNames()) m_ui->SongLST->addItem(FromGameText(song));
+  m_ui->SongLST->addItems(FromGameTexts(SongNames()));
   {
     const QSignalBlocker noSave(m_ui->SongLST);  // no map is picked yet: nothing is written
     m_ui->SongLST->setCurrentRow(0);
@@ -56,9 +56,7 @@ MusicEditor::~MusicEditor() = default;
 
 void MusicEditor::LoadArea() {
   m_ui->AreaLST->clear();
-  QStringList maps;
-  for (int map = 0; map < kMapCount; ++map) maps << QStringLiteral("Map #") + QString::number(map);
-  m_ui->AreaLST->addItems(maps);
+  m_ui->AreaLST->addItems(NumberedEntries(QStringLiteral("Map #"), 0, kMapCount));
 }
 
 void MusicEditor::PickMap() {

@@ -16,9 +16,7 @@ ShopEditor::ShopEditor(const EditorContext& context, QWidget* parent)
   m_slots = {m_ui->Slot1CBO, m_ui->Slot2CBO, m_ui->Slot3CBO, m_ui->Slot4CBO,
              m_ui->Slot5CBO, m_ui->Slot6CBO, m_ui->Slot7CBO, m_ui->Slot8CBO};
   m_ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16));
-  for (int shop = 0; shop < kShopCount; ++shop) {
-    m_ui->ShopLST->addItem(QStringLiteral("Shop #") + QString::number(shop + 1));
-  }
+  m_ui->ShopLST->addItems(NumberedEntries(QStringLiteral("Shop #"), 1, kShopCount));
   QList<QWidget*> slotLists(m_slots.begin(), m_slots.end());
   m_fill = new DeferredFill(
       *this, *m_ui->pbar, slotLists, slotLists + QList<QWidget*>{m_ui->ShopLST}, [this, slotLists] {

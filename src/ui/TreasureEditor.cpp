@@ -25,9 +25,8 @@ TreasureEditor::TreasureEditor(const EditorContext& context, QWidget* parent)
     : EditorWindow(context, parent), m_ui(std::make_unique<Ui::TreasureEditor>()) {
   m_ui->setupUi(this);
   MakeNumberBox(*m_ui->GPTXT, kMaximumAmount);
-  for (int formation = 0; formation < kFormationCount; ++formation) {
-    m_ui->FormationLST->addItem(QStringLiteral("Monster Formation #") + QString::number(formation));
-  }
+  m_ui->FormationLST->addItems(
+      NumberedEntries(QStringLiteral("Monster Formation #"), 0, kFormationCount));
   m_ui->FormationLST->addItem(QString::fromLatin1(kNothingEntry.data(), kNothingEntry.size()));
   for (const FileOffset offset : ChestOffsets()) {
     m_ui->OffsetLST->addItem(QString::number(offset, 16).toUpper());

@@ -10,13 +10,7 @@
 #include "WindowFixture.h"
 #include "ui/MagicSpellEditor.h"
 
-using torvale::testing::Bytes;
-using torvale::testing::ClickRow;
-using torvale::testing::Control;
-using torvale::testing::DescribeDifferences;
-using torvale::testing::EditorFixture;
-using torvale::testing::Patched;
-using torvale::testing::TypeText;
+using namespace torvale::testing;
 using torvale::ui::MagicSpellEditor;
 
 namespace {

@@ -12,12 +12,7 @@
 #include "WindowFixture.h"
 #include "ui/MainWindow.h"
 
-using torvale::testing::Ascii;
-using torvale::testing::Bytes;
-using torvale::testing::Control;
-using torvale::testing::DescribeDifferences;
-using torvale::testing::Patched;
-using torvale::testing::TypeText;
+using namespace torvale::testing;
 using torvale::ui::MainWindow;
 using torvale::ui::MessageIcon;
 

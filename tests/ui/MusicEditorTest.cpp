@@ -9,12 +9,7 @@
 #include "WindowFixture.h"
 #include "ui/MusicEditor.h"
 
-using torvale::testing::Bytes;
-using torvale::testing::ClickRow;
-using torvale::testing::Control;
-using torvale::testing::DescribeDifferences;
-using torvale::testing::EditorFixture;
-using torvale::testing::Patched;
+using namespace torvale::testing;
 using torvale::ui::MusicEditor;
 
 namespace {

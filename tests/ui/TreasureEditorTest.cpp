@@ -9,13 +9,7 @@
 #include "WindowFixture.h"
 #include "ui/TreasureEditor.h"
 
-using torvale::testing::Bytes;
-using torvale::testing::ClickRow;
-using torvale::testing::Control;
-using torvale::testing::DescribeDifferences;
-using torvale::testing::EditorFixture;
-using torvale::testing::Patched;
-using torvale::testing::ReplaceText;
+using namespace torvale::testing;
 using torvale::ui::TreasureEditor;
 
 namespace {
