@@ -1,0 +1,112 @@
+// The checks that run when a ROM is opened, over arbitrary file heads.
+//
+// The input's first byte picks the layout. Even: the file is the rest of the
+// input, as it is, so it is short. Odd: three bytes give the file's length (up
+// to the sample image's), the sample image fills it, and the rest of the input
+// is laid over the fields the checks read, the identity titles first so that
+// short inputs reach them. Every check must answer, or on a file too short for
+// the editors refuse with RomRangeError; none may write.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzInput.h"
+#include "Require.h"
+#include "ScratchRom.h"
+#include "rom/CopierHeader.h"
+#include "rom/EditTag.h"
+#include "rom/InternalHeader.h"
+#include "rom/RomError.h"
+#include "rom/RomIdentity.h"
+
+namespace torvale::fuzz {
+namespace {
+
+struct Field {
+  FileOffset offset;
+  std::size_t length;
+};
+
+// Where the identity check looks for another game's title.
+constexpr FileOffset kOtherTitleOffset = 0x101C0;
+constexpr std::size_t kInternalHeaderLength = 0x20;
+constexpr std::size_t kCopierHeaderLength = 0x200;
+
+constexpr std::array kPlacedFields = {
+    Field{kInternalNameOffset, kInternalHeaderLength}, Field{kOtherTitleOffset, 16},
+    Field{kHeaderlessNameOffset, kHeaderlessNameLength},
+    Field{0, kCopierHeaderLength},  // the copier fields and the edit tag
+};
+
+Bytes PlacedFile(FuzzInput& input) {
+  Bytes file = SampleImage();
+  file.resize(input.Number(3) % (SampleImage().size() + 1));
+  for (const Field& field : kPlacedFields) {
+    for (std::size_t i = 0; i < field.length && !input.Empty(); ++i) {
+      const std::uint8_t byte = input.Byte();
+      if (field.offset + i < file.size()) file[field.offset + i] = byte;
+    }
+  }
+  return file;
+}
+
+// Runs one check; a range error is allowed only on a file too short for the editors.
+template <typename Check>
+void RunCheck(bool longEnough, Check check) {
+  try {
+    check();
+  } catch (const RomRangeError&) {
+    Require(!longEnough,
+            "a file long enough for the editors passes every check without a range error");
+  }
+}
+
+void CheckFile(const Bytes& file) {
+  ScratchRom& scratch = SharedScratchRom();
+  scratch.Load(file);
+  const RomFile& rom = scratch.Rom();
+  Require(rom.Size() == file.size(), "the file opens at its own length");
+  const bool longEnough = rom.Size() >= kMinimumRomSize;
+  Require(CheckRomLength(rom).has_value() != longEnough,
+          "the length check refuses exactly the files too short for the editors");
+
+  RunCheck(longEnough, [&] {
+    const IdentityCheck identity = CheckROMIdentity(rom);
+    Require((identity.verdict == IdentityVerdict::kAccepted) == identity.message.empty(),
+            "the identity check gives a message exactly when it does not accept");
+  });
+  RunCheck(longEnough, [&] {
+    Require(CheckHeader(rom).has_value() == (rom.Size() == kHeaderlessRomSize),
+            "the header check refuses exactly the headerless length");
+  });
+  RunCheck(longEnough, [&] { LoadROMHeader(rom); });
+  RunCheck(longEnough, [&] {
+    Require(LoadROMIName(rom).size() == kInternalNameLength, "the internal name has its width");
+  });
+  RunCheck(longEnough, [&] { LoadCountryCode(rom); });
+  RunCheck(longEnough, [&] { LoadROMVersion(rom); });
+  RunCheck(longEnough, [&] {
+    const RomTag tag = LoadROMTag(rom);
+    Require(tag.present ? tag.shown.size() == kEditTagShownLength : tag.shown == "[None]",
+            "the edit tag shows its first characters or [None]");
+  });
+  RunCheck(longEnough, [&] { LoadEditedUnEdited(rom); });
+
+  Require(scratch.Holds(file), "the checks write nothing");
+}
+
+}  // namespace
+}  // namespace torvale::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace torvale::fuzz;
+  FuzzInput input(data, size);
+  if (input.Byte() % 2 == 0) {
+    const auto rest = input.Rest();
+    CheckFile(Bytes(rest.begin(), rest.end()));
+  } else {
+    CheckFile(PlacedFile(input));
+  }
+  return 0;
+}
