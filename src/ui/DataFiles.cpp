@@ -8,8 +8,18 @@
 
 namespace torvale::ui {
 
+namespace {
+// Where an installed program's data files lie, relative to its own folder.
+constexpr auto kInstalledDataFolder = "../share/torvale";
+}  // namespace
+
 QString DataFilePath(const Platform& platform, const QString& fileName) {
-  return QDir(platform.ProgramFolder()).filePath(fileName);
+  const QDir programFolder(platform.ProgramFolder());
+  const QString besideProgram = programFolder.filePath(fileName);
+  if (QFileInfo(besideProgram).isFile()) return besideProgram;
+  const QString installed = QDir::cleanPath(
+      programFolder.filePath(QString::fromLatin1(kInstalledDataFolder) + u'/' + fileName));
+  return QFileInfo(installed).isFile() ? installed : besideProgram;
 }
 
 bool RequireDataFile(Platform& platform, const QString& fileName) {

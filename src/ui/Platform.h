@@ -28,7 +28,7 @@ class Platform {
   virtual void OpenWebAddress(const QString& address) = 0;
   // Ends the program at once. Callers stop their step after calling it.
   virtual void EndProgram() = 0;
-  // The program's own folder, where its data files lie.
+  // The program's own folder, where its data files are looked for first.
   virtual QString ProgramFolder() const = 0;
 };
 

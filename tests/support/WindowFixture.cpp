@@ -6,12 +6,20 @@
 
 namespace torvale::testing {
 
+namespace {
+// The program's folder and the installed data folder, as an installed program has them.
+constexpr auto kProgramFolder = "bin";
+constexpr auto kInstalledFolder = "share/torvale";
+}  // namespace
+
 WindowFixture::WindowFixture() {
+  std::filesystem::create_directories(folder.File(kProgramFolder));
+  std::filesystem::create_directories(folder.File(kInstalledFolder));
   for (const char* dataFile : {"Header.dat", "FF2us.tbl"}) {
     std::filesystem::copy_file(std::filesystem::path(TORVALE_RESOURCES_DIR) / dataFile,
-                               folder.File(dataFile));
+                               DataFileIn(DataPlace::kProgramFolder, dataFile));
   }
-  platform.programFolder = QString::fromStdString(folder.Path().string());
+  platform.programFolder = QString::fromStdString(folder.File(kProgramFolder).string());
 }
 
 QString WindowFixture::WriteRom(const Bytes& image, const std::string& name) const {
@@ -51,7 +59,16 @@ void ClickRow(QListWidget& list, int row) {
 }
 
 void WindowFixture::RemoveDataFile(const std::string& name) const {
-  std::filesystem::remove(folder.File(name));
+  std::filesystem::remove(DataFileIn(DataPlace::kProgramFolder, name));
+}
+
+void WindowFixture::PlaceDataFile(const std::string& name, DataPlace place) const {
+  std::filesystem::rename(DataFileIn(DataPlace::kProgramFolder, name), DataFileIn(place, name));
+}
+
+std::filesystem::path WindowFixture::DataFileIn(DataPlace place, const std::string& name) const {
+  return folder.File(place == DataPlace::kInstalledFolder ? kInstalledFolder : kProgramFolder) /
+         name;
 }
 
 }  // namespace torvale::testing

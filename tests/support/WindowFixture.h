@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QtTest>
+#include <filesystem>
 
 #include "FakePlatform.h"
 #include "RomFixture.h"
@@ -14,8 +15,12 @@
 
 namespace torvale::testing {
 
-// A program folder holding the shipped data files, a fake platform pointing
-// at it, and ROM files written into it.
+// Where a data file lies: in the program's folder, or in the installed data
+// folder share/torvale beside it.
+enum class DataPlace { kProgramFolder, kInstalledFolder };
+
+// A program folder (bin/) holding the shipped data files, a fake platform
+// pointing at it, and ROM files written into the folder above it.
 class WindowFixture {
  public:
   WindowFixture();
@@ -23,6 +28,10 @@ class WindowFixture {
   QString WriteRom(const Bytes& image, const std::string& name = "test.smc") const;
   Bytes ReadRom(const std::string& name = "test.smc") const;
   void RemoveDataFile(const std::string& name) const;
+  // Moves the shipped data file from the program's folder to `place`.
+  void PlaceDataFile(const std::string& name, DataPlace place) const;
+  // Where the data file `name` lies when it is in `place`.
+  std::filesystem::path DataFileIn(DataPlace place, const std::string& name) const;
 
   TempFolder folder;
   FakePlatform platform;
@@ -59,3 +68,5 @@ T* Control(const QObject& root, const char* name) {
 }
 
 }  // namespace torvale::testing
+
+Q_DECLARE_METATYPE(torvale::testing::DataPlace)

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -270,6 +271,31 @@ class MainWindowTest : public QObject {
     const Bytes expected = Patched(sample, 0x100, Ascii("D:1.2b | Torvale                "));
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
     QCOMPARE(Text(*window, "ROMHeaderLBL"), QStringLiteral("Blanked Copier Header"));
+  }
+
+  void saveTakesTheTemplatesBesideTheProgramBeforeTheInstalledOnes_data() {
+    QTest::addColumn<bool>("besideProgram");
+    QTest::newRow("installed folder only") << false;
+    QTest::newRow("both folders") << true;
+  }
+  void saveTakesTheTemplatesBesideTheProgramBeforeTheInstalledOnes() {
+    QFETCH(bool, besideProgram);
+    fixture->PlaceDataFile("Header.dat", DataPlace::kInstalledFolder);
+    const QByteArray ownTemplates(128, 0x5A);  // told apart from the shipped ones
+    if (besideProgram) {
+      QFile file(fixture->DataFileIn(DataPlace::kProgramFolder, "Header.dat"));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QCOMPARE(file.write(ownTemplates), ownTemplates.size());
+    }
+    Open(sample);
+    ClickSave();
+    QVERIFY(fixture->platform.messages.isEmpty());
+    const Bytes templates =
+        besideProgram ? Bytes(ownTemplates.begin(), ownTemplates.end())
+                      : torvale::testing::ReadFileBytes(TORVALE_RESOURCES_DIR "/Header.dat");
+    Bytes expected = Patched(sample, 0, Bytes(templates.begin() + 32, templates.begin() + 64));
+    expected = Patched(expected, 0x100, Ascii("D:1.2b | Torvale                "));
+    QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
   }
 
   void failedSaveIsReportedAndClosesTheRom_data() {

@@ -8,6 +8,7 @@
 #include "ui/Startup.h"
 
 using torvale::testing::Control;
+using torvale::testing::DataPlace;
 using torvale::ui::MessageIcon;
 using torvale::ui::Startup;
 
@@ -44,6 +45,23 @@ class StartupTest : public QObject {
     QCOMPARE(fixture.platform.askedFilters.size(), 1);
     QVERIFY(startup.Main()->isVisible());
     QCOMPARE(startup.Main()->windowTitle(), QStringLiteral("Torvale (v1.2)"));
+    QVERIFY(fixture.platform.messages.isEmpty());
+    QCOMPARE(fixture.platform.endProgramCalls, 0);
+  }
+
+  void headerTemplatesAreFoundBesideTheProgramOrInTheInstalledFolder_data() {
+    QTest::addColumn<DataPlace>("place");
+    QTest::newRow("program folder") << DataPlace::kProgramFolder;
+    QTest::newRow("installed folder") << DataPlace::kInstalledFolder;
+  }
+  void headerTemplatesAreFoundBesideTheProgramOrInTheInstalledFolder() {
+    QFETCH(DataPlace, place);
+    torvale::testing::WindowFixture fixture;
+    fixture.PlaceDataFile("Header.dat", place);
+    Startup startup(fixture.platform, kNoDelay);
+    startup.Begin();
+    QTRY_VERIFY(startup.Main() != nullptr);
+    QCOMPARE(fixture.platform.askedFilters.size(), 1);
     QVERIFY(fixture.platform.messages.isEmpty());
     QCOMPARE(fixture.platform.endProgramCalls, 0);
   }

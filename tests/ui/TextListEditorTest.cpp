@@ -6,6 +6,7 @@
 
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
+#include "ui/DataFiles.h"
 #include "ui/TextListEditor.h"
 
 using namespace torvale::testing;
@@ -116,6 +117,25 @@ class TextListEditorTest : public QObject {
     QVERIFY(fixture.platform.messages[0].text.startsWith("The change could not be written"));
     QCOMPARE(list.item(2)->text(), shownBefore);
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
+  }
+
+  void characterTableIsFoundBesideTheProgramOrInTheInstalledFolder_data() {
+    QTest::addColumn<DataPlace>("place");
+    QTest::newRow("program folder") << DataPlace::kProgramFolder;
+    QTest::newRow("installed folder") << DataPlace::kInstalledFolder;
+  }
+  void characterTableIsFoundBesideTheProgramOrInTheInstalledFolder() {
+    QFETCH(DataPlace, place);
+    WindowFixture fixture;
+    fixture.PlaceDataFile("FF2us.tbl", place);
+    torvale::RomFile rom;
+    rom.Open(fixture.WriteRom(torvale::romgen::BuildSampleRom()).toStdString());
+    // The codec is made as the main window makes it, once the data files are in place.
+    const torvale::TextCodec text = torvale::ui::MakeTextCodec(fixture.platform);
+    TextListEditor editor({rom, fixture.platform, text});
+    QCOMPARE(Control<QListWidget>(editor, "TextLST")->count(), 33);
+    QVERIFY(fixture.platform.messages.isEmpty());
+    QCOMPARE(fixture.platform.endProgramCalls, 0);
   }
 
   void missingCharacterTableEndsTheProgramOnTheFirstRead() {
