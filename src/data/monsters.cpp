@@ -1,5 +1,7 @@
 #include "data/monsters.h"
 
+#include "text/TextTable.h"
+
 namespace torvale {
 namespace {
 
@@ -27,8 +29,13 @@ Monster ReadMonster(const TextCodec& codec, const RomFile& rom, int monster) {
 }
 
 void WriteMonster(const TextCodec& codec, RomFile& rom, int monster, const Monster& values) {
-  codec.WriteText(rom, MonsterNameOffset(monster), "", kMonsterNameLength);
-  codec.WriteText(rom, MonsterNameOffset(monster), values.name, kMonsterNameLength);
+  // The name reads as if written over eight spaces: a character without a
+  // code leaves a space. It goes in as one write, so that it is never torn.
+  std::string name = values.name;
+  for (char& character : name) {
+    if (!EncodeCharacter(character)) character = ' ';
+  }
+  codec.WriteText(rom, MonsterNameOffset(monster), name, kMonsterNameLength);
   rom.WriteWord(GpOffset(monster), values.gp);
   rom.WriteWord(ExperienceOffset(monster), values.experience);
   rom.WriteByte(GraphicOffset(monster), values.size);

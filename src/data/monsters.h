@@ -31,9 +31,8 @@ struct Monster {
 };
 
 Monster ReadMonster(const TextCodec& codec, const RomFile& rom, int monster);
-// Writes, in this order: the name in two passes (eight spaces, then the
-// name, so that a character without a code leaves a space), GP, experience,
-// size, palette, graphic pointer.
+// Writes, in this order: the name (a character without a code leaves a
+// space), GP, experience, size, palette, graphic pointer.
 void WriteMonster(const TextCodec& codec, RomFile& rom, int monster, const Monster& values);
 
 }  // namespace torvale

@@ -65,9 +65,9 @@ BattleTablesEditor::BattleTablesEditor(const EditorContext& context, QWidget* pa
   connect(m_ui->SlotLST, &QListWidget::itemSelectionChanged, this,
           &BattleTablesEditor::LoadItemsWon);
   connect(m_ui->ATKDEFCBO, &QComboBox::currentIndexChanged, this,
-          &BattleTablesEditor::LoadATKDEFTable);
+          [this] { RunQuietly([this] { LoadATKDEFTable(); }); });
   connect(m_ui->AGISPDCBO, &QComboBox::currentIndexChanged, this,
-          &BattleTablesEditor::LoadAGISPDTable);
+          [this] { RunQuietly([this] { LoadAGISPDTable(); }); });
   connect(m_ui->RefreshCMD, &QToolButton::clicked, this, &BattleTablesEditor::RefreshCBOs);
   connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &BattleTablesEditor::SaveVisiblePage);
   BindCancel(*m_ui->QuitCMD);
@@ -132,10 +132,11 @@ void BattleTablesEditor::LoadATKSPD() {
   for (int entry = 0; entry < kSpeedCount; ++entry) {
     speed << FromGameText(EntryText(ReadSpeed(m_context.rom, entry)));
   }
-  for (QComboBox* list : {m_ui->ATKDEFCBO, m_ui->AGISPDCBO}) {
-    const QSignalBlocker quiet(list);
-    list->clear();
-  }
+  // The entries shown are read once, below, not again on each list's change.
+  const QSignalBlocker quietAttack(m_ui->ATKDEFCBO);
+  const QSignalBlocker quietSpeed(m_ui->AGISPDCBO);
+  m_ui->ATKDEFCBO->clear();
+  m_ui->AGISPDCBO->clear();
   m_ui->ATKDEFCBO->addItems(attackDefense);
   m_ui->AGISPDCBO->addItems(speed);
   LoadATKDEFTable();
@@ -145,18 +146,14 @@ void BattleTablesEditor::LoadATKSPD() {
 void BattleTablesEditor::LoadATKDEFTable() {
   const int entry = m_ui->ATKDEFCBO->currentIndex();
   if (entry < 0) return;
-  RunQuietly([&] {
-    ShowNumbers<3>({m_ui->AtkxTXT, m_ui->AtkPercentTXT, m_ui->AtkBaseTXT},
-                   ReadAttackDefense(m_context.rom, entry));
-  });
+  ShowNumbers<3>({m_ui->AtkxTXT, m_ui->AtkPercentTXT, m_ui->AtkBaseTXT},
+                 ReadAttackDefense(m_context.rom, entry));
 }
 
 void BattleTablesEditor::LoadAGISPDTable() {
   const int entry = m_ui->AGISPDCBO->currentIndex();
   if (entry < 0) return;
-  RunQuietly([&] {
-    ShowNumbers<2>({m_ui->AGILowTXT, m_ui->AGIHighTXT}, ReadSpeed(m_context.rom, entry));
-  });
+  ShowNumbers<2>({m_ui->AGILowTXT, m_ui->AGIHighTXT}, ReadSpeed(m_context.rom, entry));
 }
 
 void BattleTablesEditor::SaveATKSPDTable() {
@@ -170,7 +167,7 @@ void BattleTablesEditor::SaveATKSPDTable() {
         WriteAttackDefense(m_context.rom, attackEntry, *attack);
         WriteSpeed(m_context.rom, speedEntry, *speed);
       },
-      [this] { RefreshCBOs(); });
+      [this] { LoadATKSPD(); });
 }
 
 void BattleTablesEditor::RefreshCBOs() {

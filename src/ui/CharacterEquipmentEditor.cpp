@@ -35,7 +35,8 @@ CharacterEquipmentEditor::CharacterEquipmentEditor(const EditorContext& context,
                               m_fill->AppendToLists(ItemNameList(m_context.text, m_context.rom),
                                                     itemLists);
                             });
-  connect(m_fill, &DeferredFill::Filled, this, &CharacterEquipmentEditor::LoadCharEquipment);
+  connect(m_fill, &DeferredFill::Filled, this,
+          [this] { RunQuietly([this] { LoadCharEquipment(); }); });
   connect(m_ui->CharLST, &QListWidget::itemSelectionChanged, this,
           &CharacterEquipmentEditor::PickSlot);
   connect(m_ui->ApplyCMD, &QPushButton::clicked, this,
@@ -50,7 +51,7 @@ CharacterEquipmentEditor::~CharacterEquipmentEditor() = default;
 void CharacterEquipmentEditor::PickSlot() {
   const int slot = SelectedRow(*m_ui->CharLST);
   if (slot < 0) return;
-  LoadCharEquipment();
+  RunQuietly([this] { LoadCharEquipment(); });
   m_ui->CharIndexNumLBL->setText(QStringLiteral("Character Slot: ") + QString::number(slot + 1));
   const bool reserved = slot == kReservedSlot;
   m_ui->InfoLBL->setText(reserved ? QStringLiteral("This slot is reserved for 'Anna', she doesn't "
@@ -64,21 +65,19 @@ void CharacterEquipmentEditor::PickSlot() {
 void CharacterEquipmentEditor::LoadCharEquipment() {
   const int slot = SelectedRow(*m_ui->CharLST);
   if (slot < 0 || m_fill->IsFilling() || m_ui->HeadCBO->count() == 0) return;
-  RunQuietly([&] {
-    const Equipment values = ReadEquipment(m_context.rom, slot);
-    QComboBox* const lists[] = {m_ui->HeadCBO, m_ui->BodyCBO, m_ui->ArmsCBO,
-                                m_ui->RHCBO,   nullptr,       m_ui->LHCBO};
-    for (std::size_t field = 0; field < std::size(lists); ++field) {
-      if (lists[field] != nullptr && !ShowByte(*lists[field], values[field])) return;
-    }
-    ShowText(*m_ui->RHAMTTXT, QString::number(values[4]));
-    ShowText(*m_ui->LHAMTTXT, QString::number(values[6]));
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{m_ui->HeadCBO, m_ui->BodyCBO, m_ui->ArmsCBO, m_ui->RHCBO,
-                                         m_ui->LHCBO, m_ui->RHAMTTXT, m_ui->LHAMTTXT}) {
-      control->setEnabled(true);
-    }
-  });
+  const Equipment values = ReadEquipment(m_context.rom, slot);
+  QComboBox* const lists[] = {m_ui->HeadCBO, m_ui->BodyCBO, m_ui->ArmsCBO,
+                              m_ui->RHCBO,   nullptr,       m_ui->LHCBO};
+  for (std::size_t field = 0; field < std::size(lists); ++field) {
+    if (lists[field] != nullptr && !ShowByte(*lists[field], values[field])) return;
+  }
+  ShowText(*m_ui->RHAMTTXT, QString::number(values[4]));
+  ShowText(*m_ui->LHAMTTXT, QString::number(values[6]));
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{m_ui->HeadCBO, m_ui->BodyCBO, m_ui->ArmsCBO, m_ui->RHCBO,
+                                       m_ui->LHCBO, m_ui->RHAMTTXT, m_ui->LHAMTTXT}) {
+    control->setEnabled(true);
+  }
 }
 
 void CharacterEquipmentEditor::SaveCharEquipment() {

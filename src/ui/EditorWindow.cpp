@@ -33,19 +33,30 @@ void EditorWindow::Apply(const std::function<void()>& write, const std::function
   } catch (const DataFileMissingError&) {
     return;  // the program is ending
   } catch (const RomError& error) {
-    m_context.platform.ShowMessage(
-        this, MessageIcon::kCritical, QString::fromLatin1(kProgramName),
-        QStringLiteral("The change could not be written to the ROM: %1.\r\n\r\nCheck the file; "
-                       "fields written before this error are in it.")
-            .arg(QString::fromLocal8Bit(error.what())));
+    Tell(MessageIcon::kCritical,
+         QStringLiteral("The change could not be written to the ROM: %1.\r\n\r\nCheck the file; "
+                        "fields written before this error are in it.")
+             .arg(QString::fromLocal8Bit(error.what())));
     return;
   }
-  RunQuietly(reload);
+  try {
+    reload();
+  } catch (const DataFileMissingError&) {
+    return;
+  } catch (const RomError& error) {
+    // The change is in the file; only the fields may not show it.
+    Tell(MessageIcon::kExclamation,
+         QStringLiteral("The change was written to the ROM, but could not be read back: %1.")
+             .arg(QString::fromLocal8Bit(error.what())));
+  }
 }
 
 void EditorWindow::RefuseApply(const QString& reason) {
-  m_context.platform.ShowMessage(this, MessageIcon::kExclamation, QString::fromLatin1(kProgramName),
-                                 reason + QStringLiteral("\r\n\r\nNothing was written."));
+  Tell(MessageIcon::kExclamation, reason + QStringLiteral("\r\n\r\nNothing was written."));
+}
+
+void EditorWindow::Tell(MessageIcon icon, const QString& text) {
+  m_context.platform.ShowMessage(this, icon, QString::fromLatin1(kProgramName), text);
 }
 
 }  // namespace torvale::ui

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "ui/EditorContext.h"
+#include "ui/Platform.h"
 
 class QAbstractButton;
 
@@ -25,12 +26,16 @@ class EditorWindow : public QDialog {
   void BindCancel(QAbstractButton& cancel);
   // Apply: `write` puts the shown record into the file, which is then made
   // durable, and `reload` shows what the file now holds. A write the system
-  // refuses is reported to the user, and nothing is reloaded.
+  // refuses is reported to the user, and nothing is reloaded; a reload the
+  // system refuses is reported too.
   void Apply(const std::function<void()>& write, const std::function<void()>& reload);
   // Tells the user why Apply wrote nothing.
   void RefuseApply(const QString& reason);
 
   const EditorContext m_context;
+
+ private:
+  void Tell(MessageIcon icon, const QString& text);
 };
 
 }  // namespace torvale::ui

@@ -1,5 +1,7 @@
 #include "ui/TextListEditor.h"
 
+#include <QSignalBlocker>
+
 #include "data/text_list.h"
 #include "ui/FieldValidators.h"
 #include "ui/GameText.h"
@@ -12,7 +14,8 @@ TextListEditor::TextListEditor(const EditorContext& context, QWidget* parent)
     : EditorWindow(context, parent), m_ui(std::make_unique<Ui::TextListEditor>()) {
   m_ui->setupUi(this);
   BindCancel(*m_ui->QuitCMD);
-  connect(m_ui->TextLST, &QListWidget::itemSelectionChanged, this, &TextListEditor::LoadTextData);
+  connect(m_ui->TextLST, &QListWidget::itemSelectionChanged, this,
+          [this] { RunQuietly([this] { LoadTextData(); }); });
   connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TextListEditor::SaveTextData);
   RunQuietly([this] { LoadText(); });
 }
@@ -32,9 +35,7 @@ void TextListEditor::LoadText() {
 void TextListEditor::LoadTextData() {
   const int entry = SelectedRow(*m_ui->TextLST);
   if (entry < 0) return;
-  RunQuietly([&] {
-    ShowText(*m_ui->NameTXT, FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
-  });
+  ShowText(*m_ui->NameTXT, FromGameText(ReadTextEntry(m_context.text, m_context.rom, entry)));
 }
 
 void TextListEditor::SaveTextData() {
@@ -46,7 +47,11 @@ void TextListEditor::SaveTextData() {
       },
       [&] {
         LoadText();
-        m_ui->TextLST->setCurrentRow(entry);  // shows the entry as stored
+        {
+          const QSignalBlocker quiet(m_ui->TextLST);
+          m_ui->TextLST->setCurrentRow(entry);
+        }
+        LoadTextData();  // shows the entry as stored
       });
 }
 

@@ -1,0 +1,147 @@
+// Every editor's Apply and the main window's Save, run once cleanly and then
+// once for each fault at each I/O call they make: a failed read, a failed
+// write, a write cut short by a full disk, a failed sync. Each fault must be
+// reported to the user, the file must keep its length, and every byte must
+// hold either what it held before or what the clean run wrote.
+
+#include <QLineEdit>
+#include <QtTest>
+
+#include "CallFaultIo.h"
+#include "EditorModels.h"
+#include "WindowFixture.h"
+#include "ui/MainWindow.h"
+
+using namespace torvale::testing;
+
+namespace {
+
+struct StepResult {
+  Bytes before;
+  Bytes after;
+  bool reported = false;
+  std::string calls;  // the kinds of the I/O calls the step made
+};
+
+// One run of a step against a fresh copy of the sample ROM, with the fault
+// (if any) at call `faultAt` of the step itself.
+using Step = std::function<StepResult(int faultAt, CallFaultIo::Fault fault)>;
+
+const Bytes& Sample() {
+  static const Bytes sample = torvale::romgen::BuildSampleRom();
+  return sample;
+}
+
+StepResult EditorApply(const EditorModel& model, int faultAt, CallFaultIo::Fault fault) {
+  CallFaultIo io;
+  EditorFixture fixture(Sample(), io);
+  const auto window = model.open(fixture.context);
+  if (!WaitUntilReady(*window, model)) qFatal("%s editor never became ready", model.name);
+  PickFirstRecords(*window, model);
+  SetEveryField(*window, model, true);
+  StepResult result;
+  result.before = fixture.ReadRom();
+  const int start = io.calls;
+  io.faultAt = faultAt == 0 ? 0 : start + faultAt;
+  io.fault = fault;
+  const auto messagesBefore = fixture.platform.messages.size();
+  ClickApply(*window);
+  result.calls = io.kinds.substr(static_cast<std::size_t>(start));
+  result.after = fixture.ReadRom();
+  result.reported = fixture.platform.messages.size() > messagesBefore;
+  return result;
+}
+
+StepResult MainWindowSave(int faultAt, CallFaultIo::Fault fault) {
+  CallFaultIo io;
+  WindowFixture fixture;
+  fixture.platform.fileAnswers << fixture.WriteRom(Sample());
+  torvale::ui::MainWindow window(fixture.platform, io);
+  window.show();
+  window.LoadROM();
+  ReplaceText(*Control<QLineEdit>(window, "iROMName"), QStringLiteral("RELIABLE NAME"));
+  StepResult result;
+  result.before = fixture.ReadRom();
+  const int start = io.calls;
+  io.faultAt = faultAt == 0 ? 0 : start + faultAt;
+  io.fault = fault;
+  window.SaveROM();
+  result.calls = io.kinds.substr(static_cast<std::size_t>(start));
+  result.after = fixture.ReadRom();
+  result.reported = !fixture.platform.messages.isEmpty();
+  return result;
+}
+
+struct Totals {
+  int injected = 0;
+  int unreported = 0;
+  std::size_t bytesOutsideFields = 0;
+};
+
+}  // namespace
+
+class FaultInjectionTest : public QObject {
+  Q_OBJECT
+
+  Totals totals;
+
+  // Injects every fault the clean run's calls allow; returns the first failure seen.
+  QString InjectAll(const Step& step) {
+    const StepResult clean = step(0, CallFaultIo::Fault::kError);
+    if (clean.reported) return QStringLiteral("the clean run reported an error");
+    if (clean.calls.find('w') == std::string::npos)
+      return QStringLiteral("the clean run wrote nothing");
+    QString failure;
+    for (std::size_t call = 0; call < clean.calls.size(); ++call) {
+      std::vector<CallFaultIo::Fault> faults = {CallFaultIo::Fault::kError};
+      if (clean.calls[call] == 'w') faults.push_back(CallFaultIo::Fault::kShortWrite);
+      for (const CallFaultIo::Fault fault : faults) {
+        const StepResult run = step(static_cast<int>(call) + 1, fault);
+        ++totals.injected;
+        std::size_t outside = run.after.size() == clean.before.size() ? 0 : run.after.size();
+        for (std::size_t at = 0; outside == 0 && at < run.after.size(); ++at) {
+          outside += run.after[at] != run.before[at] && run.after[at] != clean.after[at];
+        }
+        totals.bytesOutsideFields += outside;
+        totals.unreported += !run.reported;
+        if (failure.isEmpty() && (!run.reported || outside != 0)) {
+          failure = QStringLiteral("call %1 ('%2', %3): %4, %5 bytes outside the fields")
+                        .arg(call + 1)
+                        .arg(QChar::fromLatin1(clean.calls[call]))
+                        .arg(fault == CallFaultIo::Fault::kError ? "error" : "short write")
+                        .arg(run.reported ? "reported" : "NOT reported")
+                        .arg(outside);
+        }
+      }
+    }
+    return failure;
+  }
+
+ private slots:
+  void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes_data() {
+    QTest::addColumn<int>("model");
+    for (std::size_t model = 0; model < EditorModels().size(); ++model) {
+      QTest::newRow(EditorModels()[model].name) << static_cast<int>(model);
+    }
+  }
+  void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes() {
+    QFETCH(int, model);
+    const EditorModel& editor = EditorModels()[static_cast<std::size_t>(model)];
+    const QString failure = InjectAll(
+        [&](int faultAt, CallFaultIo::Fault fault) { return EditorApply(editor, faultAt, fault); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+  }
+
+  void everyFaultInASaveIsReportedAndLeavesOnlyOldOrNewBytes() {
+    const QString failure = InjectAll(MainWindowSave);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+  }
+
+  void cleanupTestCase() {
+    qInfo("Faults injected: %d, unreported: %d, bytes changed outside the fields: %zu",
+          totals.injected, totals.unreported, totals.bytesOutsideFields);
+  }
+};
+
+QTEST_MAIN(FaultInjectionTest)
+#include "FaultInjectionTest.moc"

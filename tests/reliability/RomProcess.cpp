@@ -1,0 +1,63 @@
+// A second program working on a ROM, for the separate-process tests.
+//   RomProcess open <rom>                 exit 0 when the ROM opened, 3 when refused
+//   RomProcess apply-loop <rom> <editor>  applies edit A, prints "ready", then
+//                                         applies B, A, B, ... until killed
+
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "EditorModels.h"
+#include "FakePlatform.h"
+#include "rom/RomError.h"
+#include "rom/RomFile.h"
+#include "text/TextCodec.h"
+#include "ui/DataFiles.h"
+#include "ui/EditorContext.h"
+
+using namespace torvale::testing;
+
+namespace {
+
+constexpr int kRefused = 3;
+
+int OpenOnce(const char* path) {
+  torvale::RomFile rom;
+  try {
+    rom.Open(path);
+    return 0;
+  } catch (const torvale::RomOpenError&) {
+    return kRefused;
+  }
+}
+
+int ApplyForever(const char* path, const char* editorName) {
+  const EditorModel* const model = &EditorModelNamed(QString::fromLocal8Bit(editorName));
+  torvale::RomFile rom;
+  rom.Open(path);
+  FakePlatform platform;
+  platform.programFolder = QStringLiteral(TORVALE_RESOURCES_DIR);
+  const torvale::TextCodec text = torvale::ui::MakeTextCodec(platform);
+  const torvale::ui::EditorContext context{rom, platform, text};
+  const auto window = model->open(context);
+  if (!WaitUntilReady(*window, *model)) return 2;
+  PickFirstRecords(*window, *model);
+  for (int round = 0;; ++round) {
+    SetEveryField(*window, *model, round % 2 == 1);
+    ClickApply(*window);
+    if (round == 0) {
+      std::puts("ready");
+      std::fflush(stdout);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "open") == 0) return OpenOnce(argv[2]);
+  if (argc != 4 || std::strcmp(argv[1], "apply-loop") != 0) return 2;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  return ApplyForever(argv[2], argv[3]);
+}
