@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "Require.h"
 #include "romgen/SyntheticRom.h"
@@ -25,6 +26,29 @@ std::filesystem::path ScratchFolder() {
   return std::filesystem::temp_directory_path();
 }
 
+constexpr std::string_view kNamePrefix = "torvale-fuzz-";
+constexpr std::string_view kNameSuffix = ".smc";
+
+bool IsNumber(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Removes the scratch files of processes that have ended: a crash that the
+// fuzzer catches ends its process before the file can be removed.
+void RemoveStaleFiles(const std::filesystem::path& folder) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(kNamePrefix) || !name.ends_with(kNameSuffix)) continue;
+    const std::string pid =
+        name.substr(kNamePrefix.size(), name.size() - kNamePrefix.size() - kNameSuffix.size());
+    if (IsNumber(pid) && !std::filesystem::exists("/proc/" + pid, error)) {
+      std::filesystem::remove(entry, error);
+    }
+  }
+}
+
 void MissingTable() {
   std::fprintf(stderr, "the character table %s is missing\n", TORVALE_TEXT_TABLE);
   std::abort();
@@ -33,8 +57,10 @@ void MissingTable() {
 }  // namespace
 
 ScratchRom::ScratchRom()
-    : m_path(ScratchFolder() / ("torvale-fuzz-" + std::to_string(::getpid()) + ".smc")),
+    : m_path(ScratchFolder() /
+             (std::string(kNamePrefix) + std::to_string(::getpid()) + std::string(kNameSuffix))),
       m_codec(TORVALE_TEXT_TABLE, MissingTable) {
+  RemoveStaleFiles(m_path.parent_path());
   m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   Require(m_fd >= 0, "the scratch ROM file can be created");
 }

@@ -18,7 +18,8 @@ using Bytes = std::vector<std::uint8_t>;
 // that rewriting it for every input costs no disk I/O. A memfd would need no
 // name at all, but it has no link in any folder, and RomFile rightly refuses to
 // write to a file whose last link is gone. The name carries the process id, so
-// parallel runs never share a file; it is removed when the process ends.
+// parallel runs never share a file; it is removed when the process ends, or by
+// the next process when a crash ended this one first.
 class ScratchRom {
  public:
   ScratchRom();
