@@ -14,9 +14,9 @@
 namespace torvale::ui {
 namespace {
 
-// The tabs and their keys; only the first two have a page.
-constexpr std::pair<const char*, const char*> kTabs[] = {{"Items Won", "items_won"},
-                                                         {"Monster ATK/SPD Tables", "monster"},
+// The tabs and their keys; only the first two have a page, and a letter.
+constexpr std::pair<const char*, const char*> kTabs[] = {{"&Items Won", "items_won"},
+                                                         {"&Monster ATK/SPD Tables", "monster"},
                                                          {"Equip Tables [N/A]", "equip"},
                                                          {"Other [N/A]", "other"}};
 
@@ -61,7 +61,8 @@ BattleTablesEditor::BattleTablesEditor(const EditorContext& context, QWidget* pa
                             itemLists + QList<QWidget*>{m_ui->SlotLST, m_ui->tabs},
                             [this] { LoadItems(); });
   connect(m_fill, &DeferredFill::Filled, this, &BattleTablesEditor::ShowFirstEntries);
-  connect(m_ui->tabs, &QTabBar::tabBarClicked, this, &BattleTablesEditor::ShowPage);
+  // A click, the arrow keys and a tab's letter all change the current tab.
+  connect(m_ui->tabs, &QTabBar::currentChanged, this, &BattleTablesEditor::ShowPage);
   connect(m_ui->SlotLST, &QListWidget::itemSelectionChanged, this,
           &BattleTablesEditor::LoadItemsWon);
   connect(m_ui->ATKDEFCBO, &QComboBox::currentIndexChanged, this,
@@ -69,8 +70,7 @@ BattleTablesEditor::BattleTablesEditor(const EditorContext& context, QWidget* pa
   connect(m_ui->AGISPDCBO, &QComboBox::currentIndexChanged, this,
           [this] { RunQuietly([this] { LoadAGISPDTable(); }); });
   connect(m_ui->RefreshCMD, &QToolButton::clicked, this, &BattleTablesEditor::RefreshCBOs);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &BattleTablesEditor::SaveVisiblePage);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &BattleTablesEditor::SaveVisiblePage, *m_ui->QuitCMD);
 }
 
 BattleTablesEditor::~BattleTablesEditor() = default;

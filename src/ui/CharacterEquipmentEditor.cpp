@@ -39,9 +39,7 @@ CharacterEquipmentEditor::CharacterEquipmentEditor(const EditorContext& context,
           [this] { RunQuietly([this] { LoadCharEquipment(); }); });
   connect(m_ui->CharLST, &QListWidget::itemSelectionChanged, this,
           &CharacterEquipmentEditor::PickSlot);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this,
-          &CharacterEquipmentEditor::SaveCharEquipment);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &CharacterEquipmentEditor::SaveCharEquipment, *m_ui->QuitCMD);
   // The first slot is picked at once; it loads when the item lists are filled.
   m_ui->CharLST->setCurrentRow(0);
 }

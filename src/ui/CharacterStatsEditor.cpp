@@ -31,8 +31,7 @@ CharacterStatsEditor::CharacterStatsEditor(const EditorContext& context, QWidget
   MakeNumberBox(*m_ui->MPTXT, kLargestWord);
   connect(m_ui->CharLST, &QListWidget::itemSelectionChanged, this, &CharacterStatsEditor::PickSlot);
   connect(m_ui->RefreshCMD, &QToolButton::clicked, this, &CharacterStatsEditor::RefreshCharNames);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &CharacterStatsEditor::SaveCharData);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &CharacterStatsEditor::SaveCharData, *m_ui->QuitCMD);
   LoadCharNames();
   m_ui->CharLST->setCurrentRow(0);
 }

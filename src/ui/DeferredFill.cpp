@@ -29,6 +29,17 @@ void AppendEntries(QWidget& list, const QStringList& entries) {
   }
 }
 
+void FocusFirstControl(QWidget& window) {
+  for (QWidget* control = window.nextInFocusChain(); control != &window;
+       control = control->nextInFocusChain()) {
+    if ((control->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && control->isEnabled() &&
+        control->isVisibleTo(&window)) {
+      control->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 DeferredFill::DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> lists,
@@ -95,6 +106,8 @@ void DeferredFill::Run() {
   m_bar.setValue(0);
   m_bar.hide();
   SetLocked(false);
+  if (!m_filledOnce) FocusFirstControl(m_window);
+  m_filledOnce = true;
   emit Filled();
   ShowProgressFrame();  // what Filled showed (the first record) is painted with the lists
 }
@@ -124,7 +137,7 @@ bool DeferredFill::AppendToLists(const std::vector<std::string>& entries,
   return true;
 }
 
-// pending, its repaint included.
+// Paints the progress so far and handles what is pending, its repaint included.
 void DeferredFill::ShowProgressFrame() {
   const bool barFrozen = !m_bar.updatesEnabled();
   m_bar.setUpdatesEnabled(true);

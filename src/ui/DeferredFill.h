@@ -24,6 +24,9 @@ namespace torvale::ui {
 // advances per entry, but the window is repainted and pending events are
 // handled at most once per 16 ms frame and once at the end. Closing the window
 // during the fill ends it: the controls stay disabled and Filled is not sent.
+// The window opens with its lists locked, so the keyboard focus passes them
+// by: the first fill to complete hands it to the first control of the tab
+// order.
 class DeferredFill : public QObject {
   Q_OBJECT
 
@@ -63,6 +66,7 @@ class DeferredFill : public QObject {
   QElapsedTimer m_frameClock;
   bool m_filling = false;
   bool m_closed = false;
+  bool m_filledOnce = false;
 };
 
 }  // namespace torvale::ui

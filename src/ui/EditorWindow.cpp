@@ -1,7 +1,5 @@
 #include "ui/EditorWindow.h"
 
-#include <QAbstractButton>
-
 #include "rom/RomError.h"
 #include "rom/RomFile.h"
 #include "rom/Version.h"
@@ -22,7 +20,8 @@ bool RunQuietly(const std::function<void()>& step) {
 EditorWindow::EditorWindow(const EditorContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {}
 
-void EditorWindow::BindCancel(QAbstractButton& cancel) {
+void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel) {
+  apply.setDefault(true);
   connect(&cancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 

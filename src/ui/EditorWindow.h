@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPushButton>
 #include <functional>
 
 #include "ui/EditorContext.h"
@@ -22,8 +23,15 @@ class EditorWindow : public QDialog {
  protected:
   EditorWindow(const EditorContext& context, QWidget* parent);
 
-  // Cancel closes the window; nothing is written.
-  void BindCancel(QAbstractButton& cancel);
+  // The window's two buttons. Apply runs `save`; it is the default button, so
+  // Enter runs it too wherever the focused control leaves the key alone (a
+  // box, a closed drop-down list, a list). Cancel closes the window without
+  // writing, as do Escape and the close box: all three reject the dialog.
+  template <typename Window>
+  void BindButtons(QPushButton& apply, void (Window::*save)(), QAbstractButton& cancel) {
+    connect(&apply, &QPushButton::clicked, static_cast<Window*>(this), save);
+    BindDefaultAndCancel(apply, cancel);
+  }
   // Apply: `write` puts the shown record into the file, which is then made
   // durable, and `reload` shows what the file now holds. A write the system
   // refuses is reported to the user, and nothing is reloaded; a reload the
@@ -35,6 +43,7 @@ class EditorWindow : public QDialog {
   const EditorContext m_context;
 
  private:
+  void BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel);
   void Tell(MessageIcon icon, const QString& text);
 };
 

@@ -70,8 +70,7 @@ ItemEditor::ItemEditor(const EditorContext& context, QWidget* parent)
   connect(m_ui->ItemLST, &QListWidget::itemSelectionChanged, this, &ItemEditor::PickItem);
   connect(m_ui->EquipLST, &QListWidget::itemSelectionChanged, this, &ItemEditor::ShowEquipClass);
   connect(m_ui->RefreshCMD, &QPushButton::clicked, m_fill, &DeferredFill::Restart);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &ItemEditor::SaveItemData);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &ItemEditor::SaveItemData, *m_ui->QuitCMD);
 }
 
 ItemEditor::~ItemEditor() = default;

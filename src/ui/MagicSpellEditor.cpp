@@ -44,9 +44,8 @@ MagicSpellEditor::MagicSpellEditor(const EditorContext& context, QWidget* parent
           [this](int effect) { setWindowTitle(QString::number(effect)); });
   connect(m_ui->MagicLST, &QListWidget::itemSelectionChanged, this, &MagicSpellEditor::PickSpell);
   connect(m_ui->RefreshCMD, &QPushButton::clicked, this, &MagicSpellEditor::LoadMagicName);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &MagicSpellEditor::SaveMagicData);
   connect(m_ui->RestoreAsuraCMD, &QPushButton::clicked, this, &MagicSpellEditor::RestoreAsura);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &MagicSpellEditor::SaveMagicData, *m_ui->QuitCMD);
 
   RunQuietly([this] { CheckAsura(); });
   LoadMagicName();

@@ -5,7 +5,6 @@
 #include <QCursor>
 #include <QDialog>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -86,8 +85,7 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
       m_text(MakeTextCodec(platform)) {
   m_ui->setupUi(this);
   m_ui->iROMName->setValidator(new QRegularExpressionValidator(kRomNameCharacters, this));
-  m_ui->InfoIMG->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(24));
-  m_ui->InfoIMG->installEventFilter(this);
+  m_ui->InfoIMG->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   ShowCaption({});
   LoadTreeData();
   ConnectCommands();
@@ -99,15 +97,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   m_platform.EndProgram();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_ui->InfoIMG && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    OpenTextListEditor();
-    return true;
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::LoadTreeData() {
@@ -142,6 +131,8 @@ void MainWindow::ConnectCommands() {
     if (QApplication::mouseButtons() == Qt::NoButton) OpenEditor(node);
   });
   connect(m_ui->ExpandCHK, &QCheckBox::clicked, this, &MainWindow::ExpandTree);
+  // The information picture is a flat button, so the keyboard reaches it too.
+  connect(m_ui->InfoIMG, &QToolButton::clicked, this, &MainWindow::OpenTextListEditor);
   connect(m_ui->mnuAbout, &QAction::triggered, this, [this] {
     AboutWindow window(m_platform, this);
     ShowModalWindow(window);
@@ -186,15 +177,15 @@ void MainWindow::ConnectPresetMenus() {
     connect(action, &QAction::triggered, this,
             [this, type] { m_ui->ROMHeaderLBL->setText(FromRom(type)); });
   }
-  connect(m_ui->EditINameCMD, &QPushButton::clicked, this,
+  connect(m_ui->EditINameCMD, &QToolButton::clicked, this,
           [this] { ShowPresetMenu(m_ui->EditINameCMD, m_ui->mnuIName); });
-  connect(m_ui->EditROMFormatCMD, &QPushButton::clicked, this,
+  connect(m_ui->EditROMFormatCMD, &QToolButton::clicked, this,
           [this] { ShowPresetMenu(m_ui->EditROMFormatCMD, m_ui->mnuCountryCode); });
-  connect(m_ui->EditROMHeaderCMD, &QPushButton::clicked, this,
+  connect(m_ui->EditROMHeaderCMD, &QToolButton::clicked, this,
           [this] { ShowPresetMenu(m_ui->EditROMHeaderCMD, m_ui->mnuHeader); });
 }
 
-void MainWindow::ShowPresetMenu(QPushButton* button, QMenu* menu) {
+void MainWindow::ShowPresetMenu(QAbstractButton* button, QMenu* menu) {
   // At the mouse when clicked, under the button when pressed from the keyboard.
   const QPoint mouse = QCursor::pos();
   const bool mouseOnButton = button->rect().contains(button->mapFromGlobal(mouse));

@@ -6,8 +6,8 @@
 #include "rom/RomFile.h"
 #include "text/TextCodec.h"
 
+class QAbstractButton;
 class QMenu;
-class QPushButton;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -41,14 +41,12 @@ class MainWindow : public QMainWindow {
  protected:
   // The close box ends the program, like Quit: nothing is saved, nothing asked.
   void closeEvent(QCloseEvent* event) override;
-  // A click on the information picture opens the text-list editor.
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LoadTreeData();
   void ConnectCommands();
   void ConnectPresetMenus();
-  void ShowPresetMenu(QPushButton* button, QMenu* menu);
+  void ShowPresetMenu(QAbstractButton* button, QMenu* menu);
   void OpenEditor(QTreeWidgetItem* node);
   void OpenTextListEditor();
   struct EditorContext ContextForEditors();

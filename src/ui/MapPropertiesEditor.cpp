@@ -26,8 +26,7 @@ MapPropertiesEditor::MapPropertiesEditor(const EditorContext& context, QWidget* 
   }
   connect(m_ui->MapLST, &QListWidget::itemSelectionChanged, this, &MapPropertiesEditor::PickMap);
   connect(m_ui->MusicCMD, &QPushButton::clicked, this, &MapPropertiesEditor::OpenMusicEditor);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &MapPropertiesEditor::SaveMapData);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &MapPropertiesEditor::SaveMapData, *m_ui->QuitCMD);
   LoadCBOData();
   LoadMaps();
   m_ui->MapLST->setCurrentRow(0);

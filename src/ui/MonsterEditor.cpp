@@ -30,8 +30,7 @@ MonsterEditor::MonsterEditor(const EditorContext& context, QWidget* parent)
   connect(m_fill, &DeferredFill::Filled, this, &MonsterEditor::FillPalettesOnce);
   connect(m_ui->MonsterLST, &QListWidget::itemSelectionChanged, this, &MonsterEditor::PickMonster);
   connect(m_ui->RefreshCMD, &QToolButton::clicked, m_fill, &DeferredFill::Restart);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &MonsterEditor::SaveMonster);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &MonsterEditor::SaveMonster, *m_ui->QuitCMD);
 }
 
 MonsterEditor::~MonsterEditor() = default;

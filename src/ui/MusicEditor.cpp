@@ -43,13 +43,12 @@ MusicEditor::MusicEditor(const EditorContext& context, QWidget* parent)
 
   connect(m_ui->AreaLST, &QListWidget::itemSelectionChanged, this, &MusicEditor::PickMap);
   connect(m_ui->SongLST, &QListWidget::itemSelectionChanged, this, &MusicEditor::SaveMusicData);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &MusicEditor::SaveMusicData);
   connect(m_ui->ShowHex, &QCheckBox::toggled, m_ui->HexDisplayLBL, &QLabel::setVisible);
   connect(m_ui->EjectCMD, &QToolButton::clicked, this, &MusicEditor::ChooseSpcFile);
   connect(m_ui->PlayCMD, &QToolButton::clicked, m_player, &SpcPlayer::Play);
   connect(m_ui->StopCMD, &QToolButton::clicked, m_player, &SpcPlayer::Stop);
   connect(m_ui->RRCMD, &QToolButton::clicked, m_player, &SpcPlayer::Restart);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &MusicEditor::SaveMusicData, *m_ui->QuitCMD);
 }
 
 MusicEditor::~MusicEditor() = default;

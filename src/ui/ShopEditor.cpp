@@ -26,8 +26,7 @@ ShopEditor::ShopEditor(const EditorContext& context, QWidget* parent)
   // Once the lists are complete, the first shop is shown.
   connect(m_fill, &DeferredFill::Filled, this, [this] { m_ui->ShopLST->setCurrentRow(0); });
   connect(m_ui->ShopLST, &QListWidget::itemSelectionChanged, this, &ShopEditor::PickShop);
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &ShopEditor::SaveShopData);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &ShopEditor::SaveShopData, *m_ui->QuitCMD);
 }
 
 ShopEditor::~ShopEditor() = default;

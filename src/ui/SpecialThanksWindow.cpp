@@ -12,6 +12,7 @@ SpecialThanksWindow::SpecialThanksWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("SpecialThanksWindow"));
   setWindowTitle(QStringLiteral("Special Thanks"));
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // the credits keep every line they wrap to
   auto* credits = new QLabel(
       QString::fromLatin1(kCredits).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
   credits->setObjectName(QStringLiteral("CreditsLBL"));

@@ -13,10 +13,9 @@ namespace torvale::ui {
 TextListEditor::TextListEditor(const EditorContext& context, QWidget* parent)
     : EditorWindow(context, parent), m_ui(std::make_unique<Ui::TextListEditor>()) {
   m_ui->setupUi(this);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &TextListEditor::SaveTextData, *m_ui->QuitCMD);
   connect(m_ui->TextLST, &QListWidget::itemSelectionChanged, this,
           [this] { RunQuietly([this] { LoadTextData(); }); });
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TextListEditor::SaveTextData);
   RunQuietly([this] { LoadText(); });
 }
 

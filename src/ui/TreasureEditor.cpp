@@ -43,8 +43,7 @@ TreasureEditor::TreasureEditor(const EditorContext& context, QWidget* parent)
   connect(m_ui->GPOPT, &QRadioButton::clicked, this, [this] { ChooseKind(Kind::kGp); });
   connect(m_ui->ItemOPT, &QRadioButton::clicked, this, [this] { ChooseKind(Kind::kItem); });
   connect(m_ui->ClearCMD, &QPushButton::clicked, this, [this] { ChooseKind(Kind::kNone); });
-  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TreasureEditor::SaveTreasure);
-  BindCancel(*m_ui->QuitCMD);
+  BindButtons(*m_ui->ApplyCMD, &TreasureEditor::SaveTreasure, *m_ui->QuitCMD);
 }
 
 TreasureEditor::~TreasureEditor() = default;

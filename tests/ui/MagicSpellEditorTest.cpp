@@ -90,7 +90,7 @@ class MagicSpellEditorTest : public QObject {
       MagicSpellEditor editor(fixture.context);
       auto& restore = *Control<QPushButton>(editor, "RestoreAsuraCMD");
       QVERIFY(restore.isEnabled());
-      QCOMPARE(restore.text(), QStringLiteral("Restore Asura"));
+      QCOMPARE(restore.text(), QStringLiteral("Restore A&sura"));  // shown as "Restore Asura"
       editor.show();
       QTest::mouseClick(&restore, Qt::LeftButton);
       QCOMPARE(DescribeDifferences(Patched(fixture.original, 0x79BC2, {0x40, 0x01, 0x42, 0x8D}),

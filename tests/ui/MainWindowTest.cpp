@@ -228,7 +228,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
     QCOMPARE(lastNotice, QStringLiteral("Saved [FF2us]."));
     QVERIFY(!Control<QLabel>(*window, "InfoLBL")->isVisible());
-    QVERIFY(!Control<QLabel>(*window, "InfoIMG")->isVisible());
+    QVERIFY(!Control<QWidget>(*window, "InfoIMG")->isVisible());
     QCOMPARE(Text(*window, "eROM"), QStringLiteral("Edited"));
     QCOMPARE(Control<QLabel>(*window, "eROM")->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
@@ -406,11 +406,11 @@ class MainWindowTest : public QObject {
   void informationPictureOpensTheTextListOnlyWithARomOpen() {
     window = std::make_unique<MainWindow>(fixture->platform);
     window->show();
-    QTest::mouseClick(Control<QLabel>(*window, "InfoIMG"), Qt::LeftButton);
+    QTest::mouseClick(Control<QWidget>(*window, "InfoIMG"), Qt::LeftButton);
     QVERIFY(fixture->platform.modalWindows.isEmpty());
     fixture->platform.fileAnswers << fixture->WriteRom(sample);
     window->LoadROM();
-    QTest::mouseClick(Control<QLabel>(*window, "InfoIMG"), Qt::LeftButton);
+    QTest::mouseClick(Control<QWidget>(*window, "InfoIMG"), Qt::LeftButton);
     QCOMPARE(fixture->platform.modalWindows, QStringList("Shit"));
   }
 
