@@ -22,7 +22,8 @@ int FuzzInput::Below(int count) {
 }
 
 std::string FuzzInput::Text() {
-  const std::size_t length = std::min<std::size_t>(Byte(), m_bytes.size());
+  const std::uint8_t wanted = Byte();  // before measuring what is left
+  const std::size_t length = std::min<std::size_t>(wanted, m_bytes.size());
   std::string text(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(length));
   m_bytes = m_bytes.subspan(length);
   return text;
