@@ -24,11 +24,9 @@ std::string TextCodec::ReadText(const RomFile& rom, FileOffset offset, std::uint
   // Names are short: read into the stack, allocate only the result.
   std::array<std::uint8_t, 64> shortField;
   std::vector<std::uint8_t> longField;
-  std::span<std::uint8_t> bytes(shortField.data(), length);
-  if (length > shortField.size()) {
-    longField.resize(length);
-    bytes = longField;
-  }
+  if (length > shortField.size()) longField.resize(length);
+  const std::span<std::uint8_t> bytes =
+      longField.empty() ? std::span<std::uint8_t>(shortField.data(), length) : longField;
   rom.Read(offset, bytes);
   const TextTable& table = LoadTable();
   std::string text;
