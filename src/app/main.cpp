@@ -5,6 +5,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Desktops find the installed desktop entry, and with it the icon, by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.torvale.Torvale"));
   // The splash closes before the main window opens; the main window's own
   // close box ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
