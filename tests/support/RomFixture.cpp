@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -22,8 +21,11 @@ TempFolder::~TempFolder() {
 }
 
 Bytes ReadFileBytes(const std::filesystem::path& path) {
+  Bytes bytes(std::filesystem::file_size(path));
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  return bytes;
 }
 
 std::filesystem::path WriteRom(const TempFolder& folder, const Bytes& rom,
@@ -34,6 +36,7 @@ std::filesystem::path WriteRom(const TempFolder& folder, const Bytes& rom,
 }
 
 std::string DescribeDifferences(const Bytes& expected, const Bytes& actual) {
+  if (expected == actual) return {};
   std::ostringstream out;
   if (expected.size() != actual.size()) {
     out << "size " << actual.size() << ", expected " << expected.size() << "; ";
