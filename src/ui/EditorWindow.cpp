@@ -26,16 +26,29 @@ void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& can
 }
 
 void EditorWindow::Apply(const std::function<void()>& write, const std::function<void()>& reload) {
+  const auto notWritten = [](const RomError& error) {
+    return QStringLiteral("The change could not be written to the ROM: %1.\r\n\r\n")
+        .arg(QString::fromLocal8Bit(error.what()));
+  };
   try {
     write();
-    m_context.rom.Sync();
   } catch (const DataFileMissingError&) {
     return;  // the program is ending
   } catch (const RomError& error) {
     Tell(MessageIcon::kCritical,
-         QStringLiteral("The change could not be written to the ROM: %1.\r\n\r\nCheck the file; "
-                        "fields written before this error are in it.")
-             .arg(QString::fromLocal8Bit(error.what())));
+         notWritten(error) + QStringLiteral("Check the file; fields written before this error "
+                                            "are in it."));
+    return;
+  }
+  try {
+    m_context.rom.Sync();
+  } catch (const RomError& error) {
+    // After a failed sync nothing tells what the disk holds: the ROM is not
+    // trusted further, and is closed with this window.
+    m_context.rom.Close();
+    Tell(MessageIcon::kCritical,
+         notWritten(error) + QStringLiteral("The ROM has been closed; open it again to check it."));
+    reject();
     return;
   }
   try {

@@ -35,7 +35,8 @@ class EditorWindow : public QDialog {
   // Apply: `write` puts the shown record into the file, which is then made
   // durable, and `reload` shows what the file now holds. A write the system
   // refuses is reported to the user, and nothing is reloaded; a reload the
-  // system refuses is reported too.
+  // system refuses is reported too. A failed sync is reported, and closes the
+  // ROM and the window.
   void Apply(const std::function<void()>& write, const std::function<void()>& reload);
   // Tells the user why Apply wrote nothing.
   void RefuseApply(const QString& reason);

@@ -209,7 +209,7 @@ void MainWindow::OpenEditor(QTreeWidgetItem* node) {
   for (const EditorNode& editor : EditorNodes()) {
     if (text != QLatin1String(editor.nodeText)) continue;
     const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
-    ShowModalWindow(*window);
+    ShowEditor(*window);
     return;
   }
 }
@@ -217,7 +217,14 @@ void MainWindow::OpenEditor(QTreeWidgetItem* node) {
 void MainWindow::OpenTextListEditor() {
   if (!m_rom.IsOpen()) return;
   TextListEditor window(ContextForEditors(), this);
+  ShowEditor(window);
+}
+
+// An editor closes the ROM when it can no longer trust it; the main window
+// then shows that no ROM is open.
+void MainWindow::ShowEditor(QDialog& window) {
   ShowModalWindow(window);
+  if (!m_rom.IsOpen()) CloseROM();
 }
 
 EditorContext MainWindow::ContextForEditors() {

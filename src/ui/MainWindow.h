@@ -53,6 +53,7 @@ class MainWindow : public QMainWindow {
   void ExpandTree(bool expand);
   void SaveAndNotify();
   void ShowModalWindow(QDialog& window);
+  void ShowEditor(QDialog& window);
   void SetOpenRomControlsEnabled(bool enabled);
   void ReportSaveFailure(const RomError& error);
   void ShowCaption(const QString& romName);

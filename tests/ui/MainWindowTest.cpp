@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QDialog>
 #include <QtTest>
 
 #include "FaultyRomIo.h"
@@ -391,6 +392,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(fixture->platform.modalWindows.size(), 11);
     QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
     QCOMPARE(DescribeDifferences(sample, fixture->ReadRom()), "");
+  }
+
+  void editorWhoseSyncFailsClosesTheRom() {
+    torvale::testing::FaultyRomIo io;
+    Open(sample, io);
+    io.failSync = true;
+    fixture->platform.whileModal = [](QDialog& editor) {
+      QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
+      QVERIFY(!editor.isVisible());
+    };
+    auto& tree = *Control<QTreeWidget>(*window, "Tree");
+    tree.setFocus();
+    tree.setCurrentItem(tree.findItems("Map Properties", Qt::MatchExactly | Qt::MatchRecursive)[0]);
+    QTest::keyClick(&tree, Qt::Key_Return);
+    QCOMPARE(fixture->platform.messages.size(), 1);
+    QVERIFY(fixture->platform.messages[0].text.endsWith("open it again to check it."));
+    VerifyNoRomOpen();
   }
 
   void quitAndTheCloseBoxEndTheProgramWithoutSaving() {
