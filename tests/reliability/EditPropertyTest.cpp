@@ -81,19 +81,14 @@ class EditPropertyTest : public QObject {
   int editsTried = 0;
 
  private slots:
-  void randomEditsLeaveExactlyTheModelledBytes_data() {
-    QTest::addColumn<int>("model");
-    for (std::size_t model = 0; model < EditorModels().size(); ++model) {
-      QTest::newRow(EditorModels()[model].name) << static_cast<int>(model);
-    }
-  }
+  void randomEditsLeaveExactlyTheModelledBytes_data() { AddEditorRows(); }
   void randomEditsLeaveExactlyTheModelledBytes() {
-    QFETCH(int, model);
-    const EditorModel& editor = EditorModels()[static_cast<std::size_t>(model)];
+    QFETCH(QString, name);
+    const EditorModel& editor = EditorModelNamed(name);
     EditorFixture fixture;
     const auto window = editor.open(fixture.context);
     QVERIFY(WaitUntilReady(*window, editor));
-    std::mt19937 random(static_cast<unsigned>(1000 + model));
+    std::mt19937 random(static_cast<unsigned>(qHash(name)));
     Bytes expected = fixture.original;
     for (int n = 0; n < kEditsPerEditor; ++n) {
       const Edit edit = MakeRandomEdit(*window, editor, random);

@@ -365,6 +365,13 @@ const EditorModel& EditorModelNamed(const QString& name) {
   qFatal("no editor model named %s", qPrintable(name));
 }
 
+void AddEditorRows() {
+  QTest::addColumn<QString>("name");
+  for (const EditorModel& model : EditorModels()) {
+    QTest::newRow(model.name) << QString::fromLatin1(model.name);
+  }
+}
+
 bool WaitUntilReady(QDialog& window, const EditorModel& model) {
   window.show();
   const auto ready = [&] {

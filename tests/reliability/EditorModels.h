@@ -51,6 +51,8 @@ struct EditorModel {
 const std::vector<EditorModel>& EditorModels();
 // The model of the editor called `name`; ends the program when there is none.
 const EditorModel& EditorModelNamed(const QString& name);
+// A test's data: one row for each editor, its name in the column "name".
+void AddEditorRows();
 
 // Shows the editor and waits until its lists are filled and a record shown.
 bool WaitUntilReady(QDialog& window, const EditorModel& model);

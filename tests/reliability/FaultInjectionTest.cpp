@@ -124,15 +124,10 @@ class FaultInjectionTest : public QObject {
   }
 
  private slots:
-  void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes_data() {
-    QTest::addColumn<int>("model");
-    for (std::size_t model = 0; model < EditorModels().size(); ++model) {
-      QTest::newRow(EditorModels()[model].name) << static_cast<int>(model);
-    }
-  }
+  void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes_data() { AddEditorRows(); }
   void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes() {
-    QFETCH(int, model);
-    const EditorModel& editor = EditorModels()[static_cast<std::size_t>(model)];
+    QFETCH(QString, name);
+    const EditorModel& editor = EditorModelNamed(name);
     const QString failure = InjectAll(
         [&](int faultAt, CallFaultIo::Fault fault) { return EditorApply(editor, faultAt, fault); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
