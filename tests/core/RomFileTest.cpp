@@ -185,7 +185,10 @@ TEST_F(RomFileTest, FailedWritesLeaveTheFieldAsItWas) {
     SCOPED_TRACE(shortWrite ? "short write, then failure" : "failure");
     testing::WriteRom(folder, original);
     testing::FaultyRomIo io;
-    (shortWrite ? io.shortWrite : io.failWrite) = 1;
+    io.FaultAt(
+        1,
+        shortWrite ? testing::FaultyRomIo::Fault::kShortWrite : testing::FaultyRomIo::Fault::kError,
+        'w');
     RomFile rom(io);
     rom.Open(path);
     EXPECT_THROW(rom.WriteFixedText(16, "NEWNAME!", 8), RomIoError);
@@ -196,7 +199,7 @@ TEST_F(RomFileTest, FailedWritesLeaveTheFieldAsItWas) {
 
 TEST_F(RomFileTest, FailedSyncIsThrown) {
   testing::FaultyRomIo io;
-  io.failSync = true;
+  io.FaultAt(1, testing::FaultyRomIo::Fault::kError, 's');
   RomFile rom(io);
   rom.Open(path);
   EXPECT_THROW(rom.Sync(), RomIoError);

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "CallFaultIo.h"
 #include "EditorModels.h"
+#include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "ui/MainWindow.h"
 
@@ -26,15 +26,15 @@ struct StepResult {
 
 // One run of a step against a fresh copy of the sample ROM, with the fault
 // (if any) at call `faultAt` of the step itself.
-using Step = std::function<StepResult(int faultAt, CallFaultIo::Fault fault)>;
+using Step = std::function<StepResult(int faultAt, FaultyRomIo::Fault fault)>;
 
 const Bytes& Sample() {
   static const Bytes sample = torvale::romgen::BuildSampleRom();
   return sample;
 }
 
-StepResult EditorApply(const EditorModel& model, int faultAt, CallFaultIo::Fault fault) {
-  CallFaultIo io;
+StepResult EditorApply(const EditorModel& model, int faultAt, FaultyRomIo::Fault fault) {
+  FaultyRomIo io;
   EditorFixture fixture(Sample(), io);
   const auto window = model.open(fixture.context);
   if (!WaitUntilReady(*window, model)) qFatal("%s editor never became ready", model.name);
@@ -42,20 +42,19 @@ StepResult EditorApply(const EditorModel& model, int faultAt, CallFaultIo::Fault
   SetEveryField(*window, model, true);
   StepResult result;
   result.before = fixture.ReadRom();
-  const int start = io.calls;
-  io.faultAt = faultAt == 0 ? 0 : start + faultAt;
-  io.fault = fault;
+  const std::size_t start = io.kinds.size();
+  io.FaultAt(faultAt, fault);
   const auto messagesBefore = fixture.platform.messages.size();
   ClickApply(*window);
-  result.calls = io.kinds.substr(static_cast<std::size_t>(start));
+  result.calls = io.kinds.substr(start);
   result.after = fixture.ReadRom();
   result.reported = fixture.platform.messages.size() > messagesBefore;
   result.romOpen = fixture.rom.IsOpen() || window->isVisible();
   return result;
 }
 
-StepResult MainWindowSave(int faultAt, CallFaultIo::Fault fault) {
-  CallFaultIo io;
+StepResult MainWindowSave(int faultAt, FaultyRomIo::Fault fault) {
+  FaultyRomIo io;
   WindowFixture fixture;
   fixture.platform.fileAnswers << fixture.WriteRom(Sample());
   torvale::ui::MainWindow window(fixture.platform, io);
@@ -64,11 +63,10 @@ StepResult MainWindowSave(int faultAt, CallFaultIo::Fault fault) {
   ReplaceText(*Control<QLineEdit>(window, "iROMName"), QStringLiteral("RELIABLE NAME"));
   StepResult result;
   result.before = fixture.ReadRom();
-  const int start = io.calls;
-  io.faultAt = faultAt == 0 ? 0 : start + faultAt;
-  io.fault = fault;
+  const std::size_t start = io.kinds.size();
+  io.FaultAt(faultAt, fault);
   window.SaveROM();
-  result.calls = io.kinds.substr(static_cast<std::size_t>(start));
+  result.calls = io.kinds.substr(start);
   result.after = fixture.ReadRom();
   result.reported = !fixture.platform.messages.isEmpty();
   result.romOpen = Control<QWidget>(window, "SaveCMD")->isEnabled();
@@ -90,15 +88,15 @@ class FaultInjectionTest : public QObject {
 
   // Injects every fault the clean run's calls allow; returns the first failure seen.
   QString InjectAll(const Step& step) {
-    const StepResult clean = step(0, CallFaultIo::Fault::kError);
+    const StepResult clean = step(0, FaultyRomIo::Fault::kError);
     if (clean.reported) return QStringLiteral("the clean run reported an error");
     if (clean.calls.find('w') == std::string::npos)
       return QStringLiteral("the clean run wrote nothing");
     QString failure;
     for (std::size_t call = 0; call < clean.calls.size(); ++call) {
-      std::vector<CallFaultIo::Fault> faults = {CallFaultIo::Fault::kError};
-      if (clean.calls[call] == 'w') faults.push_back(CallFaultIo::Fault::kShortWrite);
-      for (const CallFaultIo::Fault fault : faults) {
+      std::vector<FaultyRomIo::Fault> faults = {FaultyRomIo::Fault::kError};
+      if (clean.calls[call] == 'w') faults.push_back(FaultyRomIo::Fault::kShortWrite);
+      for (const FaultyRomIo::Fault fault : faults) {
         const StepResult run = step(static_cast<int>(call) + 1, fault);
         ++totals.injected;
         std::size_t outside = run.after.size() == clean.before.size() ? 0 : run.after.size();
@@ -113,7 +111,7 @@ class FaultInjectionTest : public QObject {
           failure = QStringLiteral("call %1 ('%2', %3): %4, %5 bytes outside the fields%6")
                         .arg(call + 1)
                         .arg(QChar::fromLatin1(clean.calls[call]))
-                        .arg(fault == CallFaultIo::Fault::kError ? "error" : "short write")
+                        .arg(fault == FaultyRomIo::Fault::kError ? "error" : "short write")
                         .arg(run.reported ? "reported" : "NOT reported")
                         .arg(outside)
                         .arg(trustedAfterFailedSync ? ", the ROM left open" : "");
@@ -129,7 +127,7 @@ class FaultInjectionTest : public QObject {
     QFETCH(QString, name);
     const EditorModel& editor = EditorModelNamed(name);
     const QString failure = InjectAll(
-        [&](int faultAt, CallFaultIo::Fault fault) { return EditorApply(editor, faultAt, fault); });
+        [&](int faultAt, FaultyRomIo::Fault fault) { return EditorApply(editor, faultAt, fault); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
   }
 

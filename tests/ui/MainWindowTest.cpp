@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,7 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QDialog>
 #include <QtTest>
 
 #include "FaultyRomIo.h"
@@ -310,8 +310,9 @@ class MainWindowTest : public QObject {
     QFETCH(bool, failingSync);
     torvale::testing::FaultyRomIo io;
     Open(sample, io);
-    io.failWrite = failingWrite;
-    io.failSync = failingSync;
+    using Fault = torvale::testing::FaultyRomIo::Fault;
+    if (failingWrite != 0) io.FaultAt(failingWrite, Fault::kError, 'w');
+    if (failingSync) io.FaultAt(1, Fault::kError, 's');
     ClickSave();
     QCOMPARE(fixture->platform.messages.size(), 1);
     QCOMPARE(fixture->platform.messages[0].icon, MessageIcon::kCritical);
@@ -397,7 +398,7 @@ class MainWindowTest : public QObject {
   void editorWhoseSyncFailsClosesTheRom() {
     torvale::testing::FaultyRomIo io;
     Open(sample, io);
-    io.failSync = true;
+    io.FaultAt(1, torvale::testing::FaultyRomIo::Fault::kError, 's');
     fixture->platform.whileModal = [](QDialog& editor) {
       QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
       QVERIFY(!editor.isVisible());

@@ -110,7 +110,7 @@ class TextListEditorTest : public QObject {
     ClickRow(list, 2);
     const QString shownBefore = list.item(2)->text();
     TypeText(Control<QLineEdit>(editor, "NameTXT"), QStringLiteral("Q"));
-    io.failWrite = io.writes + 1;
+    io.FaultAt(1, torvale::testing::FaultyRomIo::Fault::kError, 'w');
     QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
     QCOMPARE(fixture.platform.messages.size(), 1);
     QCOMPARE(fixture.platform.messages[0].icon, torvale::ui::MessageIcon::kCritical);
