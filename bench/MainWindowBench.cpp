@@ -55,12 +55,12 @@ void LoadROM_core(benchmark::State& state) {
     benchmark::DoNotOptimize(torvale::CheckRomLength(rom));
     benchmark::DoNotOptimize(torvale::CheckROMIdentity(rom));
     benchmark::DoNotOptimize(torvale::CheckHeader(rom));
-    benchmark::DoNotOptimize(torvale::LoadROMIName(rom));
-    benchmark::DoNotOptimize(torvale::LoadEditedUnEdited(rom));
-    benchmark::DoNotOptimize(torvale::LoadROMHeader(rom));
-    benchmark::DoNotOptimize(torvale::LoadROMVersion(rom));
-    benchmark::DoNotOptimize(torvale::LoadCountryCode(rom));
-    benchmark::DoNotOptimize(torvale::LoadROMTag(rom));
+    benchmark::DoNotOptimize(torvale::ReadRomName(rom));
+    benchmark::DoNotOptimize(torvale::ReadEditedState(rom));
+    benchmark::DoNotOptimize(torvale::ReadHeaderType(rom));
+    benchmark::DoNotOptimize(torvale::ReadVersionCaption(rom));
+    benchmark::DoNotOptimize(torvale::ReadCountryCaption(rom));
+    benchmark::DoNotOptimize(torvale::ReadEditTag(rom));
     rom.Close();
   }
 }

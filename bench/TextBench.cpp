@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "RatioReporter.h"
-#include "RomFixture.h"
+#include "TestRom.h"
 #include "text/NameLists.h"
 
 namespace {

@@ -23,10 +23,14 @@ int FuzzInput::Below(int count) {
 
 std::string FuzzInput::Text() {
   const std::uint8_t wanted = Byte();  // before measuring what is left
-  const std::size_t length = std::min<std::size_t>(wanted, m_bytes.size());
-  std::string text(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(length));
+  return Bytes(wanted);
+}
+
+std::string FuzzInput::Bytes(std::size_t count) {
+  const std::size_t length = std::min(count, m_bytes.size());
+  std::string bytes(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(length));
   m_bytes = m_bytes.subspan(length);
-  return text;
+  return bytes;
 }
 
 std::span<const std::uint8_t> FuzzInput::Rest() {

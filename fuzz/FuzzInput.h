@@ -21,6 +21,8 @@ class FuzzInput {
   int Below(int count);
   // A length byte, then that many bytes (fewer where the input ends).
   std::string Text();
+  // The next `count` bytes (fewer where the input ends).
+  std::string Bytes(std::size_t count);
   // Everything not yet read; the input is empty afterwards.
   std::span<const std::uint8_t> Rest();
 

@@ -12,8 +12,8 @@
 #include <cstdint>
 
 #include "FuzzInput.h"
+#include "FuzzRom.h"
 #include "Require.h"
-#include "ScratchRom.h"
 #include "rom/CopierHeader.h"
 #include "rom/EditTag.h"
 #include "rom/InternalHeader.h"
@@ -39,14 +39,11 @@ constexpr std::array kPlacedFields = {
     Field{0, kCopierHeaderLength},  // the copier fields and the edit tag
 };
 
-Bytes PlacedFile(FuzzInput& input) {
-  Bytes file = SampleImage();
-  file.resize(input.Number(3) % (SampleImage().size() + 1));
+FuzzRom& PlacedFile(FuzzInput& input) {
+  FuzzRom& file = FuzzRom::Start(input.Number(3) % (romgen::kSampleRomSize + 1));
   for (const Field& field : kPlacedFields) {
-    for (std::size_t i = 0; i < field.length && !input.Empty(); ++i) {
-      const std::uint8_t byte = input.Byte();
-      if (field.offset + i < file.size()) file[field.offset + i] = byte;
-    }
+    const std::string bytes = input.Bytes(field.length);
+    file.Overlay(field.offset, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   }
   return file;
 }
@@ -62,11 +59,11 @@ void RunCheck(bool longEnough, Check check) {
   }
 }
 
-void CheckFile(const Bytes& file) {
-  ScratchRom& scratch = SharedScratchRom();
-  scratch.Load(file);
-  const RomFile& rom = scratch.Rom();
-  Require(rom.Size() == file.size(), "the file opens at its own length");
+void CheckFile(FuzzRom& file) {
+  bool written = false;
+  file.onWrite = [&](std::size_t, auto, auto) { written = true; };
+  const RomFile& rom = file.Rom();
+  Require(rom.Size() == file.Bytes().size(), "the file opens at its own length");
   const bool longEnough = rom.Size() >= kMinimumRomSize;
   Require(CheckRomLength(rom).has_value() != longEnough,
           "the length check refuses exactly the files too short for the editors");
@@ -80,20 +77,20 @@ void CheckFile(const Bytes& file) {
     Require(CheckHeader(rom).has_value() == (rom.Size() == kHeaderlessRomSize),
             "the header check refuses exactly the headerless length");
   });
-  RunCheck(longEnough, [&] { LoadROMHeader(rom); });
+  RunCheck(longEnough, [&] { ReadHeaderType(rom); });
   RunCheck(longEnough, [&] {
-    Require(LoadROMIName(rom).size() == kInternalNameLength, "the internal name has its width");
+    Require(ReadRomName(rom).size() == kInternalNameLength, "the internal name has its width");
   });
-  RunCheck(longEnough, [&] { LoadCountryCode(rom); });
-  RunCheck(longEnough, [&] { LoadROMVersion(rom); });
+  RunCheck(longEnough, [&] { ReadCountryCaption(rom); });
+  RunCheck(longEnough, [&] { ReadVersionCaption(rom); });
   RunCheck(longEnough, [&] {
-    const RomTag tag = LoadROMTag(rom);
+    const RomTag tag = ReadEditTag(rom);
     Require(tag.present ? tag.shown.size() == kEditTagShownLength : tag.shown == "[None]",
             "the edit tag shows its first characters or [None]");
   });
-  RunCheck(longEnough, [&] { LoadEditedUnEdited(rom); });
+  RunCheck(longEnough, [&] { ReadEditedState(rom); });
 
-  Require(scratch.Holds(file), "the checks write nothing");
+  Require(!written, "the checks write nothing");
 }
 
 }  // namespace
@@ -104,7 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzInput input(data, size);
   if (input.Byte() % 2 == 0) {
     const auto rest = input.Rest();
-    CheckFile(Bytes(rest.begin(), rest.end()));
+    FuzzRom& file = FuzzRom::Start(rest.size());
+    file.Overlay(0, rest);
+    CheckFile(file);
   } else {
     CheckFile(PlacedFile(input));
   }

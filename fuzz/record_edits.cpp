@@ -1,111 +1,166 @@
 // Sequences of edits on the sample image.
 //
-// The input is read as a series of edits, each a writer, a record and the
-// field values to write (see RecordWriters), or now and then a text field at
-// any offset. After each edit the file must keep its length, and no byte
-// outside the edited record's fields may differ from the model: a copy of the
-// file's bytes, brought up to date field by field after each edit.
+// The input is read as a series of edits: a table, a record and the value of
+// each of its fields, or one of the header fields that Save writes. After
+// each edit the file keeps its length, no byte outside the edited record's
+// fields changes, and the record reads back what was written.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <optional>
-#include <span>
 #include <string>
+#include <string_view>
 
 #include "FuzzInput.h"
-#include "RecordWriters.h"
+#include "FuzzRom.h"
 #include "Require.h"
-#include "ScratchRom.h"
-#include "rom/RomError.h"
+#include "data/Encodings.h"
+#include "data/Magic.h"
+#include "data/Tables.h"
+#include "rom/CopierHeader.h"
+#include "rom/EditTag.h"
+#include "rom/InternalHeader.h"
 
 namespace torvale::fuzz {
 namespace {
 
 // Enough to mix every kind of edit; more would only slow each input down.
 constexpr int kMostEdits = 24;
-// How far past the end of the file a text field may start.
-constexpr std::size_t kPastTheEnd = 256;
+constexpr std::string_view kLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// The first offset outside `fields` whose byte differs, if any. Runs of
-// bytes are compared with memcmp: a byte-wise loop here would be traced by
-// the fuzzer's comparison hooks a megabyte at a time.
-std::optional<std::size_t> FirstChangeOutside(std::span<const std::uint8_t> before,
-                                              std::span<const std::uint8_t> after, Spans fields) {
-  std::sort(fields.begin(), fields.end(),
-            [](const Span& a, const Span& b) { return a.offset < b.offset; });
-  const auto changeIn = [&](std::size_t from, std::size_t to) -> std::optional<std::size_t> {
-    if (from >= to || std::memcmp(before.data() + from, after.data() + from, to - from) == 0) {
-      return std::nullopt;
-    }
-    while (before[from] == after[from]) ++from;
-    return from;
-  };
-  std::size_t from = 0;
-  for (const Span& field : fields) {
-    if (const auto change = changeIn(from, std::min<std::size_t>(field.offset, before.size()))) {
-      return change;
-    }
-    from = std::max<std::size_t>(from, field.offset + field.length);
-  }
-  return changeIn(from, before.size());
+struct Span {
+  std::size_t offset;
+  std::size_t length;
+};
+
+bool Inside(std::size_t at, const std::vector<Span>& spans) {
+  return std::any_of(spans.begin(), spans.end(), [at](const Span& span) {
+    return at >= span.offset && at < span.offset + span.length;
+  });
 }
 
-// A text field anywhere in or just past the file: written exactly when it lies
-// inside; a refused write changes nothing.
-Spans EditAnyText(const EditScope& scope, FuzzInput& input) {
-  const auto offset =
-      static_cast<FileOffset>(input.Number(3) % (scope.before.size() + kPastTheEnd));
-  const std::uint16_t length = input.Byte();
-  const std::string text = input.Text();
-  const bool inside = std::uint64_t{offset} + length <= scope.before.size();
-  bool written = true;
-  try {
-    scope.codec.WriteText(scope.rom, offset, text, length);
-  } catch (const RomRangeError&) {
-    written = false;
-  }
-  Require(written == inside, "a text field is written exactly when it lies inside the file");
-  if (!inside) return {};
-  RequireTextWritten(scope, offset, length, text);
-  return {{offset, length}};
+// A text of letters, each of which has a byte of its own.
+std::string Letters(FuzzInput& input) {
+  std::string text = input.Text();
+  for (char& character : text)
+    character = kLetters[static_cast<std::uint8_t>(character) % kLetters.size()];
+  return text;
 }
 
-// One edit; returns the bytes it was allowed to change and its name.
-std::pair<Spans, std::string_view> Edit(const EditScope& scope, FuzzInput& input) {
-  const auto writers = RecordWriters();
-  const int choice = input.Below(static_cast<int>(writers.size()) + 1);
-  if (choice == static_cast<int>(writers.size())) return {EditAnyText(scope, input), "text"};
-  const RecordWriter& writer = writers[static_cast<std::size_t>(choice)];
-  const int record = input.Below(writer.recordCount);
-  writer.edit(scope, record, input);
-  return {writer.fields(record), writer.name};
+Value Drawn(const Field& field, FuzzInput& input) {
+  if (field.encoding == Encoding::kText || field.encoding == Encoding::kBlankedText) {
+    return Letters(input);
+  }
+  const auto range = static_cast<std::uint64_t>(field.maximum - field.minimum) + 1;
+  return field.minimum + static_cast<std::int64_t>(input.Number(4) % range);
+}
+
+// What a written value reads back as.
+Value ReadBack(const Field& field, const Value& written) {
+  if (const auto* text = std::get_if<std::string>(&written)) {
+    std::string shown = text->substr(0, field.width);
+    shown.resize(field.width, ' ');
+    return shown;
+  }
+  if (field.encoding == Encoding::kAmount || field.encoding == Encoding::kChestGp) {
+    return std::int64_t{
+        DecodeAmount(EncodeAmount(static_cast<int>(std::get<std::int64_t>(written))))};
+  }
+  return written;
+}
+
+// A record of a table, each written field given a value from the input.
+std::vector<Span> EditRecord(const Table& table, FuzzRom& file, FuzzInput& input) {
+  const int record = input.Below(table.count);
+  Record values(table.fields.size());
+  std::vector<Span> spans;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const Field& field = table.fields[i];
+    spans.push_back({FieldOffset(field, record), field.width});
+    if (field.access == Access::kWritten) values[i] = Drawn(field, input);
+  }
+  if (RefusalOf(table, values)) return spans;  // a window would refuse it: nothing is written
+  WriteRecord(table, file.Rom(), record, values);
+  const Record read = ReadRecord(table, file.Text(), file.Rom(), record);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const Field& field = table.fields[i];
+    // A chest keeps the parts of its kind only; the others read as nothing.
+    if (field.access != Access::kWritten ||
+        (MayHoldNothing(field) && std::holds_alternative<std::monostate>(read[i]))) {
+      continue;
+    }
+    Require(read[i] == ReadBack(field, values[i]), "a record reads back what was written");
+  }
+  return spans;
+}
+
+// One of the header fields Save writes, or the Asura bytes.
+std::vector<Span> EditHeader(FuzzRom& file, FuzzInput& input) {
+  RomFile& rom = file.Rom();
+  switch (input.Below(5)) {
+    case 0: {
+      const std::string name = Letters(input);
+      WriteRomName(rom, name);
+      Require(ReadRomName(rom).starts_with(name.substr(0, kEditableNameLength)),
+              "the internal name reads back");
+      return {{kInternalNameOffset, kInternalNameLength}};
+    }
+    case 1: {
+      constexpr std::string_view kCaptions[] = {"USA (NTSC)", "Japan (NTSC)",
+                                                "Hong Kong/China (PAL)", "no country"};
+      WriteCountryCode(rom, kCaptions[input.Below(4)]);
+      return {{kCountryCodeOffset, 1}};
+    }
+    case 2:
+      WriteEditTag(rom);
+      Require(ReadEditedState(rom) == EditedState::kEdited, "a tagged ROM reads as edited");
+      return {{kEditTagOffset, kEditTagLength}};
+    case 3: {
+      constexpr std::string_view kTypes[] = {kBlankedHeader, kSuperMagiCom, kSuperWildCard,
+                                             kSuperUfo, kUnknownHeader};
+      const WriteHeaderResult result =
+          WriteHeaderTemplate(rom, kTypes[input.Below(5)], TORVALE_RESOURCES_DIR "/Header.dat");
+      Require(result.outcome == WriteHeaderOutcome::kWritten, "the header templates are found");
+      Require(result.headerType == kBlankedHeader || ReadHeaderType(rom) == result.headerType,
+              "a copier header written from its template reads as its type");
+      return {{0, kCopierTemplateLength}};
+    }
+    default:
+      RestoreAsura(rom);
+      Require(!CheckAsura(rom), "restored Asura bytes are restorable no more");
+      return {{kAsuraOffset, 4}};
+  }
 }
 
 }  // namespace
 }  // namespace torvale::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace torvale;
   using namespace torvale::fuzz;
   FuzzInput input(data, size);
-  ScratchRom& scratch = SharedScratchRom();
-  scratch.Load(SampleImage());
-  Bytes model = SampleImage();
+  FuzzRom& file = FuzzRom::Start(romgen::kSampleRomSize);
+  const auto tables = AllTables();
   for (int edit = 0; edit < kMostEdits && !input.Empty(); ++edit) {
-    const auto [fields, writer] = Edit({scratch.Rom(), scratch.Codec(), model}, input);
-    Require(scratch.Rom().Size() == model.size() && scratch.Length() == model.size(),
+    const int choice = input.Below(static_cast<int>(tables.size()) + 1);
+    std::vector<Span> changed;
+    file.onWrite = [&](std::size_t offset, std::span<const std::uint8_t> before,
+                       std::span<const std::uint8_t> after) {
+      for (std::size_t i = 0; i < after.size(); ++i) {
+        if (before[i] != after[i]) changed.push_back({offset + i, 1});
+      }
+    };
+    const std::vector<Span> fields =
+        choice == static_cast<int>(tables.size())
+            ? EditHeader(file, input)
+            : EditRecord(*tables[static_cast<std::size_t>(choice)], file, input);
+    for (const Span& byte : changed) {
+      Require(Inside(byte.offset, fields), "an edit changes only its record's fields");
+    }
+    Require(file.Rom().Size() == romgen::kSampleRomSize &&
+                file.Bytes().size() == romgen::kSampleRomSize,
             "no edit changes the file's length");
-    const std::span<const std::uint8_t> after = scratch.View();
-    if (const auto change = FirstChangeOutside(model, after, fields)) {
-      std::fprintf(stderr, "the %.*s edit changed offset 0x%zX\n", static_cast<int>(writer.size()),
-                   writer.data(), *change);
-      Require(false, "an edit changes only its record's fields");
-    }
-    for (const Span& field : fields) {
-      std::copy_n(after.begin() + field.offset, field.length, model.begin() + field.offset);
-    }
   }
   return 0;
 }

@@ -1,30 +1,23 @@
 // The record readers over arbitrary ROM bytes.
 //
 // The input gives the file's length (three bytes, up to the sample image's)
-// and a record family; the sample image fills the file and the rest of the
-// input is laid over the family's table. Every record of the family is then
-// read and its values decoded as the editor windows decode them. On a file
-// long enough for the editors every read must succeed; on a shorter one a
-// read may only be refused with RomRangeError.
+// and a table; the sample image fills the file and the rest of the input is
+// laid over the table's first record on. Every record of the table is then
+// read, and every value must lie within its field's limits, as the windows'
+// controls take them. On a file long enough for the editors every read must
+// succeed; on a shorter one a read may only be refused with RomRangeError.
+// Besides the tables: the lists read from the ROM, the Asura check, and a
+// text field anywhere in or just past the file.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "FuzzInput.h"
+#include "FuzzRom.h"
 #include "Require.h"
-#include "ScratchRom.h"
-#include "data/amounts.h"
-#include "data/battle_tables.h"
-#include "data/items.h"
-#include "data/magic.h"
-#include "data/maps.h"
-#include "data/monsters.h"
-#include "data/party.h"
-#include "data/shops.h"
-#include "data/text_list.h"
-#include "data/treasure.h"
+#include "data/Lists.h"
+#include "data/Magic.h"
+#include "data/Tables.h"
 #include "rom/RomError.h"
 #include "rom/RomIdentity.h"
 #include "text/NameLists.h"
@@ -35,123 +28,61 @@ namespace {
 // How far past the end of the file a text field may start.
 constexpr std::uint64_t kPastTheEnd = 256;
 
-struct Family {
-  FileOffset table;  // where the input is laid
-  int recordCount;
-  void (*read)(const TextCodec& codec, const RomFile& rom, int record);
-};
+constexpr ListId kRomLists[] = {
+    ListId::kItemNames,   ListId::kItemNamesEmptyLast,   ListId::kItemNamesNothingAfter,
+    ListId::kSpellNames,  ListId::kCharacterNames,       ListId::kMonsterNames,
+    ListId::kTextEntries, ListId::kAttackDefenseEntries, ListId::kSpeedEntries};
 
-// The windows show a caption for every value they read.
-void RequireCaption(std::string_view caption) {
-  Require(!caption.empty(), "every value read has a caption");
-}
-
-void ReadItemRecord(const TextCodec& codec, const RomFile& rom, int item) {
-  const Item values = ReadItem(codec, rom, item);
-  RequireCaption(StatBonusText(values.statBonus));
-  RequireCaption(EquipClassText(values.equipClass));
-  RequireCaption(IconEntries()[values.icon]);
-  Require(DecodeAmount(values.priceByte) <= kMaximumAmount, "a price byte decodes within range");
-}
-
-void ReadSpellRecord(const TextCodec& codec, const RomFile& rom, int spell) {
-  RequireCaption(SpellEffectText(ReadSpell(codec, rom, spell).effect));
-}
-
-void ReadCharacterRecord(const TextCodec& codec, const RomFile& rom, int slot) {
-  const std::uint8_t byte0 = ReadCharacter(codec, rom, slot).byte0;
-  const HandedIndex hand = DecodeHand(byte0);
-  Require(EncodeHand(hand.hand, hand.nameIndex) == byte0,
-          "a character's hand byte encodes back to itself");
-}
-
-void ReadEquipmentRecord(const TextCodec&, const RomFile& rom, int slot) {
-  ReadEquipment(rom, slot);
-}
-
-void ReadShopRecord(const TextCodec&, const RomFile& rom, int shop) {
-  ReadShop(rom, shop);
-}
-
-void ReadMapRecord(const TextCodec&, const RomFile& rom, int map) {
-  RequireCaption(MapMusicText(ReadMapProperties(rom, map)[kMapMusicField]));
-}
-
-void ReadChestRecord(const TextCodec&, const RomFile& rom, int chest) {
-  const Chest contents = DecodeChest(ReadChest(rom, chest));
-  Require(contents.kind != ChestKind::kGuardedItem ||
-              (contents.formation >= kLowestGuardFormation && contents.formation < kFormationCount),
-          "a guarded chest names a guarding formation");
-}
-
-void ReadMonsterRecord(const TextCodec& codec, const RomFile& rom, int monster) {
-  ReadMonster(codec, rom, monster);
-}
-
-void ReadItemsWonRecord(const TextCodec&, const RomFile& rom, int slot) {
-  RequireCaption(EntryText(ReadItemsWon(rom, slot)));
-}
-
-void ReadAttackDefenseRecord(const TextCodec&, const RomFile& rom, int entry) {
-  RequireCaption(EntryText(ReadAttackDefense(rom, entry)));
-}
-
-void ReadSpeedRecord(const TextCodec&, const RomFile& rom, int entry) {
-  RequireCaption(EntryText(ReadSpeed(rom, entry)));
-}
-
-void ReadTextRecord(const TextCodec& codec, const RomFile& rom, int entry) {
-  ReadTextEntry(codec, rom, entry);
-}
-
-void ReadAsura(const TextCodec&, const RomFile& rom, int) {
-  CheckAsura(rom);
-}
-
-void ReadNameLists(const TextCodec& codec, const RomFile& rom, int) {
-  Require(ItemNameList(codec, rom).size() == kItemCount &&
-              ItemNameList(codec, rom, ItemListEnd::kEmptyLast).back() == kEmptyEntry &&
-              ItemNameList(codec, rom, ItemListEnd::kNothingAfter).size() == kItemCount + 1 &&
-              SpellNameList(codec, rom).size() == kSpellCount,
-          "the name lists hold one entry per name, and their ends");
-}
-
-const std::array kFamilies = {
-    Family{kItemRecordTable, kItemCount, ReadItemRecord},
-    Family{kSpellRecordTable, kSpellCount, ReadSpellRecord},
-    Family{kCharacterRecordTable, kCharacterSlotCount, ReadCharacterRecord},
-    Family{kEquipmentTable, kEquipmentSlotCount, ReadEquipmentRecord},
-    Family{kShopTable, kShopCount, ReadShopRecord},
-    Family{kMapPropertyTable, kMapCount, ReadMapRecord},
-    Family{ChestOffsets().front(), kChestCount, ReadChestRecord},
-    Family{kMonsterNameTable, kMonsterCount, ReadMonsterRecord},
-    Family{kItemsWonTable, kItemsWonCount, ReadItemsWonRecord},
-    Family{kAttackDefenseTable, kAttackDefenseCount, ReadAttackDefenseRecord},
-    Family{kSpeedTable, kSpeedCount, ReadSpeedRecord},
-    Family{kTextEntryTable, kTextEntryCount, ReadTextRecord},
-    Family{kAsuraOffset, 1, ReadAsura},
-    Family{kItemNameTable, 1, ReadNameLists},
-};
-
-void ReadEveryRecord(const Family& family, const TextCodec& codec, const RomFile& rom) {
-  const bool longEnough = rom.Size() >= kMinimumRomSize;
-  for (int record = 0; record < family.recordCount; ++record) {
-    try {
-      family.read(codec, rom, record);
-    } catch (const RomRangeError&) {
-      Require(!longEnough, "every record of a file long enough for the editors can be read");
-    }
+// Runs one read; a range error is allowed only on a file too short for the editors.
+template <typename Read>
+void Reading(const RomFile& rom, Read read) {
+  try {
+    read();
+  } catch (const RomRangeError&) {
+    Require(rom.Size() < kMinimumRomSize, "a file long enough for the editors reads whole");
   }
 }
 
-// One text field anywhere in or just past the file: read exactly when it lies
-// inside. Fields up to 255 bytes take both of the codec's buffers.
-void ReadAnyText(FuzzInput& input, const TextCodec& codec, const RomFile& rom) {
+void ReadEveryRecord(const Table& table, FuzzRom& file) {
+  for (int record = 0; record < table.count; ++record) {
+    Reading(file.Rom(), [&] {
+      const Record values = ReadRecord(table, file.Text(), file.Rom(), record);
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        const Field& field = table.fields[i];
+        if (const auto* number = std::get_if<std::int64_t>(&values[i])) {
+          // A value past its list (a song byte past the songs) shows no entry.
+          const bool pastList = field.list != ListId::kNone && *number >= ValueCount(field.list);
+          Require((*number >= field.minimum && *number <= field.maximum) || pastList,
+                  "every value read lies within its field's limits, or past its list");
+        } else {
+          Require(!std::holds_alternative<std::monostate>(values[i]) || MayHoldNothing(field),
+                  "only a chest's parts may hold nothing");
+        }
+      }
+    });
+  }
+}
+
+void ReadLists(FuzzRom& file) {
+  for (const ListId list : kRomLists) {
+    Reading(file.Rom(), [&] {
+      const auto entries = ReadEntries(list, file.Text(), file.Rom());
+      Require(static_cast<int>(entries.size()) >= ValueCount(list),
+              "a list holds an entry for every value");
+    });
+  }
+  Reading(file.Rom(), [&] { CheckAsura(file.Rom()); });
+}
+
+// One text field anywhere in or just past the file: read exactly when it
+// lies inside. Fields up to 255 bytes take both of the codec's buffers.
+void ReadAnyText(FuzzInput& input, FuzzRom& file) {
+  const RomFile& rom = file.Rom();
   const auto offset = static_cast<FileOffset>(input.Number(3) % (rom.Size() + kPastTheEnd));
   const std::uint16_t length = input.Byte();
   bool read = true;
   try {
-    codec.ReadText(rom, offset, length);
+    file.Text().ReadText(rom, offset, length);
   } catch (const RomRangeError&) {
     read = false;
   }
@@ -163,23 +94,21 @@ void ReadAnyText(FuzzInput& input, const TextCodec& codec, const RomFile& rom) {
 }  // namespace torvale::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace torvale;
   using namespace torvale::fuzz;
   FuzzInput input(data, size);
-  Bytes file = SampleImage();
-  file.resize(input.Number(3) % (SampleImage().size() + 1));
-  const int choice = input.Below(static_cast<int>(kFamilies.size()) + 1);
-  ScratchRom& scratch = SharedScratchRom();
-  if (choice == static_cast<int>(kFamilies.size())) {
-    scratch.Load(file);
-    ReadAnyText(input, scratch.Codec(), scratch.Rom());
-    return 0;
+  FuzzRom& file = FuzzRom::Start(input.Number(3) % (romgen::kSampleRomSize + 1));
+  const auto tables = AllTables();
+  const int choice = input.Below(static_cast<int>(tables.size()) + 2);
+  if (choice == static_cast<int>(tables.size())) {
+    ReadAnyText(input, file);
+  } else if (choice > static_cast<int>(tables.size())) {
+    file.Overlay(kItemNameTable, input.Rest());  // the item names, then the spell names
+    ReadLists(file);
+  } else {
+    const Table& table = *tables[static_cast<std::size_t>(choice)];
+    file.Overlay(FieldOffset(table.fields.front(), 0), input.Rest());
+    ReadEveryRecord(table, file);
   }
-  const Family& family = kFamilies[static_cast<std::size_t>(choice)];
-  const auto overlay = input.Rest();
-  for (std::size_t i = 0; i < overlay.size() && family.table + i < file.size(); ++i) {
-    file[family.table + i] = overlay[i];
-  }
-  scratch.Load(file);
-  ReadEveryRecord(family, scratch.Codec(), scratch.Rom());
   return 0;
 }

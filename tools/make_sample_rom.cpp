@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         return 1;
       }
     }
-    torvale::romgen::WriteRomFile(path, torvale::romgen::BuildSampleRom());
+    torvale::romgen::WriteFileBytes(path, torvale::romgen::BuildSampleRom());
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;

@@ -57,7 +57,7 @@ std::string_view HeaderTypeOf(std::uint32_t fieldA, std::uint32_t fieldB) {
   return kUnknownHeader;
 }
 
-std::string_view LoadROMHeader(const RomFile& rom) {
+std::string_view ReadHeaderType(const RomFile& rom) {
   return HeaderTypeOf(static_cast<std::uint32_t>(rom.ReadLong(kCopierFieldAOffset)),
                       static_cast<std::uint32_t>(rom.ReadLong(kCopierFieldBOffset)));
 }
@@ -73,16 +73,16 @@ std::optional<std::string> CheckHeader(const RomFile& rom) {
          "The ROM will be unloaded and you will need to load a valid ROM file.";
 }
 
-SaveHeaderResult SaveHeader(RomFile& rom, std::string_view chosenType,
-                            const std::filesystem::path& templateFile) {
+WriteHeaderResult WriteHeaderTemplate(RomFile& rom, std::string_view chosenType,
+                                      const std::filesystem::path& templateFile) {
   for (const TemplateChoice& choice : kTemplateChoices) {
     if (choice.chosenType != chosenType) continue;
     const auto bytes = ReadTemplate(templateFile, choice.templateIndex);
-    if (!bytes) return {SaveHeaderOutcome::kTemplateMissing, std::string(chosenType)};
+    if (!bytes) return {WriteHeaderOutcome::kTemplateMissing, std::string(chosenType)};
     rom.WriteText(0, {bytes->data(), bytes->size()});
-    return {SaveHeaderOutcome::kWritten, std::string(choice.typeAfter)};
+    return {WriteHeaderOutcome::kWritten, std::string(choice.typeAfter)};
   }
-  return {SaveHeaderOutcome::kNoTemplate, std::string(chosenType)};
+  return {WriteHeaderOutcome::kNoTemplate, std::string(chosenType)};
 }
 
 }  // namespace torvale

@@ -30,23 +30,23 @@ inline constexpr std::string_view kBlankedHeader = "Blanked Copier Header";
 // The caption of the first header type whose two fields both match, else "Unknown Header".
 std::string_view HeaderTypeOf(std::uint32_t fieldA, std::uint32_t fieldB);
 // The header type of the open file.
-std::string_view LoadROMHeader(const RomFile& rom);
+std::string_view ReadHeaderType(const RomFile& rom);
 
 // The refusal message for a file without a copier header, or nothing when it has one.
 std::optional<std::string> CheckHeader(const RomFile& rom);
 
-enum class SaveHeaderOutcome {
+enum class WriteHeaderOutcome {
   kWritten,          // the template was written
   kNoTemplate,       // the chosen type names no template; nothing written
   kTemplateMissing,  // the template file is gone or too short; nothing written
 };
-struct SaveHeaderResult {
-  SaveHeaderOutcome outcome;
+struct WriteHeaderResult {
+  WriteHeaderOutcome outcome;
   std::string headerType;  // the chosen type to show afterwards
 };
 // Rewrites file offsets 0x000..0x01F from the template of the chosen type,
 // read anew from `templateFile`. An unknown header becomes a Super MagiCom one.
-SaveHeaderResult SaveHeader(RomFile& rom, std::string_view chosenType,
-                            const std::filesystem::path& templateFile);
+WriteHeaderResult WriteHeaderTemplate(RomFile& rom, std::string_view chosenType,
+                                      const std::filesystem::path& templateFile);
 
 }  // namespace torvale

@@ -8,17 +8,17 @@ std::string EditTagText() {
   return "D:" + VersionText() + "b | " + kProgramName;
 }
 
-void SaveROMTag(RomFile& rom) {
+void WriteEditTag(RomFile& rom) {
   rom.WriteFixedText(kEditTagOffset, EditTagText(), kEditTagLength);
 }
 
-RomTag LoadROMTag(const RomFile& rom) {
+RomTag ReadEditTag(const RomFile& rom) {
   const std::string shown = rom.ReadFixedText(kEditTagOffset, kEditTagShownLength);
   if (static_cast<std::uint8_t>(shown.front()) == 0x00) return {false, "[None]"};
   return {true, shown};
 }
 
-EditedState LoadEditedUnEdited(const RomFile& rom) {
+EditedState ReadEditedState(const RomFile& rom) {
   switch (rom.ReadByte(kEditTagOffset)) {
     case kEditedMarker:
       return EditedState::kEdited;

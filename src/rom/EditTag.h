@@ -17,15 +17,15 @@ inline constexpr std::uint8_t kEditedMarker = 0x44;  // "D", the tag's first cha
 // "D:1.2b | Torvale".
 std::string EditTagText();
 // Writes the tag, padded with spaces, over the whole 32-byte field.
-void SaveROMTag(RomFile& rom);
+void WriteEditTag(RomFile& rom);
 
 struct RomTag {
   bool present;       // false when the field's first byte is 0x00
   std::string shown;  // the field's first 25 characters, or "[None]"
 };
-RomTag LoadROMTag(const RomFile& rom);
+RomTag ReadEditTag(const RomFile& rom);
 
 enum class EditedState { kEdited, kUnedited, kUnknown };
-EditedState LoadEditedUnEdited(const RomFile& rom);
+EditedState ReadEditedState(const RomFile& rom);
 
 }  // namespace torvale

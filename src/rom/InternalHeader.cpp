@@ -16,11 +16,11 @@ constexpr std::array<std::pair<std::uint8_t, std::string_view>, 4> kCountries = 
 
 }  // namespace
 
-std::string LoadROMIName(const RomFile& rom) {
+std::string ReadRomName(const RomFile& rom) {
   return rom.ReadFixedText(kInternalNameOffset, kInternalNameLength);
 }
 
-void SaveROMIName(RomFile& rom, std::string_view name) {
+void WriteRomName(RomFile& rom, std::string_view name) {
   rom.WriteFixedText(kInternalNameOffset, name.substr(0, kEditableNameLength), kInternalNameLength);
 }
 
@@ -38,11 +38,11 @@ std::optional<std::uint8_t> CountryCode(std::string_view caption) {
   return std::nullopt;
 }
 
-std::optional<std::string_view> LoadCountryCode(const RomFile& rom) {
+std::optional<std::string_view> ReadCountryCaption(const RomFile& rom) {
   return CountryCaption(rom.ReadByte(kCountryCodeOffset));
 }
 
-void SaveCountryCode(RomFile& rom, std::string_view caption) {
+void WriteCountryCode(RomFile& rom, std::string_view caption) {
   if (const auto code = CountryCode(caption)) rom.WriteByte(kCountryCodeOffset, *code);
 }
 
@@ -57,7 +57,7 @@ std::string_view VersionCaption(std::uint8_t version) {
   }
 }
 
-std::string_view LoadROMVersion(const RomFile& rom) {
+std::string_view ReadVersionCaption(const RomFile& rom) {
   return VersionCaption(rom.ReadByte(kVersionOffset));
 }
 

@@ -1,10 +1,5 @@
 #include "rom/RomFile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -32,33 +27,30 @@ RomFile::~RomFile() {
 void RomFile::Open(const std::filesystem::path& path) {
   Close();
   if (path.empty()) throw RomOpenError("no file name was given");
-  // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  const int fd = m_io.Open(path);
   if (fd < 0) throw RomOpenError(Describe(path, SystemReason(errno)));
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
+  FileIdentity identity;
+  if (m_io.Identify(fd, identity) != 0 || !identity.regular) {
+    m_io.Close(fd);
     throw RomOpenError(Describe(path, "not a regular file"));
   }
-  // flock, not fcntl record locks: those vanish when any descriptor of the file closes.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (m_io.Lock(fd) != 0) {
     const int error = errno;
-    ::close(fd);
+    m_io.Close(fd);
     throw RomOpenError(Describe(path, error == EWOULDBLOCK ? "the file is in use by another program"
                                                            : SystemReason(error)));
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::error_code ignored;
   const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
   m_fd = fd;
   m_path = absolute.empty() ? path : absolute;
-  m_size = static_cast<std::uint64_t>(info.st_size);
-  m_device = info.st_dev;
-  m_inode = info.st_ino;
+  m_size = identity.size;
+  m_device = identity.device;
+  m_inode = identity.inode;
 }
 
 void RomFile::Close() noexcept {
-  if (m_fd >= 0) ::close(m_fd);  // closing the descriptor also drops the lock
+  if (m_fd >= 0) m_io.Close(m_fd);  // closing the descriptor also drops the lock
   m_fd = -1;
   m_path.clear();
   m_size = 0;
@@ -79,14 +71,14 @@ void RomFile::RequireRange(FileOffset offset, std::size_t length) const {
 }
 
 void RomFile::RequireSameFile() const {
-  struct stat opened {};
-  if (::fstat(m_fd, &opened) != 0) throw RomIoError(Describe(m_path, SystemReason(errno)));
-  if (opened.st_nlink == 0) throw RomChangedError(Describe(m_path, "the file was deleted"));
-  if (static_cast<std::uint64_t>(opened.st_size) != m_size) {
+  FileIdentity opened;
+  if (m_io.Identify(m_fd, opened) != 0) throw RomIoError(Describe(m_path, SystemReason(errno)));
+  if (opened.links == 0) throw RomChangedError(Describe(m_path, "the file was deleted"));
+  if (opened.size != m_size) {
     throw RomChangedError(Describe(m_path, "another program changed the file's length"));
   }
-  struct stat named {};
-  if (::stat(m_path.c_str(), &named) != 0 || named.st_dev != m_device || named.st_ino != m_inode) {
+  FileIdentity named;
+  if (m_io.IdentifyPath(m_path, named) != 0 || named.device != m_device || named.inode != m_inode) {
     throw RomChangedError(Describe(m_path, "another program replaced or moved the file"));
   }
 }

@@ -28,21 +28,29 @@ std::string TextCodec::ReadText(const RomFile& rom, FileOffset offset, std::uint
   const std::span<std::uint8_t> bytes =
       longField.empty() ? std::span<std::uint8_t>(shortField.data(), length) : longField;
   rom.Read(offset, bytes);
-  const TextTable& table = LoadTable();
-  std::string text;
-  text.reserve(length + 2);
-  for (const std::uint8_t byte : bytes) text += table[byte];
-  return text;
+  return DecodeText(bytes);
 }
 
 void TextCodec::WriteText(RomFile& rom, FileOffset offset, std::string_view text,
                           std::uint16_t length) const {
-  std::vector<std::uint8_t> field = rom.ReadBytes(offset, length);
+  rom.WriteBytes(offset, EncodeText(text, rom.ReadBytes(offset, length)));
+}
+
+std::string DecodeText(std::span<const std::uint8_t> bytes) {
+  const TextTable& table = LoadTable();
+  std::string text;
+  text.reserve(bytes.size() + 2);
+  for (const std::uint8_t byte : bytes) text += table[byte];
+  return text;
+}
+
+std::vector<std::uint8_t> EncodeText(std::string_view text, std::span<const std::uint8_t> stored) {
+  std::vector<std::uint8_t> field(stored.begin(), stored.end());
   for (std::size_t i = 0; i < field.size(); ++i) {
     const char character = i < text.size() ? text[i] : ' ';
     if (const auto byte = EncodeCharacter(character)) field[i] = *byte;
   }
-  rom.WriteBytes(offset, field);
+  return field;
 }
 
 }  // namespace torvale

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rom/RomError.h"
 #include "rom/RomFile.h"
@@ -18,6 +20,13 @@ class DataFileMissingError : public RomError {
   using RomError::RomError;
 };
 
+// Each byte's table entry in order: empty entries vanish, 0xC3 gives "..",
+// trailing spaces stay.
+std::string DecodeText(std::span<const std::uint8_t> bytes);
+// The field's bytes for `text`, padded with spaces and cut to the field; a
+// character without a byte keeps the byte in `stored`.
+std::vector<std::uint8_t> EncodeText(std::string_view text, std::span<const std::uint8_t> stored);
+
 // Turns a fixed-width field of game text into a string and back, through the
 // character table. Every read first checks that the character table file is
 // installed; when it is not, `onMissingTable` tells the user and ends the
@@ -26,11 +35,9 @@ class TextCodec {
  public:
   TextCodec(std::filesystem::path tableFile, std::function<void()> onMissingTable);
 
-  // Each byte's table entry in file order: empty entries vanish, 0xC3 gives
-  // "..", trailing spaces stay.
+  // The field decoded by DecodeText.
   std::string ReadText(const RomFile& rom, FileOffset offset, std::uint16_t length) const;
-  // The text padded with spaces and cut to `length`; a character without a
-  // byte leaves the file's byte as it was. One write of the whole field.
+  // The field encoded by EncodeText over what it holds: one write of the whole field.
   void WriteText(RomFile& rom, FileOffset offset, std::string_view text,
                  std::uint16_t length) const;
 

@@ -3,13 +3,21 @@
 #include <QDialog>
 #include <QPushButton>
 #include <functional>
+#include <initializer_list>
 
 #include "ui/EditorContext.h"
 #include "ui/Platform.h"
 
 class QAbstractButton;
+class QKeyEvent;
+
+namespace torvale {
+class RomError;
+}
 
 namespace torvale::ui {
+
+class RecordView;
 
 // Runs one step that reads or writes the ROM. A RomError ends the step
 // quietly: the controls keep what they showed. Returns whether it completed.
@@ -24,28 +32,49 @@ class EditorWindow : public QDialog {
   EditorWindow(const EditorContext& context, QWidget* parent);
 
   // The window's two buttons. Apply runs `save`; it is the default button, so
-  // Enter runs it too wherever the focused control leaves the key alone (a
-  // box, a closed drop-down list, a list). Cancel closes the window without
-  // writing, as do Escape and the close box: all three reject the dialog.
+  // Enter runs it from a box or a closed drop-down list (in a list, Enter
+  // picks the entry). Cancel closes the window without writing, as do Escape
+  // and the close box: all three reject the dialog.
   template <typename Window>
   void BindButtons(QPushButton& apply, void (Window::*save)(), QAbstractButton& cancel) {
     connect(&apply, &QPushButton::clicked, static_cast<Window*>(this), save);
     BindDefaultAndCancel(apply, cancel);
   }
-  // Apply: `write` puts the shown record into the file, which is then made
+
+  // Apply of the records on show: every value is collected, and one that is
+  // missing, or out of its field's reach, refuses the Apply with a message
+  // naming the field; then each record is written, the writes are made
+  // durable, and `reload` runs (by default each record is shown again).
+  void ApplyRecords(std::initializer_list<RecordView*> views,
+                    const std::function<void()>& reload = {});
+  // Apply: `write` puts what is shown into the file, which is then made
   // durable, and `reload` shows what the file now holds. A write the system
   // refuses is reported to the user, and nothing is reloaded; a reload the
-  // system refuses is reported too. A failed sync is reported, and closes the
-  // ROM and the window.
+  // system refuses is reported too. A failed sync, or a file that another
+  // program truncated, replaced or deleted, is reported, and closes the ROM
+  // and the window.
   void Apply(const std::function<void()>& write, const std::function<void()>& reload);
   // Tells the user why Apply wrote nothing.
   void RefuseApply(const QString& reason);
+  // Opens another editor over the same ROM; should it close the ROM, this
+  // window closes too, and false is returned.
+  bool OpenEditor(QDialog& editor);
+
+  void keyPressEvent(QKeyEvent* event) override;
 
   const EditorContext m_context;
 
  private:
+  friend class RecordView;
+
   void BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel);
   void Tell(MessageIcon icon, const QString& text);
+  void CloseRom(const QString& text);
+  // Apply is on while every record view shows what it last read.
+  void UpdateApply();
+
+  QPushButton* m_apply = nullptr;
+  QList<RecordView*> m_views;
 };
 
 }  // namespace torvale::ui

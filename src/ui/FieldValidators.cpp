@@ -5,12 +5,22 @@
 #include <algorithm>
 
 namespace torvale::ui {
+namespace {
 
-NumberValidator::NumberValidator(int minimum, int maximum, QObject* parent)
-    : QValidator(parent), m_minimum(minimum), m_maximum(maximum) {}
+const QRegularExpression& PlainNumber() {
+  static const QRegularExpression kPlainNumber(QStringLiteral("^-?[0-9]+$"));
+  return kPlainNumber;
+}
+
+// The box holds any length the program shows; typing is limited by the validator.
+constexpr int kShownLength = 32767;
+
+}  // namespace
+
+NumberValidator::NumberValidator(qint64 minimum, qint64 maximum, int typedLength, QObject* parent)
+    : QValidator(parent), m_minimum(minimum), m_maximum(maximum), m_typedLength(typedLength) {}
 
 QValidator::State NumberValidator::validate(QString& input, int& position) const {
-  static const QRegularExpression kPlainNumber(QStringLiteral("^-?[0-9]+$"));
   if (input.isEmpty()) {
     input = QStringLiteral("0");
     position = 1;
@@ -18,7 +28,8 @@ QValidator::State NumberValidator::validate(QString& input, int& position) const
   }
   const bool negativeAllowed = m_minimum < 0;
   if (negativeAllowed && input == QLatin1String("-")) return Intermediate;
-  if (!kPlainNumber.match(input).hasMatch() || (input.startsWith(u'-') && !negativeAllowed)) {
+  if (input.size() > m_typedLength || !PlainNumber().match(input).hasMatch() ||
+      (input.startsWith(u'-') && !negativeAllowed)) {
     return Invalid;
   }
   bool fits = false;
@@ -35,6 +46,15 @@ QValidator::State NumberValidator::validate(QString& input, int& position) const
   return Acceptable;
 }
 
+std::optional<qint64> NumberValidator::ValueOf(const QString& text) const {
+  bool fits = false;
+  const qlonglong value = text.toLongLong(&fits);
+  if (!PlainNumber().match(text).hasMatch() || !fits || value < m_minimum || value > m_maximum) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 QValidator::State NameValidator::validate(QString& input, int& position) const {
   if (input.isEmpty()) {
     input = QStringLiteral(" ");
@@ -43,8 +63,9 @@ QValidator::State NameValidator::validate(QString& input, int& position) const {
   return Acceptable;
 }
 
-void MakeNumberBox(QLineEdit& box, int maximum, int minimum) {
-  box.setValidator(new NumberValidator(minimum, maximum, &box));
+void MakeNumberBox(QLineEdit& box, qint64 minimum, qint64 maximum) {
+  box.setValidator(new NumberValidator(minimum, maximum, box.maxLength(), &box));
+  box.setMaxLength(kShownLength);
 }
 
 void MakeNameBox(QLineEdit& box, int length) {
@@ -63,15 +84,10 @@ void ShowText(QLineEdit& box, const QString& text) {
   if (box.text() != text) box.setText(text);
 }
 
-std::optional<int> NumberIn(const QLineEdit& box) {
+std::optional<qint64> NumberIn(const QLineEdit& box) {
   const auto* validator = qobject_cast<const NumberValidator*>(box.validator());
-  QString text = box.text();
-  int position = 0;
-  if (validator == nullptr || validator->validate(text, position) != QValidator::Acceptable ||
-      text != box.text()) {
-    return std::nullopt;
-  }
-  return text.toInt();
+  if (validator == nullptr) return std::nullopt;
+  return validator->ValueOf(box.text());
 }
 
 }  // namespace torvale::ui

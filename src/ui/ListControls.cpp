@@ -2,40 +2,40 @@
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QStringList>
 
-#include "text/NameLists.h"
 #include "ui/GameText.h"
 
 namespace torvale::ui {
+namespace {
 
-bool ShowByte(QComboBox& list, int value) {
-  if (value < 0 || value >= list.count()) return false;
-  list.setCurrentIndex(value);
-  return true;
+QStringList Texts(const std::vector<std::string>& entries) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(entries.size()));
+  for (const std::string& entry : entries) texts << FromGameText(entry);
+  return texts;
 }
 
-std::optional<std::uint8_t> SelectedByte(const QComboBox& list, int byteCount) {
-  const int index = list.currentIndex();
-  if (index < 0 || index >= byteCount || index > 255) return std::nullopt;
-  return static_cast<std::uint8_t>(index);
-}
+}  // namespace
 
 int SelectedRow(const QListWidget& list) {
   const QList<QListWidgetItem*> selected = list.selectedItems();
   return selected.isEmpty() ? -1 : list.row(selected.front());
 }
 
-QStringList NumberedEntries(const QString& prefix, int first, int count) {
-  QStringList entries;
-  entries.reserve(count);
-  for (int n = first; n < first + count; ++n) entries << prefix + QString::number(n);
-  return entries;
+int PickedEntry(const QWidget& picker) {
+  if (const auto* list = qobject_cast<const QListWidget*>(&picker)) return SelectedRow(*list);
+  return qobject_cast<const QComboBox*>(&picker)->currentIndex();
 }
 
-void AddIcons(QComboBox& list) {
+void AddEntries(QComboBox& list, const std::vector<std::string>& entries) {
   list.setUpdatesEnabled(false);
-  list.addItems(FromGameTexts(IconEntries()));
+  list.addItems(Texts(entries));
+  list.setUpdatesEnabled(true);
+}
+
+void AddEntries(QListWidget& list, const std::vector<std::string>& entries) {
+  list.setUpdatesEnabled(false);
+  list.addItems(Texts(entries));
   list.setUpdatesEnabled(true);
 }
 

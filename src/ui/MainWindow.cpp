@@ -18,11 +18,10 @@
 #include "rom/Version.h"
 #include "ui/AboutWindow.h"
 #include "ui/DataFiles.h"
-#include "ui/EditorNodes.h"
+#include "ui/EditorRegistry.h"
 #include "ui/Pause.h"
 #include "ui/Platform.h"
 #include "ui/SpecialThanksWindow.h"
-#include "ui/TextListEditor.h"
 #include "ui_MainWindow.h"
 
 namespace torvale::ui {
@@ -37,30 +36,6 @@ const QString kRomFileFilter = QStringLiteral(
     "ROM File (*.smc)|*.smc|Super Wild Card ROM File (*.swc)|*.swc|Super UFO 8/Pro Fighter X ROM "
     "File (*.fig)|*.fig");
 const QString kRomFileSelectedFilter = QStringLiteral("All SNES ROM Files (*.swc, *.smc, *.fig)");
-
-struct TreeNode {
-  const char* text;
-  const char* key;
-  const char* parentKey;  // empty for a top node
-};
-
-constexpr TreeNode kTreeNodes[] = {
-    {"Characters", "r2", ""},
-    {"Character Stats", "CharEd-1", "r2"},
-    {"Character Equipment", "CharEd-2", "r2"},
-    {"Magic", "r3", ""},
-    {"Magic Spell Editor", "Mag-3", "r3"},
-    {"Items", "r4", ""},
-    {"Item Editor", "Itm-1", "r4"},
-    {"Shops", "Itm-2", "r4"},
-    {"Monsters", "r5", ""},
-    {"Monster Stats", "Mon-1", "r5"},
-    {"Area/Map Properties", "r8a", ""},
-    {"Map Properties", "AP-1", "r8a"},
-    {"Treasure Data", "AP-4", "r8a"},
-    {"Data Tables", "r8", ""},
-    {"Data Tables", "Tables", "r8"},
-};
 
 // The name box takes printable characters of the ROM's single-byte code page.
 const QRegularExpression kRomNameCharacters(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*"));
@@ -101,8 +76,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::LoadTreeData() {
   QTreeWidget* tree = m_ui->Tree;
-  for (const TreeNode& node : kTreeNodes) {
-    auto* item = new QTreeWidgetItem(QStringList{QString::fromLatin1(node.text)});
+  for (const EditorEntry& node : Editors()) {
+    if (*node.key == '\0') continue;  // a window the tree does not open
+    auto* item = new QTreeWidgetItem(QStringList{QString::fromLatin1(node.nodeText)});
     item->setData(0, Qt::UserRole, QString::fromLatin1(node.key));
     if (*node.parentKey == '\0') {
       tree->addTopLevelItem(item);
@@ -203,27 +179,27 @@ void MainWindow::ShowModalWindow(QDialog& window) {
   m_platform.ShowModal(window);
 }
 
+// A node opens the editor whose node carries its text.
 void MainWindow::OpenEditor(QTreeWidgetItem* node) {
-  if (!m_rom.IsOpen()) return;
   const QString text = node->text(0);
-  for (const EditorNode& editor : EditorNodes()) {
-    if (text != QLatin1String(editor.nodeText)) continue;
-    const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
-    ShowEditor(*window);
-    return;
+  for (const EditorEntry& editor : Editors()) {
+    if (editor.create != nullptr && text == QLatin1String(editor.nodeText)) {
+      ShowEditor(editor);
+      return;
+    }
   }
 }
 
 void MainWindow::OpenTextListEditor() {
-  if (!m_rom.IsOpen()) return;
-  TextListEditor window(ContextForEditors(), this);
-  ShowEditor(window);
+  ShowEditor(EditorNamed("TextListEditor"));
 }
 
 // An editor closes the ROM when it can no longer trust it; the main window
 // then shows that no ROM is open.
-void MainWindow::ShowEditor(QDialog& window) {
-  ShowModalWindow(window);
+void MainWindow::ShowEditor(const EditorEntry& editor) {
+  if (!m_rom.IsOpen()) return;
+  const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
+  ShowModalWindow(*window);
   if (!m_rom.IsOpen()) CloseROM();
 }
 
@@ -307,7 +283,7 @@ bool MainWindow::CheckHeader() {
 }
 
 void MainWindow::LoadROMIName() {
-  const QString name = FromRom(torvale::LoadROMIName(m_rom));
+  const QString name = FromRom(torvale::ReadRomName(m_rom));
   m_ui->iROMName->setText(name);  // the box keeps the 21 characters the user may edit
   m_ui->iROMName->setReadOnly(false);
   ShowCaption(name);
@@ -319,7 +295,7 @@ void MainWindow::LoadROMFileSize() {
 
 void MainWindow::LoadEditedUnEdited() {
   const QColor buttonText = palette().color(QPalette::ButtonText);
-  switch (torvale::LoadEditedUnEdited(m_rom)) {
+  switch (torvale::ReadEditedState(m_rom)) {
     case EditedState::kEdited:
       m_ui->eROM->setText(QStringLiteral("Edited"));
       SetTextColour(m_ui->eROM, QColor(255, 0, 0));
@@ -334,21 +310,21 @@ void MainWindow::LoadEditedUnEdited() {
 }
 
 void MainWindow::LoadROMHeader() {
-  m_ui->ROMHeaderLBL->setText(FromRom(torvale::LoadROMHeader(m_rom)));
+  m_ui->ROMHeaderLBL->setText(FromRom(torvale::ReadHeaderType(m_rom)));
 }
 
 void MainWindow::LoadROMVersion() {
-  m_ui->ROMVersionLBL->setText(FromRom(torvale::LoadROMVersion(m_rom)));
+  m_ui->ROMVersionLBL->setText(FromRom(torvale::ReadVersionCaption(m_rom)));
 }
 
 void MainWindow::LoadCountryCode() {
-  if (const auto caption = torvale::LoadCountryCode(m_rom)) {
+  if (const auto caption = torvale::ReadCountryCaption(m_rom)) {
     m_ui->cROMFormat->setText(FromRom(*caption));
   }
 }
 
 void MainWindow::LoadROMTag() {
-  const RomTag tag = torvale::LoadROMTag(m_rom);
+  const RomTag tag = torvale::ReadEditTag(m_rom);
   m_ui->dROMTag->setText(FromRom(tag.shown));
   if (tag.present) m_ui->dROMTag->setEnabled(true);
 }
@@ -372,27 +348,27 @@ bool MainWindow::SaveROM() {
 }
 
 void MainWindow::SaveROMIName() {
-  torvale::SaveROMIName(m_rom, m_ui->iROMName->text().toLatin1().toStdString());
+  torvale::WriteRomName(m_rom, m_ui->iROMName->text().toLatin1().toStdString());
 }
 
 void MainWindow::SaveROMTag() {
-  torvale::SaveROMTag(m_rom);
+  torvale::WriteEditTag(m_rom);
   m_ui->dROMTag->setToolTip(m_ui->dROMTag->text());  // the tag as it was before this Save
   m_ui->dROMTag->setEnabled(true);
   LoadROMTag();
 }
 
 void MainWindow::SaveHeader() {
-  const SaveHeaderResult result =
-      torvale::SaveHeader(m_rom, m_ui->ROMHeaderLBL->text().toStdString(),
-                          DataFilePath(m_platform, kHeaderTemplateFile).toStdString());
+  const WriteHeaderResult result =
+      torvale::WriteHeaderTemplate(m_rom, m_ui->ROMHeaderLBL->text().toStdString(),
+                                   DataFilePath(m_platform, kHeaderTemplateFile).toStdString());
   switch (result.outcome) {
-    case SaveHeaderOutcome::kWritten:
+    case WriteHeaderOutcome::kWritten:
       m_ui->ROMHeaderLBL->setText(FromRom(result.headerType));
       m_ui->InfoIMG->setVisible(true);
       m_ui->InfoLBL->setVisible(true);
       return;
-    case SaveHeaderOutcome::kTemplateMissing:
+    case WriteHeaderOutcome::kTemplateMissing:
       m_platform.ShowMessage(
           this, MessageIcon::kExclamation, kProgramTitle,
           QStringLiteral("The copier header was left as it was: the header template file "
@@ -400,13 +376,13 @@ void MainWindow::SaveHeader() {
                          "\r\nThe rest of the ROM's header fields are being saved.")
               .arg(QString::fromLatin1(kHeaderTemplateFile)));
       return;
-    case SaveHeaderOutcome::kNoTemplate:
+    case WriteHeaderOutcome::kNoTemplate:
       return;
   }
 }
 
 void MainWindow::SaveCountryCode() {
-  torvale::SaveCountryCode(m_rom, m_ui->cROMFormat->text().toStdString());
+  torvale::WriteCountryCode(m_rom, m_ui->cROMFormat->text().toStdString());
 }
 
 void MainWindow::ReportSaveFailure(const RomError& error) {

@@ -21,6 +21,7 @@ class RomError;
 namespace torvale::ui {
 
 class Platform;
+struct EditorEntry;
 
 // The hub of the program: the facts of the open ROM, the Open, Save, Close and
 // Quit commands, and the tree that opens every editor over the open ROM.
@@ -53,7 +54,7 @@ class MainWindow : public QMainWindow {
   void ExpandTree(bool expand);
   void SaveAndNotify();
   void ShowModalWindow(QDialog& window);
-  void ShowEditor(QDialog& window);
+  void ShowEditor(const EditorEntry& editor);
   void SetOpenRomControlsEnabled(bool enabled);
   void ReportSaveFailure(const RomError& error);
   void ShowCaption(const QString& romName);

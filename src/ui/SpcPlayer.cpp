@@ -89,7 +89,6 @@ SpcPlayer::SpcPlayer(QObject* parent) : QObject(parent) {}
 SpcPlayer::~SpcPlayer() = default;
 
 bool SpcPlayer::Load(const QString& path) {
-  Unload();
   // Only a regular file: a pipe or a device could block the window while it is read.
   if (!QFileInfo(path).isFile()) return false;
   Music_Emu* opened = nullptr;
@@ -110,6 +109,7 @@ bool SpcPlayer::Load(const QString& path) {
   gme_set_autoload_playback_limit(emu.get(), 0);
   auto stream = std::make_unique<SampleStream>(std::move(emu), playLength);
   if (!stream->Rewind()) return false;
+  Unload();
   m_stream = std::move(stream);
   m_game = game;
   m_title = title;

@@ -19,7 +19,8 @@ class SpcPlayer : public QObject {
   explicit SpcPlayer(QObject* parent = nullptr);
   ~SpcPlayer() override;
 
-  // Opens an SPC file; false (and nothing loaded) when it is not one the player can read.
+  // Opens an SPC file in place of the one loaded; false, with the file loaded
+  // before still loaded, when it is not one the player can read.
   bool Load(const QString& path);
   // The loaded file's game name and song title from its tag; empty when none is loaded.
   QString GetGame() const { return m_game; }

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "FaultyRomIo.h"
-#include "RomFixture.h"
+#include "TestRom.h"
 #include "rom/RomError.h"
 #include "rom/RomFile.h"
 

@@ -124,15 +124,16 @@ TEST(SyntheticRomTest, WrittenFileReadsBackByteForByte) {
   const RomBytes rom = BuildSampleRom();
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / "torvale-romgen-roundtrip.smc";
-  WriteRomFile(path, rom);
+  WriteFileBytes(path, rom);
   std::ifstream in(path, std::ios::binary);
   const Bytes back{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   in.close();
   std::filesystem::remove(path);
   EXPECT_EQ(back, rom);
 
-  EXPECT_THROW(WriteRomFile(std::filesystem::temp_directory_path() / "no-such-dir" / "x.smc", rom),
-               std::runtime_error);
+  EXPECT_THROW(
+      WriteFileBytes(std::filesystem::temp_directory_path() / "no-such-dir" / "x.smc", rom),
+      std::runtime_error);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RomFixture.h"
+#include "TestRom.h"
 #include "text/TextCodec.h"
 #include "text/TextTable.h"
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "EditorModels.h"
+#include "EditorDriver.h"
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "ui/MainWindow.h"
@@ -36,7 +36,7 @@ const Bytes& Sample() {
 StepResult EditorApply(const EditorModel& model, int faultAt, FaultyRomIo::Fault fault) {
   FaultyRomIo io;
   EditorFixture fixture(Sample(), io);
-  const auto window = model.open(fixture.context);
+  const auto window = OpenEditor(model, fixture.context);
   if (!WaitUntilReady(*window, model)) qFatal("%s editor never became ready", model.name);
   PickFirstRecords(*window, model);
   SetEveryField(*window, model, true);
@@ -125,7 +125,7 @@ class FaultInjectionTest : public QObject {
   void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes_data() { AddEditorRows(); }
   void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes() {
     QFETCH(QString, name);
-    const EditorModel& editor = EditorModelNamed(name);
+    const EditorModel& editor = EditorModelNamed(name.toStdString());
     const QString failure = InjectAll(
         [&](int faultAt, FaultyRomIo::Fault fault) { return EditorApply(editor, faultAt, fault); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));

@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "EditorModels.h"
+#include "EditorDriver.h"
 #include "WindowFixture.h"
 #include "rom/RomFile.h"
 #include "ui/MainWindow.h"
@@ -59,8 +59,8 @@ class RejectedPathsTest : public QObject {
   void applyIsRefusedOnceAnotherProgramChangedTheFile() {
     QFETCH(QString, change);
     EditorFixture fixture;
-    const EditorModel& shop = EditorModelNamed(QStringLiteral("shop"));
-    const auto window = shop.open(fixture.context);
+    const EditorModel& shop = EditorModelNamed("shop");
+    const auto window = OpenEditor(shop, fixture.context);
     QVERIFY(WaitUntilReady(*window, shop));
     SetEveryField(*window, shop, true);
     const auto path = fixture.folder.File("test.smc");

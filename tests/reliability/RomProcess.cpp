@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "EditorModels.h"
-#include "FakePlatform.h"
+#include "EditorDriver.h"
+#include "WindowFixture.h"
 #include "rom/RomError.h"
 #include "rom/RomFile.h"
 #include "text/TextCodec.h"
@@ -32,14 +32,14 @@ int OpenOnce(const char* path) {
 }
 
 int ApplyForever(const char* path, const char* editorName) {
-  const EditorModel* const model = &EditorModelNamed(QString::fromLocal8Bit(editorName));
+  const EditorModel* const model = &EditorModelNamed(editorName);
   torvale::RomFile rom;
   rom.Open(path);
-  FakePlatform platform;
+  ScriptedPlatform platform;
   platform.programFolder = QStringLiteral(TORVALE_RESOURCES_DIR);
   const torvale::TextCodec text = torvale::ui::MakeTextCodec(platform);
   const torvale::ui::EditorContext context{rom, platform, text};
-  const auto window = model->open(context);
+  const auto window = OpenEditor(*model, context);
   if (!WaitUntilReady(*window, *model)) return 2;
   PickFirstRecords(*window, *model);
   for (int round = 0;; ++round) {

@@ -8,7 +8,7 @@
 #include <random>
 #include <thread>
 
-#include "EditorModels.h"
+#include "EditorDriver.h"
 #include "WindowFixture.h"
 
 using namespace torvale::testing;
@@ -37,7 +37,7 @@ struct Reference {
 // Runs the two Applies the other process loops over, here, to know their bytes.
 Reference MakeReference(const EditorModel& model) {
   EditorFixture fixture;
-  const auto window = model.open(fixture.context);
+  const auto window = OpenEditor(model, fixture.context);
   if (!WaitUntilReady(*window, model)) qFatal("%s editor never became ready", model.name);
   PickFirstRecords(*window, model);
   Reference reference;
@@ -49,8 +49,8 @@ Reference MakeReference(const EditorModel& model) {
   for (const FieldModel& field : model.fields) {
     const int record = model.pickers[static_cast<std::size_t>(field.picker)].first;
     Bytes low = reference.lowest, high = reference.lowest;
-    field.put(low, record, field.min);
-    field.put(high, record, field.max);
+    field.store(low, record, field.min);
+    field.store(high, record, field.max);
     std::vector<std::size_t> span;
     for (std::size_t at = 0; at < low.size(); ++at) {
       if (low[at] != high[at]) span.push_back(at);
@@ -104,7 +104,7 @@ class SeparateProcessTest : public QObject {
   }
   void killedApplyLoopLeavesEveryFieldOldOrNew() {
     QFETCH(QString, editor);
-    const Reference reference = MakeReference(EditorModelNamed(editor));
+    const Reference reference = MakeReference(EditorModelNamed(editor.toStdString()));
     QVERIFY(reference.lowest != reference.highest);
     WindowFixture fixture;
     std::mt19937 random(42);

@@ -2,19 +2,28 @@
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "rom/RomIo.h"
 
 namespace torvale::testing {
 
-// The system's I/O, recording every call, with one chosen fault: a read,
-// write or sync that fails, or a write that moves half its bytes and leaves
-// the disk full for the next one.
+// Another RomIo (the system's unless told), recording every read, write and
+// sync, with one chosen fault: a read, write or sync that fails, or a write
+// that moves half its bytes and leaves the disk full for the next one.
 class FaultyRomIo final : public RomIo {
  public:
   enum class Fault { kError, kShortWrite };
 
-  std::string kinds;  // 'r', 'w' or 's' for each call so far, in order
+  explicit FaultyRomIo(RomIo& base = SystemRomIo()) : m_base(base) {}
+
+  struct IoCall {
+    char kind;  // 'r', 'w' or 's'
+    std::int64_t offset;
+    std::size_t count;
+  };
+  std::string kinds;          // the kind of each read, write and sync so far, in order
+  std::vector<IoCall> calls;  // the same calls, with what they moved
 
   // Puts `fault` on the `nth` call from now (counting from 1) of `kind`, or
   // of any kind when `kind` is 0.
@@ -24,32 +33,40 @@ class FaultyRomIo final : public RomIo {
     m_kind = kind;
   }
 
+  int Open(const std::filesystem::path& path) override { return m_base.Open(path); }
+  void Close(int fd) override { m_base.Close(fd); }
+  int Lock(int fd) override { return m_base.Lock(fd); }
+  int Identify(int fd, FileIdentity& identity) override { return m_base.Identify(fd, identity); }
+  int IdentifyPath(const std::filesystem::path& path, FileIdentity& identity) override {
+    return m_base.IdentifyPath(path, identity);
+  }
   long ReadAt(int fd, void* buffer, std::size_t count, std::int64_t offset) override {
-    if (Call('r')) return Failed(EIO);
-    return SystemRomIo().ReadAt(fd, buffer, count, offset);
+    if (Call('r', offset, count)) return Failed(EIO);
+    return m_base.ReadAt(fd, buffer, count, offset);
   }
   long WriteAt(int fd, const void* buffer, std::size_t count, std::int64_t offset) override {
     if (m_diskFull) {
       m_diskFull = false;
-      Call('w');
+      Call('w', offset, count);
       return Failed(ENOSPC);
     }
-    if (Call('w')) {
+    if (Call('w', offset, count)) {
       if (m_fault == Fault::kError || count < 2) return Failed(EIO);
       m_diskFull = true;
       count /= 2;
     }
-    return SystemRomIo().WriteAt(fd, buffer, count, offset);
+    return m_base.WriteAt(fd, buffer, count, offset);
   }
   int Sync(int fd) override {
-    if (Call('s')) return static_cast<int>(Failed(EIO));
-    return SystemRomIo().Sync(fd);
+    if (Call('s', 0, 0)) return static_cast<int>(Failed(EIO));
+    return m_base.Sync(fd);
   }
 
  private:
   // Counts the call; true when it is the one to fail.
-  bool Call(char kind) {
+  bool Call(char kind, std::int64_t offset, std::size_t count) {
     kinds += kind;
+    calls.push_back({kind, offset, count});
     return m_callsLeft > 0 && (m_kind == 0 || m_kind == kind) && --m_callsLeft == 0;
   }
   static long Failed(int error) {
@@ -57,6 +74,7 @@ class FaultyRomIo final : public RomIo {
     return -1;
   }
 
+  RomIo& m_base;
   int m_callsLeft = 0;
   Fault m_fault = Fault::kError;
   char m_kind = 0;

@@ -7,19 +7,22 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "FakePlatform.h"
-#include "RomFixture.h"
+#include "TestRom.h"
 #include "rom/RomFile.h"
+#include "scripted/ScriptedPlatform.h"
 #include "text/TextCodec.h"
 #include "ui/EditorContext.h"
 
 namespace torvale::testing {
 
+using tools::ScriptedPlatform;
+using tools::ShownMessage;
+
 // Where a data file lies: in the program's folder, or in the installed data
 // folder share/torvale beside it.
 enum class DataPlace { kProgramFolder, kInstalledFolder };
 
-// A program folder (bin/) holding the shipped data files, a fake platform
+// A program folder (bin/) holding the shipped data files, a scripted platform
 // pointing at it, and ROM files written into the folder above it.
 class WindowFixture {
  public:
@@ -34,7 +37,7 @@ class WindowFixture {
   std::filesystem::path DataFileIn(DataPlace place, const std::string& name) const;
 
   TempFolder folder;
-  FakePlatform platform;
+  ScriptedPlatform platform;
 };
 
 // An editor's world: `image` written as the open ROM, and the text codec

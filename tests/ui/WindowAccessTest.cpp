@@ -16,84 +16,66 @@
 #include <chrono>
 #include <functional>
 
+#include "EditorDriver.h"
 #include "WindowFixture.h"
 #include "ui/AboutWindow.h"
-#include "ui/BattleTablesEditor.h"
-#include "ui/CharacterEquipmentEditor.h"
-#include "ui/CharacterStatsEditor.h"
 #include "ui/DeferredFill.h"
-#include "ui/ItemEditor.h"
-#include "ui/MagicSpellEditor.h"
+#include "ui/EditorRegistry.h"
 #include "ui/MainWindow.h"
-#include "ui/MapPropertiesEditor.h"
-#include "ui/MonsterEditor.h"
-#include "ui/MusicEditor.h"
 #include "ui/PictureWindow.h"
-#include "ui/ShopEditor.h"
 #include "ui/SpecialThanksWindow.h"
 #include "ui/Splash.h"
-#include "ui/TextListEditor.h"
-#include "ui/TreasureEditor.h"
 
 using namespace torvale::testing;
 namespace ui = torvale::ui;
 
 namespace {
 
-using Opener = std::function<std::unique_ptr<QWidget>(EditorFixture&)>;
-
-template <typename Editor>
-std::unique_ptr<QWidget> OpenEditor(EditorFixture& fixture) {
-  return std::make_unique<Editor>(fixture.context);
-}
-
 struct WindowCase {
-  const char* name;
-  Opener open;
-  const char* firstControl;  // where the keyboard starts once the window is ready
-  bool editor;
-  // An editor's field changed from the keyboard before Enter or Escape, and
-  // what is typed into it; a drop-down list gets the Down key instead.
-  const char* field = nullptr;
-  const char* typed = nullptr;
+  QString name;
+  std::function<std::unique_ptr<QWidget>(EditorFixture&)> open;
+  QString firstControl;  // where the keyboard starts once the window is ready
 };
 
-const WindowCase kWindows[] = {
-    {"MainWindow",
-     [](EditorFixture& fixture) {
-       fixture.platform.fileAnswers << fixture.WriteRom(fixture.original, "main.smc");
-       auto window = std::make_unique<ui::MainWindow>(fixture.platform);
-       window->LoadROM();
-       return std::unique_ptr<QWidget>(std::move(window));
-     },
-     "iROMName", false},
-    {"Splash",
-     [](EditorFixture& fixture) {
-       return std::make_unique<ui::Splash>(fixture.platform,
-                                           ui::SplashTiming{std::chrono::hours(1)});
-     },
-     nullptr, false},
-    {"AboutWindow",
-     [](EditorFixture& fixture) { return std::make_unique<ui::AboutWindow>(fixture.platform); },
-     nullptr, false},
-    {"SpecialThanksWindow",
-     [](EditorFixture&) { return std::make_unique<ui::SpecialThanksWindow>(); }, nullptr, false},
-    {"PictureWindow", [](EditorFixture&) { return std::make_unique<ui::PictureWindow>(); }, nullptr,
-     false},
-    {"TextListEditor", &OpenEditor<ui::TextListEditor>, "TextLST", true, "NameTXT", "Run"},
-    {"ItemEditor", &OpenEditor<ui::ItemEditor>, "ItemLST", true, "Byte00TXT", "77"},
-    {"MagicSpellEditor", &OpenEditor<ui::MagicSpellEditor>, "MagicLST", true, "PowerTXT", "77"},
-    {"CharacterStatsEditor", &OpenEditor<ui::CharacterStatsEditor>, "CharLST", true, "LevelTXT",
-     "77"},
-    {"CharacterEquipmentEditor", &OpenEditor<ui::CharacterEquipmentEditor>, "CharLST", true,
-     "RHAMTTXT", "77"},
-    {"ShopEditor", &OpenEditor<ui::ShopEditor>, "ShopLST", true, "Slot1CBO"},
-    {"MapPropertiesEditor", &OpenEditor<ui::MapPropertiesEditor>, "MapLST", true, "TreasureCBO"},
-    {"MusicEditor", &OpenEditor<ui::MusicEditor>, "AreaLST", true},
-    {"TreasureEditor", &OpenEditor<ui::TreasureEditor>, "OffsetLST", true, "ItemLST"},
-    {"MonsterEditor", &OpenEditor<ui::MonsterEditor>, "MonsterLST", true, "EXPTXT", "77"},
-    {"BattleTablesEditor", &OpenEditor<ui::BattleTablesEditor>, "tabs", true, "Slot1CBO"},
-};
+// The windows that are no editors, then every editor of the registry.
+std::vector<WindowCase> Windows() {
+  std::vector<WindowCase> windows = {
+      {"MainWindow",
+       [](EditorFixture& fixture) {
+         fixture.platform.fileAnswers << fixture.WriteRom(fixture.original, "main.smc");
+         auto window = std::make_unique<ui::MainWindow>(fixture.platform);
+         window->LoadROM();
+         return std::unique_ptr<QWidget>(std::move(window));
+       },
+       "iROMName"},
+      {"Splash",
+       [](EditorFixture& fixture) {
+         return std::make_unique<ui::Splash>(fixture.platform,
+                                             ui::SplashTiming{std::chrono::hours(1)});
+       },
+       {}},
+      {"AboutWindow",
+       [](EditorFixture& fixture) { return std::make_unique<ui::AboutWindow>(fixture.platform); },
+       {}},
+      {"SpecialThanksWindow",
+       [](EditorFixture&) { return std::make_unique<ui::SpecialThanksWindow>(); },
+       {}},
+      {"PictureWindow", [](EditorFixture&) { return std::make_unique<ui::PictureWindow>(); }, {}},
+  };
+  for (const ui::EditorEntry& editor : ui::Editors()) {
+    const QString name = QString::fromLatin1(editor.window);
+    if (editor.create == nullptr || std::any_of(windows.begin(), windows.end(),
+                                                [&](const auto& w) { return w.name == name; })) {
+      continue;
+    }
+    windows.push_back({name,
+                       [&editor](EditorFixture& fixture) -> std::unique_ptr<QWidget> {
+                         return editor.create(fixture.context, nullptr);
+                       },
+                       QString::fromLatin1(editor.firstControl)});
+  }
+  return windows;
+}
 
 // What a Tab key press can land on.
 bool TakesTabFocus(const QWidget& control, const QWidget& window) {
@@ -131,47 +113,22 @@ class WindowAccessTest : public QObject {
   // the first record on show.
   QWidget& Open(int row) {
     fixture = std::make_unique<EditorFixture>();
-    window = kWindows[row].open(*fixture);
+    window = Windows()[static_cast<std::size_t>(row)].open(*fixture);
     auto* fill = window->findChild<ui::DeferredFill*>();
     std::unique_ptr<QSignalSpy> filled;
     if (fill != nullptr) filled = std::make_unique<QSignalSpy>(fill, &ui::DeferredFill::Filled);
     window->show();
-    if (!QTest::qWaitForWindowActive(window.get()))
-      qFatal("%s never became active", kWindows[row].name);
-    if (filled && filled->isEmpty() && !filled->wait())
-      qFatal("%s was never filled", kWindows[row].name);
+    if (!QTest::qWaitForWindowActive(window.get())) qFatal("window %d never became active", row);
+    if (filled && filled->isEmpty() && !filled->wait()) qFatal("window %d was never filled", row);
     QTest::qWait(1);
     return *window;
   }
 
-  // Opens editor `row`, changes its field from the keyboard, ends with
-  // `finish` and returns the file as it is then.
-  Bytes EditThen(int row, const std::function<void(QWidget&)>& finish) {
-    QWidget& editor = Open(row);
-    const WindowCase& window = kWindows[row];
-    if (auto* list = qobject_cast<QListWidget*>(QApplication::focusWidget());
-        list != nullptr && list->selectedItems().isEmpty()) {
-      QTest::keyClick(list, Qt::Key_Down);  // the entry to edit
-    }
-    if (window.field != nullptr) {
-      auto* field = Control<QWidget>(editor, window.field);
-      field->setFocus();
-      if (auto* box = qobject_cast<QLineEdit*>(field)) {
-        ReplaceText(*box, QString::fromLatin1(window.typed));
-      } else {
-        QTest::keyClick(field, Qt::Key_Down);
-      }
-    }
-    finish(editor);
-    return fixture->ReadRom();
-  }
-
-  static void AddRows(bool editorsOnly, bool editedOnly = false) {
+  static void AddRows() {
     QTest::addColumn<int>("row");
-    for (int row = 0; row < static_cast<int>(std::size(kWindows)); ++row) {
-      const WindowCase& window = kWindows[row];
-      if ((editorsOnly && !window.editor) || (editedOnly && window.field == nullptr)) continue;
-      QTest::newRow(window.name) << row;
+    const std::vector<WindowCase> windows = Windows();
+    for (std::size_t row = 0; row < windows.size(); ++row) {
+      QTest::newRow(qPrintable(windows[row].name)) << static_cast<int>(row);
     }
   }
 
@@ -181,7 +138,7 @@ class WindowAccessTest : public QObject {
     fixture.reset();
   }
 
-  void noTextIsClipped_data() { AddRows(false); }
+  void noTextIsClipped_data() { AddRows(); }
   void noTextIsClipped() {
     QFETCH(int, row);
     QWidget& shown = Open(row);
@@ -209,14 +166,15 @@ class WindowAccessTest : public QObject {
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
   }
 
-  void tabReachesEveryControl_data() { AddRows(false); }
+  void tabReachesEveryControl_data() { AddRows(); }
   void tabReachesEveryControl() {
     QFETCH(int, row);
     QWidget& shown = Open(row);
     QWidget* start = QApplication::focusWidget();
-    if (kWindows[row].firstControl != nullptr) {
+    const QString first = Windows()[static_cast<std::size_t>(row)].firstControl;
+    if (!first.isEmpty()) {
       QVERIFY(start != nullptr);
-      QCOMPARE(start->objectName(), QString::fromLatin1(kWindows[row].firstControl));
+      QCOMPARE(start->objectName(), first);
     }
     QList<QWidget*> controls;
     for (QWidget* control : shown.findChildren<QWidget*>()) {
@@ -238,7 +196,7 @@ class WindowAccessTest : public QObject {
 
   // Every button and every label of a field carries its own Alt+letter, and
   // a label's letter puts the keyboard in its field.
-  void mnemonicsAreUniqueAndReachTheirFields_data() { AddRows(false); }
+  void mnemonicsAreUniqueAndReachTheirFields_data() { AddRows(); }
   void mnemonicsAreUniqueAndReachTheirFields() {
     QFETCH(int, row);
     QWidget& shown = Open(row);
@@ -282,26 +240,33 @@ class WindowAccessTest : public QObject {
     }
   }
 
-  void escapeClosesWithoutWriting_data() { AddRows(true); }
-  void escapeClosesWithoutWriting() {
-    QFETCH(int, row);
-    const Bytes after = EditThen(row, [](QWidget& editor) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-      QVERIFY(!editor.isVisible());
-    });
-    QCOMPARE(DescribeDifferences(fixture->original, after), "");
-  }
-
-  void enterAppliesAsApplyDoes_data() { AddRows(true, true); }
-  void enterAppliesAsApplyDoes() {
-    QFETCH(int, row);
-    const Bytes applied = EditThen(row, [](QWidget& editor) {
-      QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
-    });
-    const Bytes entered = EditThen(
-        row, [](QWidget&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
-    QVERIFY(DescribeDifferences(fixture->original, entered) != "");
-    QCOMPARE(DescribeDifferences(applied, entered), "");
+  // Enter in a box applies as Apply does; in a list it picks (EditorContractTest).
+  void enterInABoxAppliesAsApplyDoes_data() { AddEditorRows(); }
+  void enterInABoxAppliesAsApplyDoes() {
+    QFETCH(QString, name);
+    const EditorModel& model = EditorModelNamed(name.toStdString());
+    Bytes written[2];
+    for (const bool enter : {false, true}) {
+      fixture = std::make_unique<EditorFixture>();
+      auto editor = OpenEditor(model, fixture->context);
+      QVERIFY(WaitUntilReady(*editor, model));
+      PickFirstRecords(*editor, model);
+      const auto box = std::find_if(model.fields.begin(), model.fields.end(), [&](const auto& f) {
+        return CanEdit(*editor, f) && (f.kind == FieldKind::kNumber || f.kind == FieldKind::kName);
+      });
+      if (box == model.fields.end()) QSKIP("no box to type in");
+      SetField(*editor, *box, box->max);
+      if (enter) {
+        auto* typedIn = Control<QWidget>(*editor, box->control);
+        typedIn->setFocus();
+        QTest::keyClick(typedIn, Qt::Key_Return);
+      } else {
+        ClickApply(*editor);
+      }
+      written[enter] = fixture->ReadRom();
+    }
+    QVERIFY(DescribeDifferences(fixture->original, written[1]) != "");
+    QCOMPARE(DescribeDifferences(written[0], written[1]), "");
   }
 };
 

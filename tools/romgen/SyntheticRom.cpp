@@ -567,10 +567,11 @@ std::vector<std::uint8_t> EncodeGameText(std::string_view text, std::size_t leng
   return bytes;
 }
 
-void WriteRomFile(const std::filesystem::path& path, const RomBytes& rom) {
+void WriteFileBytes(const std::filesystem::path& path, const RomBytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot create " + path.string());
-  out.write(reinterpret_cast<const char*>(rom.data()), static_cast<std::streamsize>(rom.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }

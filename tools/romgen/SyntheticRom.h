@@ -41,8 +41,8 @@ void PutLong(RomBytes& rom, std::size_t offset, std::uint32_t value);     // lit
 // throws std::invalid_argument.
 std::vector<std::uint8_t> EncodeGameText(std::string_view text, std::size_t length);
 
-// Writes rom to path, replacing any existing file; throws std::runtime_error
-// when the file cannot be written completely.
-void WriteRomFile(const std::filesystem::path& path, const RomBytes& rom);
+// Writes `bytes` to `path`, replacing any file there; throws
+// std::runtime_error when the file cannot be written completely.
+void WriteFileBytes(const std::filesystem::path& path, const RomBytes& bytes);
 
 }  // namespace torvale::romgen

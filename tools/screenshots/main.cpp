@@ -3,31 +3,131 @@
 //   torvale_screenshots <ROM file> <picture folder>
 //
 // Opens the ROM in the main window through its file dialog, then every editor
-// from its node in the editor tree, the music editor from the map properties
-// editor and the text list from the information picture, as a user would;
-// each window is saved as a PNG once its lists are filled and its first
-// record is shown. Nothing is written to the ROM.
+// of the registry as a user would: from its node in the editor tree, or with
+// the button of the window that opens it. Each window is saved as a PNG once
+// its lists are filled and its first record is shown. Nothing is written to
+// the ROM.
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QSet>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <cstdio>
 #include <filesystem>
 
-#include "ScreenshotPlatform.h"
-#include "SyntheticSpc.h"
-#include "ui/EditorNodes.h"
+#include "romgen/SyntheticRom.h"
+#include "romgen/SyntheticSpc.h"
+#include "scripted/ScriptedPlatform.h"
+#include "ui/DeferredFill.h"
+#include "ui/EditorRegistry.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
+constexpr int kReadyTimeoutMilliseconds = 20000;
+constexpr int kSettleMilliseconds = 200;
+
+void Click(QWidget& window, const char* control) {
+  QTest::mouseClick(window.findChild<QWidget*>(QString::fromLatin1(control)), Qt::LeftButton);
+}
+
+void ClickRow(QWidget& window, const char* list, int row) {
+  auto& entries = *window.findChild<QListWidget*>(QString::fromLatin1(list));
+  entries.scrollToItem(entries.item(row));
+  QTest::mouseClick(entries.viewport(), Qt::LeftButton, {},
+                    entries.visualItemRect(entries.item(row)).center());
+}
+
 void ClickNode(QTreeWidget& tree, const QString& text) {
-  // "Data Tables" is both a top node and its child; either opens the window.
   QTreeWidgetItem* node = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive).last();
   tree.scrollToItem(node);
   QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
 }
+
+// What each window's picture is called, and what is picked before it is taken.
+struct Picture {
+  const char* window;  // the window's objectName
+  const char* file;
+  void (*before)(QWidget& window);
+};
+
+const Picture kPictures[] = {
+    {"MainWindow", "main-window", nullptr},
+    {"ItemEditor", "item-editor", [](QWidget& window) { ClickRow(window, "ItemLST", 8); }},
+    {"MagicSpellEditor", "magic-spell-editor", nullptr},
+    {"CharacterStatsEditor", "character-stats-editor", nullptr},
+    {"CharacterEquipmentEditor", "character-equipment-editor", nullptr},
+    {"ShopEditor", "shop-editor", nullptr},
+    {"MapPropertiesEditor", "map-properties-editor", nullptr},
+    {"MusicEditor", "music-editor",
+     [](QWidget& window) {
+       ClickRow(window, "AreaLST", 5);
+       Click(window, "ShowHex");
+       Click(window, "EjectCMD");  // answered with an SPC file
+     }},
+    {"TreasureEditor", "treasure-editor", nullptr},
+    {"MonsterEditor", "monster-editor", nullptr},
+    {"BattleTablesEditor", "miscellaneous-data-editor", nullptr},
+    {"TextListEditor", "text-list-editor", [](QWidget& window) { ClickRow(window, "TextLST", 0); }},
+};
+
+class Photographer {
+ public:
+  explicit Photographer(const QDir& pictures) : m_pictures(pictures) {}
+
+  bool Failed() const { return m_failed; }
+  void Fail(const QString& why) {
+    std::fprintf(stderr, "torvale_screenshots: %s\n", qPrintable(why));
+    m_failed = true;
+  }
+
+  // Waits until the window's deferred fill has shown its first record, sets
+  // it up, saves its picture, then opens the windows opened from it.
+  void Take(QWidget& window) {
+    const Picture* picture = nullptr;
+    for (const Picture& candidate : kPictures) {
+      if (window.objectName() == QLatin1String(candidate.window)) picture = &candidate;
+    }
+    if (picture == nullptr) {
+      Fail(QStringLiteral("no picture for ") + window.objectName());
+      return;
+    }
+    QEventLoop filled;
+    if (auto* fill = window.findChild<torvale::ui::DeferredFill*>()) {
+      QObject::connect(fill, &torvale::ui::DeferredFill::Filled, &filled, &QEventLoop::quit);
+      QTimer::singleShot(kReadyTimeoutMilliseconds, &filled, [&] {
+        Fail(window.objectName() + QStringLiteral(" was never filled"));
+        filled.quit();
+      });
+    } else {
+      QTimer::singleShot(0, &filled, &QEventLoop::quit);
+    }
+    window.show();
+    filled.exec();
+    if (picture->before != nullptr) picture->before(window);
+    Save(window, QString::fromLatin1(picture->file));
+    for (const torvale::ui::EditorEntry& editor : torvale::ui::Editors()) {
+      if (window.objectName() == QLatin1String(editor.openedFrom)) Click(window, editor.opener);
+    }
+  }
+
+ private:
+  void Save(QWidget& window, const QString& name) {
+    if (!QTest::qWaitForWindowExposed(&window)) Fail(name + QStringLiteral(" never showed"));
+    QTest::qWait(kSettleMilliseconds);  // laid out and painted
+    const QString path = m_pictures.filePath(name + QStringLiteral(".png"));
+    if (!window.grab().save(path)) Fail(QStringLiteral("cannot write ") + path);
+    std::printf("%s\n", qPrintable(path));
+  }
+
+  QDir m_pictures;
+  bool m_failed = false;
+};
 
 }  // namespace
 
@@ -37,24 +137,36 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: torvale_screenshots <ROM file> <picture folder>\n");
     return EXIT_FAILURE;
   }
-  const QDir pictures(QString::fromLocal8Bit(argv[2]));
   // The music editor's player is shown with a tag: a made-up SPC file's.
   const std::filesystem::path spc = std::filesystem::temp_directory_path() / "tune.spc";
-  torvale::testing::WriteBytes(spc,
-                               torvale::testing::BuildSyntheticSpc("Made-up Quest", "Field March"));
+  torvale::romgen::WriteFileBytes(
+      spc, torvale::romgen::BuildSyntheticSpc("Made-up Quest", "Field March"));
 
-  torvale::tools::ScreenshotPlatform platform(
-      pictures, {QString::fromLocal8Bit(argv[1]), QString::fromStdString(spc.string())});
+  Photographer photographer(QDir(QString::fromLocal8Bit(argv[2])));
+  torvale::tools::ScriptedPlatform platform;
+  platform.programFolder = QCoreApplication::applicationDirPath();
+  platform.fileAnswers = {QString::fromLocal8Bit(argv[1]), QString::fromStdString(spc.string())};
+  platform.whileModal = [&](QDialog& window) {
+    photographer.Take(window);
+    window.reject();
+  };
   torvale::ui::MainWindow main(platform);
   main.LoadROM();
-  main.show();
-  platform.Photograph(main, QStringLiteral("main-window"));
+  photographer.Take(main);
   auto& tree = *main.findChild<QTreeWidget*>(QStringLiteral("Tree"));
-  for (const torvale::ui::EditorNode& editor : torvale::ui::EditorNodes()) {
+  QSet<QString> opened;
+  for (const torvale::ui::EditorEntry& editor : torvale::ui::Editors()) {
+    if (editor.create == nullptr || *editor.nodeText == '\0' ||
+        opened.contains(QLatin1String(editor.window))) {
+      continue;
+    }
+    opened << QLatin1String(editor.window);
     ClickNode(tree, QString::fromLatin1(editor.nodeText));
   }
-  QTest::mouseClick(main.findChild<QWidget*>(QStringLiteral("InfoIMG")), Qt::LeftButton);
-
   std::filesystem::remove(spc);
-  return platform.Failed() ? EXIT_FAILURE : EXIT_SUCCESS;
+  for (const torvale::tools::ShownMessage& message : platform.messages) {
+    photographer.Fail(message.title + QStringLiteral(": ") + message.text);
+  }
+  if (platform.endProgramCalls > 0) photographer.Fail(QStringLiteral("the program ended"));
+  return photographer.Failed() ? EXIT_FAILURE : EXIT_SUCCESS;
 }

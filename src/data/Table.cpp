@@ -1,0 +1,320 @@
+#include "data/Table.h"
+
+#include <stdexcept>
+
+#include "data/Encodings.h"
+#include "text/TextCodec.h"
+#include "text/TextTable.h"
+
+namespace torvale {
+namespace {
+
+constexpr std::uint8_t kLowSevenBits = 0x7F;
+constexpr std::uint8_t kHighBit = 0x80;
+
+int Word(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return bytes[at] | bytes[at + 1] << 8;
+}
+
+void PutWord(std::vector<std::uint8_t>& bytes, std::size_t at, std::int64_t value) {
+  bytes[at] = static_cast<std::uint8_t>(value);
+  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::int64_t NumberOf(const Value& value) {
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return *number;
+  throw std::invalid_argument("a field without a number was to be written");
+}
+
+const std::string& TextOf(const Value& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  throw std::invalid_argument("a field without a text was to be written");
+}
+
+bool IsText(Encoding encoding) {
+  return encoding == Encoding::kText || encoding == Encoding::kBlankedText;
+}
+
+bool IsWritten(const Field& field) {
+  return field.access == Access::kWritten;
+}
+
+bool SharesBytes(const Field& a, const Field& b) {
+  return a.part == b.part && a.within == b.within && a.width == b.width;
+}
+
+// The values of a hand-and-index byte or of a chest: the written fields that
+// share the bytes of field `member`. A part without a value reads as -1.
+struct Group {
+  std::optional<int> hand;
+  std::optional<int> nameIndex;
+  std::optional<Chest> chest;
+};
+
+Group GroupOf(const Table& table, std::size_t member, const Record& values) {
+  Group group;
+  for (std::size_t i = 0; i < table.fields.size(); ++i) {
+    const Field& field = table.fields[i];
+    if (!IsWritten(field) || !SharesBytes(field, table.fields[member])) continue;
+    const auto* number = std::get_if<std::int64_t>(&values[i]);
+    const int value = number == nullptr ? -1 : static_cast<int>(*number);
+    switch (field.encoding) {
+      case Encoding::kHand:
+        group.hand = value;
+        break;
+      case Encoding::kNameIndex:
+        group.nameIndex = value;
+        break;
+      case Encoding::kChestKind:
+        if (!group.chest) group.chest = Chest{};
+        group.chest->kind = static_cast<ChestKind>(value);
+        break;
+      case Encoding::kChestGp:
+        if (!group.chest) group.chest = Chest{};
+        group.chest->gp = value;
+        break;
+      case Encoding::kChestItem:
+        if (!group.chest) group.chest = Chest{};
+        group.chest->item = value;
+        break;
+      case Encoding::kChestFormation:
+        if (!group.chest) group.chest = Chest{};
+        group.chest->formation = value;
+        break;
+      default:
+        break;
+    }
+  }
+  return group;
+}
+
+// Whether a chest of this kind uses the part of it that `field` holds.
+bool ChestNeeds(const Field& field, ChestKind kind) {
+  switch (field.encoding) {
+    case Encoding::kChestGp:
+      return kind == ChestKind::kGp;
+    case Encoding::kChestItem:
+      return kind != ChestKind::kGp;
+    default:
+      return kind == ChestKind::kGuardedItem;
+  }
+}
+
+// The bytes of the written fields that share the bytes of field `first`.
+std::vector<std::uint8_t> EncodeGroup(const Table& table, std::size_t first, const Record& values,
+                                      const RomFile& rom, FileOffset offset) {
+  const Field& lead = table.fields[first];
+  std::vector<std::uint8_t> bytes(lead.width, 0);
+  const Group group = GroupOf(table, first, values);
+  if (group.hand) {
+    const auto byte = EncodeHand(static_cast<Hand>(*group.hand), *group.nameIndex);
+    if (!byte) throw std::invalid_argument("a name index outside its hand's byte");
+    return {*byte};
+  }
+  if (group.chest) {
+    const auto chest = EncodeChest(*group.chest);
+    if (!chest) throw std::invalid_argument("a guarded chest without a formation that guards");
+    return {chest->begin(), chest->end()};
+  }
+  for (std::size_t i = first; i < table.fields.size(); ++i) {
+    const Field& field = table.fields[i];
+    if (!IsWritten(field) || !SharesBytes(field, lead)) continue;
+    switch (field.encoding) {
+      case Encoding::kByte:
+        bytes[0] = static_cast<std::uint8_t>(NumberOf(values[i]));
+        break;
+      case Encoding::kWord:
+        PutWord(bytes, 0, NumberOf(values[i]));
+        break;
+      case Encoding::kLong:
+        PutWord(bytes, 0, NumberOf(values[i]));
+        PutWord(bytes, 2, NumberOf(values[i]) >> 16);
+        break;
+      case Encoding::kAmount:
+        bytes[0] = EncodeAmount(static_cast<int>(NumberOf(values[i])));
+        break;
+      case Encoding::kText:
+        bytes = EncodeText(TextOf(values[i]), rom.ReadBytes(offset, field.width));
+        break;
+      case Encoding::kBlankedText: {
+        std::string text = TextOf(values[i]);
+        for (char& character : text) {
+          if (!EncodeCharacter(character)) character = ' ';
+        }
+        bytes = EncodeText(text, bytes);
+        break;
+      }
+      case Encoding::kLowSevenBits:
+        bytes[0] |= static_cast<std::uint8_t>(NumberOf(values[i]) & kLowSevenBits);
+        break;
+      case Encoding::kHighBit:
+        bytes[0] |= NumberOf(values[i]) != 0 ? kHighBit : 0;
+        break;
+      case Encoding::kWordPairShowingFirst:
+      case Encoding::kWordPairShowingSecond:
+        PutWord(bytes, 0, NumberOf(values[i]));
+        PutWord(bytes, 2, NumberOf(values[i]));
+        break;
+      default:
+        throw std::invalid_argument("a field that is only shown was to be written");
+    }
+  }
+  return bytes;
+}
+
+}  // namespace
+
+FileOffset FieldOffset(const Field& field, int record) {
+  return field.part(record) + field.within;
+}
+
+bool HasField(const Field& field, int record) {
+  return field.records == 0 || record < field.records;
+}
+
+const Field& FieldNamed(const Table& table, std::string_view name) {
+  return table.fields[FieldIndex(table, name)];
+}
+
+std::size_t FieldIndex(const Table& table, std::string_view name) {
+  for (std::size_t i = 0; i < table.fields.size(); ++i) {
+    if (table.fields[i].name == name) return i;
+  }
+  throw std::invalid_argument("no field named " + std::string(name));
+}
+
+bool MayHoldNothing(const Field& field) {
+  return field.encoding == Encoding::kChestGp || field.encoding == Encoding::kChestItem ||
+         field.encoding == Encoding::kChestFormation;
+}
+
+Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes) {
+  const std::uint8_t first = bytes[0];
+  switch (field.encoding) {
+    case Encoding::kByte:
+      return std::int64_t{first};
+    case Encoding::kWord:
+    case Encoding::kWordPairShowingFirst:
+      return std::int64_t{Word(bytes, 0)};
+    case Encoding::kWordPairShowingSecond:
+      return std::int64_t{Word(bytes, 2)};
+    case Encoding::kLong:
+      return std::int64_t{
+          static_cast<std::int32_t>(static_cast<std::uint32_t>(Word(bytes, 0)) |
+                                    static_cast<std::uint32_t>(Word(bytes, 2)) << 16)};
+    case Encoding::kAmount:
+      return std::int64_t{DecodeAmount(first)};
+    case Encoding::kText:
+    case Encoding::kBlankedText:
+      return DecodeText(bytes);
+    case Encoding::kLowSevenBits:
+      return std::int64_t{first & kLowSevenBits};
+    case Encoding::kHighBit:
+      return std::int64_t{first >> 7};
+    case Encoding::kHand:
+      return std::int64_t{static_cast<int>(DecodeHand(first).hand)};
+    case Encoding::kNameIndex:
+      return std::int64_t{DecodeHand(first).nameIndex};
+    case Encoding::kMagicIcon:
+      return std::int64_t{static_cast<int>(DecodeMagicIcon(first))};
+    case Encoding::kChestKind:
+    case Encoding::kChestGp:
+    case Encoding::kChestItem:
+    case Encoding::kChestFormation:
+      break;
+  }
+  const Chest chest = DecodeChest(first, bytes[1]);
+  switch (field.encoding) {
+    case Encoding::kChestKind:
+      return std::int64_t{static_cast<int>(chest.kind)};
+    case Encoding::kChestGp:
+      if (chest.kind == ChestKind::kGp) return std::int64_t{chest.gp};
+      return {};
+    case Encoding::kChestItem:
+      if (chest.kind != ChestKind::kGp) return std::int64_t{chest.item};
+      return {};
+    default:
+      if (chest.kind == ChestKind::kGuardedItem) return std::int64_t{chest.formation};
+      return {};
+  }
+}
+
+Record ReadRecord(const Table& table, const TextCodec& text, const RomFile& rom, int record) {
+  Record values;
+  values.reserve(table.fields.size());
+  std::vector<std::uint8_t> bytes;
+  const Field* read = nullptr;  // the field whose bytes `bytes` holds
+  for (const Field& field : table.fields) {
+    const FileOffset offset = FieldOffset(field, record);
+    if (IsText(field.encoding)) {
+      values.emplace_back(text.ReadText(rom, offset, field.width));
+      continue;
+    }
+    // Fields that share their bytes read them once.
+    if (read == nullptr || !SharesBytes(*read, field)) bytes = rom.ReadBytes(offset, field.width);
+    read = &field;
+    values.push_back(DecodeField(field, bytes));
+  }
+  return values;
+}
+
+std::optional<std::string> RefusalOf(const Table& table, const Record& values) {
+  for (std::size_t i = 0; i < table.fields.size(); ++i) {
+    const Field& field = table.fields[i];
+    if (!IsWritten(field)) continue;
+    const std::string label = "\"" + std::string(field.label) + "\"";
+    const auto* number = std::get_if<std::int64_t>(&values[i]);
+    if (std::holds_alternative<std::monostate>(values[i])) {
+      if (MayHoldNothing(field) && !ChestNeeds(field, GroupOf(table, i, values).chest->kind)) {
+        continue;
+      }
+      if (!field.missing.empty()) return std::string(field.missing);
+      return label + " has no value.";
+    }
+    if (number != nullptr && (*number < field.minimum || *number > field.maximum)) {
+      return label + " takes a value from " + std::to_string(field.minimum) + " to " +
+             std::to_string(field.maximum) + ".";
+    }
+    const Group group = GroupOf(table, i, values);
+    if (field.encoding == Encoding::kNameIndex && group.hand &&
+        !EncodeHand(static_cast<Hand>(*group.hand), group.nameIndex.value_or(0))) {
+      return "The name index " + std::to_string(*number) + " with \"" +
+             FixedEntries(ListId::kHands)[static_cast<std::size_t>(*group.hand)] +
+             "\" makes a byte outside 0 to 255.";
+    }
+    if (field.encoding == Encoding::kChestFormation &&
+        group.chest->kind == ChestKind::kGuardedItem && !EncodeChest(*group.chest)) {
+      return "A chest guarded by monsters needs a Monster Formation from " +
+             std::to_string(kLowestGuardFormation) + " to " + std::to_string(kFormationCount - 1) +
+             "; formation " + std::to_string(*number) + " would be stored as an unguarded chest.";
+    }
+  }
+  return std::nullopt;
+}
+
+void WriteRecord(const Table& table, RomFile& rom, int record, const Record& values) {
+  struct Piece {
+    FileOffset offset;
+    std::vector<std::uint8_t> bytes;
+  };
+  std::vector<Piece> pieces;
+  for (std::size_t i = 0; i < table.fields.size(); ++i) {
+    const Field& field = table.fields[i];
+    if (!IsWritten(field)) continue;
+    bool grouped = false;
+    for (std::size_t before = 0; before < i && !grouped; ++before) {
+      grouped = IsWritten(table.fields[before]) && SharesBytes(table.fields[before], field);
+    }
+    if (grouped) continue;
+    const FileOffset offset = FieldOffset(field, record);
+    std::vector<std::uint8_t> bytes = EncodeGroup(table, i, values, rom, offset);
+    if (!pieces.empty() && pieces.back().offset + pieces.back().bytes.size() == offset) {
+      pieces.back().bytes.insert(pieces.back().bytes.end(), bytes.begin(), bytes.end());
+    } else {
+      pieces.push_back({offset, std::move(bytes)});
+    }
+  }
+  for (const Piece& piece : pieces) rom.WriteBytes(piece.offset, piece.bytes);
+}
+
+}  // namespace torvale

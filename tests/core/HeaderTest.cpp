@@ -1,0 +1,228 @@
+// The ROM's headers: the copier header, the internal header fields, the edit
+// tag and the identity checks, each on an image held in memory.
+
+#include <gtest/gtest.h>
+
+#include "TestRom.h"
+#include "rom/CopierHeader.h"
+#include "rom/EditTag.h"
+#include "rom/InternalHeader.h"
+#include "rom/RomIdentity.h"
+
+namespace torvale {
+namespace {
+
+using testing::Ascii;
+using testing::Bytes;
+using testing::DescribeDifferences;
+using testing::MemoryRom;
+using testing::Patched;
+
+const Bytes& Sample() {
+  static const Bytes sample = romgen::BuildSampleRom();
+  return sample;
+}
+
+TEST(CopierHeader, TypeIsTheFirstRowWhoseFieldsBothMatch) {
+  struct Case {
+    Bytes fieldA;
+    Bytes fieldB;
+    std::string_view type;
+  };
+  const Case cases[] = {
+      {{0x00, 0x00, 0x00, 0x00}, {0xAA, 0xBB, 0x04, 0x00}, kSuperMagiCom},
+      {{0x04, 0x00, 0x00, 0x00}, {0xAA, 0xBB, 0x04, 0x00}, kSuperWildCard},
+      {{0x00, 0x00, 0x77, 0x83}, {0x00, 0x00, 0x00, 0x00}, kSuperUfo},
+      {{0x04, 0x00, 0x00, 0x01}, {0xAA, 0xBB, 0x04, 0x00}, kUnknownHeader},
+      {{0x00, 0x00, 0x77, 0x83}, {0xAA, 0xBB, 0x04, 0x00}, kUnknownHeader},
+      {{0x00, 0x00, 0x77, 0x83}, {0x00, 0x00, 0x00, 0x01}, kUnknownHeader},
+      {{0x00, 0x00, 0x00, 0x00}, {0xAA, 0xBB, 0x04, 0x01}, kUnknownHeader},
+      {{0x00, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x00, 0x00}, kUnknownHeader},
+  };
+  for (const Case& c : cases) {
+    MemoryRom memory(Patched(Patched(Sample(), 2, c.fieldA), 8, c.fieldB));
+    EXPECT_EQ(ReadHeaderType(memory.rom), c.type) << "case " << (&c - cases);
+  }
+}
+
+TEST(CopierHeader, OnlyAFileOfExactlyOneMebibyteLacksItsHeader) {
+  for (const std::size_t size : {kHeaderlessRomSize - 1, kHeaderlessRomSize, kHeaderlessRomSize + 1,
+                                 std::size_t{1'049'088}}) {
+    Bytes image(size, 0x00);
+    romgen::PutAscii(image, 0x7FC0, "HEADERLESS NAME 123456");
+    MemoryRom memory(image);
+    const std::optional<std::string> refusal = CheckHeader(memory.rom);
+    ASSERT_EQ(refusal.has_value(), size == kHeaderlessRomSize) << size;
+    if (refusal) {
+      EXPECT_EQ(*refusal,
+                "The ROM: [ HEADERLESS NAME 123456 ] that you are attempting to load either has "
+                "an missing header or is not Final Fantasy 2 US. \r\nIn order for you to be able "
+                "to edit this ROM file you will need to have a valid 200 byte header that "
+                "cartridge copiers put when the ROM is copied.  \r\nThe ROM will be unloaded and "
+                "you will need to load a valid ROM file.");
+    }
+  }
+}
+
+TEST(CopierHeader, TemplateOfTheChosenTypeTakesTheFirst32BytesOnly) {
+  testing::TempFolder folder;
+  Bytes templates(128);
+  for (std::size_t i = 0; i < templates.size(); ++i) templates[i] = 0x90 + i % 0x60;
+  const auto templateFile = testing::WriteRom(folder, templates, "Header.dat");
+  const auto templateAt = [&](std::size_t index) {
+    return Bytes(templates.begin() + 32 * index, templates.begin() + 32 * index + 32);
+  };
+  const std::tuple<std::string_view, std::size_t, std::string_view> cases[] = {
+      {kBlankedHeader, 0, kBlankedHeader},
+      {kSuperMagiCom, 1, kSuperMagiCom},
+      {kSuperWildCard, 2, kSuperWildCard},
+      {kSuperUfo, 3, kSuperUfo},
+      {kUnknownHeader, 1, kSuperMagiCom}};
+  for (const auto& [chosen, index, after] : cases) {
+    MemoryRom memory;
+    const WriteHeaderResult result = WriteHeaderTemplate(memory.rom, chosen, templateFile);
+    EXPECT_EQ(result.outcome, WriteHeaderOutcome::kWritten) << chosen;
+    EXPECT_EQ(result.headerType, after);
+    EXPECT_EQ(DescribeDifferences(Patched(Sample(), 0, templateAt(index)), memory.file.bytes), "");
+  }
+  MemoryRom memory;
+  for (const std::string_view other : {"N/A", "super magicom", "Super MagiCom "}) {
+    EXPECT_EQ(WriteHeaderTemplate(memory.rom, other, templateFile).outcome,
+              WriteHeaderOutcome::kNoTemplate);
+  }
+  testing::WriteRom(folder, Bytes(127, 0x55), "Header.dat");
+  EXPECT_EQ(WriteHeaderTemplate(memory.rom, kSuperWildCard, templateFile).outcome,
+            WriteHeaderOutcome::kTemplateMissing);
+  std::filesystem::remove(templateFile);
+  const WriteHeaderResult missing = WriteHeaderTemplate(memory.rom, kUnknownHeader, templateFile);
+  EXPECT_EQ(missing.outcome, WriteHeaderOutcome::kTemplateMissing);
+  EXPECT_EQ(missing.headerType, kUnknownHeader);
+  EXPECT_EQ(DescribeDifferences(Sample(), memory.file.bytes), "");
+}
+
+TEST(CopierHeader, ShippedTemplatesAreRecognisedAsTheirOwnType) {
+  const std::filesystem::path shipped = TORVALE_RESOURCES_DIR "/Header.dat";
+  ASSERT_EQ(std::filesystem::file_size(shipped), 128u);
+  for (const std::string_view type : {kSuperMagiCom, kSuperWildCard, kSuperUfo, kBlankedHeader}) {
+    MemoryRom memory;
+    WriteHeaderTemplate(memory.rom, type, shipped);
+    EXPECT_EQ(ReadHeaderType(memory.rom), type == kBlankedHeader ? kUnknownHeader : type);
+  }
+}
+
+TEST(InternalHeader, NameFillsItsFieldAndKeepsTheMapModeByteASpace) {
+  EXPECT_EQ(ReadRomName(MemoryRom(Patched(Sample(), 0x81C0, Ascii("FINAL FANTASY II      "))).rom),
+            "FINAL FANTASY II      ");
+  const std::pair<std::string, std::string> cases[] = {
+      {"FF2us", "FF2us                 "},
+      {"", "                      "},
+      {"exactly twenty-one ch", "exactly twenty-one ch "},
+      {"a name far longer than the field", "a name far longer tha "},
+  };
+  for (const auto& [name, field] : cases) {
+    MemoryRom memory(Patched(Sample(), 0x81C0, Bytes(22, 0x00)));
+    WriteRomName(memory.rom, name);
+    EXPECT_EQ(DescribeDifferences(Patched(Sample(), 0x81C0, Ascii(field)), memory.file.bytes), "")
+        << name;
+  }
+}
+
+TEST(InternalHeader, CountryCodesAndVersionsShowTheirCaptions) {
+  const std::pair<std::uint8_t, std::string_view> countries[] = {{0, "Japan (NTSC)"},
+                                                                 {1, "USA (NTSC)"},
+                                                                 {2, "Europe/Oceania/Asia (PAL)"},
+                                                                 {11, "Hong Kong/China (PAL)"}};
+  for (const auto& [code, caption] : countries) {
+    EXPECT_EQ(ReadCountryCaption(MemoryRom(Patched(Sample(), 0x81D9, {code})).rom), caption);
+    MemoryRom memory(Patched(Sample(), 0x81D9, {0x77}));
+    WriteCountryCode(memory.rom, caption);
+    EXPECT_EQ(DescribeDifferences(Patched(Sample(), 0x81D9, {code}), memory.file.bytes), "");
+  }
+  for (const std::uint8_t unknown : {3, 10, 12, 255}) {
+    MemoryRom memory(Patched(Sample(), 0x81D9, {unknown}));
+    EXPECT_EQ(ReadCountryCaption(memory.rom), std::nullopt) << int{unknown};
+    WriteCountryCode(memory.rom, "N/A");
+    WriteCountryCode(memory.rom, "usa (ntsc)");
+    EXPECT_EQ(memory.file.bytes[0x81D9], unknown);
+  }
+  const std::pair<std::uint8_t, std::string_view> versions[] = {
+      {0, "1.0"}, {1, "1.1"}, {2, "Unknown"}, {255, "Unknown"}};
+  for (const auto& [version, caption] : versions) {
+    EXPECT_EQ(ReadVersionCaption(MemoryRom(Patched(Sample(), 0x81DB, {version})).rom), caption);
+  }
+}
+
+TEST(EditTag, WrittenTagFillsItsFieldAndItsFirstByteDecidesTheState) {
+  MemoryRom memory(Patched(Sample(), 0x100, Bytes(32, 0x00)));
+  const Bytes tagged = Patched(memory.file.bytes, 0x100, Ascii("D:1.2b | Torvale                "));
+  WriteEditTag(memory.rom);
+  EXPECT_EQ(DescribeDifferences(tagged, memory.file.bytes), "");
+  WriteEditTag(memory.rom);
+  EXPECT_EQ(DescribeDifferences(tagged, memory.file.bytes), "");
+  struct Case {
+    Bytes field;
+    EditedState state;
+    bool present;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {Bytes(32, 0x00), EditedState::kUnedited, false, "[None]"},
+      {Ascii("D:1.2b | Torvale                "), EditedState::kEdited, true,
+       "D:1.2b | Torvale         "},
+      {Ascii("Someone else's tag, 32 chars...."), EditedState::kUnknown, true,
+       "Someone else's tag, 32 ch"},
+      {Patched(Bytes(32, 0x41), 0, {0x00}), EditedState::kUnedited, false, "[None]"},
+  };
+  for (const Case& c : cases) {
+    MemoryRom tag(Patched(Sample(), 0x100, c.field));
+    EXPECT_EQ(ReadEditedState(tag.rom), c.state) << c.shown;
+    EXPECT_EQ(ReadEditTag(tag.rom).present, c.present);
+    EXPECT_EQ(ReadEditTag(tag.rom).shown, c.shown);
+  }
+}
+
+TEST(RomIdentity, TitlesAreComparedExactlyAndInOrder) {
+  const std::string ff4 =
+      "You're loading: [ FINAL FANTASY 4 ].  Final Fantasy 4 is not directly supported--don't "
+      "email me and complain about my program fucking up your ROM.\r\n\r\nThe application will "
+      "continue--Please use at your own risk.";
+  const std::string ff3 =
+      "You tried to load: [ FINAL FANTASY 3 ].  Why in god's name are you trying to corrupt this "
+      "ROM?";
+  const std::tuple<std::size_t, std::string, IdentityVerdict, std::string> cases[] = {
+      {0x101C0, "FINAL FANTASY 3", IdentityVerdict::kRefused, ff3},
+      {0x81C0, "FINAL FANTASY 4 EASYTYPE", IdentityVerdict::kWarned,
+       "You're loading: [ FINAL FANTASY 4 EASY ].  Final Fantasy 4 EasyType is not directly "
+       "supported--don't email me and complain about my program fucking up your ROM.\r\n\r\nThe "
+       "application will continue--Please use at your own risk."},
+      {0x81C0, "FINAL FANTASY 4     ", IdentityVerdict::kWarned, ff4},
+      {0x81C0, "FINAL FANTASY 4 EAS", IdentityVerdict::kWarned, ff4},
+      {0x81C0, "final fantasy 4     ", IdentityVerdict::kAccepted, ""},
+      {0x81C0, "FINAL FANTASY II    ", IdentityVerdict::kAccepted, ""},
+      {0x101C0, "FINAL FANTASY 30", IdentityVerdict::kRefused, ff3},
+      {0x101C0, "Final Fantasy 3", IdentityVerdict::kAccepted, ""},
+  };
+  for (const auto& [offset, title, verdict, message] : cases) {
+    const IdentityCheck check =
+        CheckROMIdentity(MemoryRom(Patched(Sample(), offset, Ascii(title))).rom);
+    EXPECT_EQ(check.verdict, verdict) << title;
+    EXPECT_EQ(check.message, message) << title;
+  }
+}
+
+TEST(RomIdentity, FileTooShortForTheEditorsIsRefused) {
+  for (const std::size_t size : {std::size_t{0}, std::size_t{0xAB1D8}, std::size_t{0xAB1D9}}) {
+    testing::MemoryFile file(Bytes(size, 0xFF), "/memory/short.smc");
+    RomFile rom(file);
+    rom.Open(file.path);
+    const std::optional<std::string> refusal = CheckRomLength(rom);
+    EXPECT_EQ(refusal.has_value(), size < 0xAB1D9) << size;
+    if (refusal) {
+      EXPECT_NE(refusal->find("short.smc"), std::string::npos);
+      EXPECT_NE(refusal->find(std::to_string(size) + " bytes"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace torvale

@@ -1,0 +1,332 @@
+// The tables' descriptions against the game's layout as the tests know it
+// (Layout.h): every record of every table written with random values must
+// leave exactly the bytes of the layout, and read back as the layout says.
+// Then the encodings, the lists and the refusals, each against fixed values.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "Layout.h"
+#include "TestRom.h"
+#include "data/BattleTables.h"
+#include "data/Encodings.h"
+#include "data/Items.h"
+#include "data/Lists.h"
+#include "data/Magic.h"
+#include "data/Maps.h"
+#include "data/Monsters.h"
+#include "data/Party.h"
+#include "data/Shops.h"
+#include "data/TextList.h"
+#include "data/Treasure.h"
+
+namespace torvale {
+namespace {
+
+using testing::Bytes;
+using testing::DescribeDifferences;
+using testing::EditorModelNamed;
+using testing::FieldModel;
+using testing::MemoryRom;
+
+struct TableCase {
+  const Table& (*table)();
+  const char* model;
+  int picker;  // which of the model's pickers picks this table's records
+};
+
+const TableCase kTables[] = {
+    {ItemTable, "item", 0},
+    {SpellTable, "magic", 0},
+    {CharacterTable, "character stats", 0},
+    {EquipmentTable, "character equipment", 0},
+    {ShopTable, "shop", 0},
+    {MapPropertyTable, "map properties", 0},
+    {MapSongTable, "music", 0},
+    {ChestTable, "treasure", 0},
+    {MonsterTable, "monster", 0},
+    {TextEntryTable, "text list", 0},
+    {ItemsWonTable, "items won", 0},
+    {AttackDefenseTable, "monster tables", 0},
+    {SpeedTable, "monster tables", 1},
+};
+
+// The values of one record as the program takes them, the bytes the layout
+// says they stand for, and the values they read back as.
+struct Planted {
+  Record written;
+  Bytes file;
+  Record read;
+};
+
+std::int64_t Draw(std::mt19937& random, int min, int max) {
+  return std::uniform_int_distribution(min, max)(random);
+}
+
+// A chest of a random kind: the layout's field of that kind, with its value,
+// and the program's four values of it.
+void PlantChest(const testing::EditorModel& model, int record, std::mt19937& random,
+                Planted& planted) {
+  const char* kinds[] = {"GPOPT", "ItemOPT", "FormationCHK"};
+  const int kind = static_cast<int>(Draw(random, 0, 2));
+  const FieldModel& chest = testing::FieldNamed(model, kinds[kind]);
+  const int value = static_cast<int>(Draw(random, chest.min, chest.max));
+  chest.store(planted.file, record, value);
+  planted.written = planted.read = Record{std::int64_t{kind}, {}, {}, {}};
+  if (kind == 0) {
+    // A written GP amount is typed; it reads back as the step it is stored in.
+    planted.written[1] = std::int64_t{value};
+    planted.read[1] = std::int64_t{chest.value(planted.file, record)};
+  } else {
+    planted.written[2] = planted.read[2] = std::int64_t{value & 0xFF};
+  }
+  if (kind == 2) planted.written[3] = planted.read[3] = std::int64_t{value >> 8};
+}
+
+Planted Plant(const Table& table, const testing::EditorModel& model, const Bytes& image, int record,
+              std::mt19937& random) {
+  Planted planted{Record(table.fields.size()), image, Record(table.fields.size())};
+  if (&table == &ChestTable()) {
+    PlantChest(model, record, random, planted);
+    return planted;
+  }
+  for (std::size_t i = 0; i < table.fields.size(); ++i) {
+    const Field& field = table.fields[i];
+    if (field.name == "NameIndexTXT" || field.name == "MagicIconFRA") continue;
+    const FieldModel& layout = testing::FieldNamed(model, std::string(field.name));
+    const int value = static_cast<int>(Draw(random, layout.min, layout.max));
+    layout.store(planted.file, record, value);
+    if (layout.kind == testing::FieldKind::kName) {
+      const std::string name = testing::NameFor(value, layout.max);
+      planted.written[i] = name;
+      planted.read[i] = name + std::string(static_cast<std::size_t>(layout.max) - name.size(), ' ');
+    } else if (field.name == "HandLST") {
+      // The layout's byte 0 is the program's hand and name index.
+      const int hand = value < 0x80 ? 0 : value < 0xC0 ? 1 : 2;
+      planted.written[i] = planted.read[i] = std::int64_t{hand};
+      planted.written[i + 1] = planted.read[i + 1] = std::int64_t{value - 0x40 * (hand + 1)};
+    } else {
+      planted.written[i] = std::int64_t{value};
+      planted.read[i] = std::int64_t{layout.value(planted.file, record)};
+    }
+  }
+  return planted;
+}
+
+TEST(Tables, EveryRecordWritesAndReadsTheBytesOfTheLayout) {
+  std::mt19937 random(7);
+  for (const TableCase& c : kTables) {
+    const Table& table = c.table();
+    const testing::EditorModel& model = EditorModelNamed(c.model);
+    const testing::RecordPicker& picker = model.pickers[static_cast<std::size_t>(c.picker)];
+    EXPECT_EQ(table.count, &table == &ItemTable() ? 256 : picker.count) << table.name;
+    MemoryRom memory;
+    for (int record = 0; record < table.count; ++record) {
+      const Planted planted = Plant(table, model, memory.file.bytes, record, random);
+      // Shown fields are not written: they are read from the planted bytes.
+      Bytes file = planted.file;
+      for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].access == Access::kWritten) continue;
+        for (std::uint16_t at = 0; at < table.fields[i].width; ++at) {
+          memory.file.bytes[FieldOffset(table.fields[i], record) + at] =
+              planted.file[FieldOffset(table.fields[i], record) + at];
+        }
+      }
+      ASSERT_EQ(RefusalOf(table, planted.written), std::nullopt) << table.name << " " << record;
+      WriteRecord(table, memory.rom, record, planted.written);
+      ASSERT_EQ(DescribeDifferences(file, memory.file.bytes), "") << table.name << " " << record;
+      const Record read = ReadRecord(table, memory.text, memory.rom, record);
+      for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].name == "MagicIconFRA") continue;
+        ASSERT_EQ(read[i], planted.read[i])
+            << table.name << " " << record << " " << table.fields[i].name;
+      }
+    }
+  }
+}
+
+TEST(Tables, FieldsSharingBytesOrFollowingOneAnotherGoInOneWrite) {
+  const std::pair<const Table& (*)(), std::vector<std::size_t>> cases[] = {
+      {CharacterTable, {1, 13, 6, 2}},  // level; HP, MP and stats; name; byte 0 and special
+      {MonsterTable, {8, 2, 2, 4}},     // name, GP, experience, the graphic record
+      {MapPropertyTable, {2, 2, 7}},    // all but the two indexes
+      {ChestTable, {2}},
+      {ItemTable, {1, 1, 3, 2, 8}},
+  };
+  for (const auto& [table, lengths] : cases) {
+    MemoryRom memory;
+    std::vector<std::size_t> writes;
+    memory.file.onWrite = [&](std::size_t, std::span<const std::uint8_t> bytes, auto) {
+      writes.push_back(bytes.size());
+    };
+    const Record values = ReadRecord(table(), memory.text, memory.rom, 3);
+    WriteRecord(table(), memory.rom, 3, values);
+    EXPECT_EQ(writes, lengths) << table().name;
+  }
+}
+
+TEST(Encodings, AmountsRoundToTheirStepAndReadBack) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const int expected = byte < 128 ? byte * 10 : (byte - 128) * 1000;
+    EXPECT_EQ(DecodeAmount(static_cast<std::uint8_t>(byte)), expected) << byte;
+    EXPECT_EQ(DecodeAmount(EncodeAmount(expected)), expected) << byte;
+  }
+  const std::pair<int, int> typed[] = {{0, 0},      {50, 5},       {55, 6},      {65, 6},
+                                       {1260, 126}, {1265, 126},   {1269, 127},  {1270, 127},
+                                       {1271, 129}, {1499, 129},   {1500, 130},  {2500, 130},
+                                       {3500, 132}, {126500, 254}, {127000, 255}};
+  for (const auto& [amount, byte] : typed) EXPECT_EQ(EncodeAmount(amount), byte) << amount;
+}
+
+TEST(Encodings, HandChestAndIconBytes) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const HandedIndex hand = DecodeHand(static_cast<std::uint8_t>(byte));
+    const int bits = byte < 0x80 ? 0 : byte < 0xC0 ? 1 : 2;
+    EXPECT_EQ(static_cast<int>(hand.hand), bits) << byte;
+    EXPECT_EQ(hand.nameIndex, byte - 0x40 * (bits + 1)) << byte;
+    EXPECT_EQ(EncodeHand(hand.hand, hand.nameIndex), byte);
+    const Chest chest = DecodeChest(static_cast<std::uint8_t>(byte), 0x83);
+    EXPECT_EQ(static_cast<int>(chest.kind), byte < 0x80 ? 0 : byte < 0xC0 ? 1 : 2) << byte;
+    EXPECT_EQ(byte < 0x80 ? chest.gp : chest.item, byte < 0x80 ? 3000 : 0x83) << byte;
+    EXPECT_EQ(byte < 0xC0 ? 0 : chest.formation, byte < 0xC0 ? 0 : byte - 0x80) << byte;
+  }
+  EXPECT_EQ(EncodeHand(Hand::kRight, 200), std::nullopt);
+  EXPECT_EQ(EncodeHand(Hand::kLeft, -65), std::nullopt);
+  const std::pair<Chest, std::optional<std::array<std::uint8_t, 2>>> chests[] = {
+      {{ChestKind::kGp, 1265, 0, 0}, std::array<std::uint8_t, 2>{0x00, 126}},
+      {{ChestKind::kItem, 0, 0x21, 9}, std::array<std::uint8_t, 2>{0x80, 0x21}},
+      {{ChestKind::kGuardedItem, 0, 0x10, 100}, std::array<std::uint8_t, 2>{0xE4, 0x10}},
+      {{ChestKind::kGuardedItem, 0, 0x10, 63}, std::nullopt},
+  };
+  for (const auto& [chest, bytes] : chests) EXPECT_EQ(EncodeChest(chest), bytes);
+  const std::pair<std::uint8_t, MagicIcon> icons[] = {{0x3F, MagicIcon::kBlack},
+                                                      {0x40, MagicIcon::kWhite},
+                                                      {0x41, MagicIcon::kSummon},
+                                                      {0x42, MagicIcon::kOther}};
+  for (const auto& [byte, icon] : icons) EXPECT_EQ(DecodeMagicIcon(byte), icon);
+}
+
+TEST(Lists, EntriesStandForTheirValues) {
+  const std::tuple<ListId, std::size_t, std::string_view> entries[] = {
+      {ListId::kIcons, 0x00, "[Letter/Number]"},
+      {ListId::kIcons, 0x2D, "Sword"},
+      {ListId::kIcons, 0x41, "Summon Magic"},
+      {ListId::kIcons, 0xFF, "[Space]"},
+      {ListId::kStatBonuses, 0, "0 | 0 | 0 | 0 | 0   "},
+      {ListId::kStatBonuses, 12, "+5 | -5 | -5 | -5 | -5   "},
+      {ListId::kStatBonuses, 128, "0 | 0 | 0 | 0 | +3   "},
+      {ListId::kStatBonuses, 0x8D, "+10 | -10 | -10 | -10 | +10   "},
+      {ListId::kStatBonuses, 0x85, "-10 | -10 | -10 | -10 | +10   "},
+      {ListId::kStatBonuses, 0x7B, "+15 | +15 | +15 | +15 | 0   "},
+      {ListId::kStatBonuses, 256, "[N/A]"},
+      {ListId::kEquipClasses, 0, "Everyone"},
+      {ListId::kEquipClasses, 115, "None"},
+      {ListId::kEquipClasses, 116, "Unknown/Undocumented"},
+      {ListId::kSpellEffects, 0x29, "\"summon\" a monster (Alert, Call)"},
+      {ListId::kSpellEffects, 0x30, "revive monster (Recover, AC Remedy, 8F Vanish)"},
+      {ListId::kSpellEffects, 0x31, "unknown/undocumented"},
+      {ListId::kHands, 2, "L/R Both"},
+      {ListId::kMapMusic, 16, "Tent\\Cabin"},
+      {ListId::kMapMusic, 31, "Suprise! (Ex: Lost the Crystal)"},
+      {ListId::kMapMusic, 61, "Nothing"},
+      {ListId::kMapMusic, 62, "Airship Noise"},
+      {ListId::kMapMusic, 68, "Waves"},
+      {ListId::kMapMusic, 69, "Unknown/Undocumented/Glitch"},
+      {ListId::kSongs, 31, "Suprise! (Ex: Lost the Dark Crystal)"},
+      {ListId::kSongs, 55, "Ending Part 3"},
+      {ListId::kFormations, 127, "Monster Formation #127"},
+      {ListId::kFormations, 128, "[-Nothing-]"},
+      {ListId::kMonsterPalettes, 77, "Monster Pallete: #77"},
+      {ListId::kTreasureIndexes, 20, "Treasure Index #20"},
+      {ListId::kMapLayouts, 200, "Map Layout #200"},
+      {ListId::kLayouts, 27, "Layout #27"},
+      {ListId::kMaps, 380, "Map #380"},
+      {ListId::kShops, 63, "Shop #64"},
+      {ListId::kItemsWonSlots, 0, "Slot #1"},
+      {ListId::kEquipmentSlots, 21, "Character Slot 22"},
+      {ListId::kChestOffsets, 0, "A8503"},
+      {ListId::kChestOffsets, 401, "A9818"},
+  };
+  for (const auto& [list, index, text] : entries) {
+    ASSERT_LT(index, FixedEntries(list).size()) << text;
+    EXPECT_EQ(FixedEntries(list)[index], text);
+  }
+  const std::pair<ListId, int> counts[] = {
+      {ListId::kIcons, 256},        {ListId::kStatBonuses, 256},
+      {ListId::kEquipClasses, 256}, {ListId::kSpellEffects, 256},
+      {ListId::kMapMusic, 256},     {ListId::kSongs, 56},
+      {ListId::kFormations, 128},   {ListId::kMaps, 381},
+      {ListId::kChestOffsets, 402}, {ListId::kItemNamesNothingAfter, 256}};
+  for (const auto& [list, count] : counts) EXPECT_EQ(ValueCount(list), count);
+  int unknownEffects = 0;
+  for (const std::string& effect : FixedEntries(ListId::kSpellEffects)) {
+    unknownEffects += effect == "unknown/undocumented";
+  }
+  EXPECT_EQ(unknownEffects, 225);
+}
+
+TEST(Lists, NamesComeFromTheirTablesInTheRom) {
+  Bytes image = romgen::BuildSampleRom();
+  const std::pair<std::size_t, std::string> names[] = {
+      {0x78201, "First   "}, {0x78AF8, "Last one"}, {0x78B01, "Opens"}, {0x78CAB, "Ends "},
+      {0x7A910, "Cecil "},   {0x71A00, "Goblin  "}, {0x7AA66, "Tail "}};
+  for (const auto& [offset, name] : names) {
+    const Bytes bytes = romgen::EncodeGameText(name, name.size());
+    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<long>(offset));
+  }
+  romgen::PutBytes(image, 0x72580, {2, 50, 10});
+  romgen::PutBytes(image, 0x7289E, {7, 9});
+  MemoryRom memory(image);
+  const auto read = [&](ListId list) { return ReadEntries(list, memory.text, memory.rom); };
+  EXPECT_EQ(read(ListId::kItemNames).front(), "First   ");
+  EXPECT_EQ(read(ListId::kItemNames).back(), "Last one");
+  EXPECT_EQ(read(ListId::kItemNamesEmptyLast).back(), "[Empty]");
+  EXPECT_EQ(read(ListId::kItemNamesNothingAfter).size(), 257u);
+  EXPECT_EQ(read(ListId::kItemNamesNothingAfter)[255], "Last one");
+  EXPECT_EQ(read(ListId::kItemNamesNothingAfter).back(), "[-Nothing-]");
+  EXPECT_EQ(read(ListId::kSpellNames).front(), "Opens");
+  EXPECT_EQ(read(ListId::kSpellNames).back(), "Ends ");
+  const auto characters = read(ListId::kCharacterNames);
+  ASSERT_EQ(characters.size(), 15u);
+  EXPECT_EQ(characters[0], "Cecil ");
+  EXPECT_EQ(characters[9], "Cecil ");  // slot 9 shares the first name
+  EXPECT_NE(characters[10], "Cecil ");
+  EXPECT_EQ(read(ListId::kMonsterNames).front(), "Goblin  ");
+  EXPECT_EQ(read(ListId::kTextEntries).back(), "Tail ");
+  EXPECT_EQ(read(ListId::kAttackDefenseEntries).front(), "2 - 50 - 10");
+  EXPECT_EQ(read(ListId::kSpeedEntries).back(), "7 - 9");
+}
+
+TEST(Refusals, ValuesNoFieldCanHoldAreRefusedByName) {
+  const auto refusal = [](const Table& table, std::size_t field, Value value) {
+    MemoryRom memory;
+    Record values = ReadRecord(table, memory.text, memory.rom, 0);
+    values[field] = std::move(value);
+    return RefusalOf(table, values).value_or("");
+  };
+  const std::size_t index = FieldIndex(CharacterTable(), "NameIndexTXT");
+  const std::size_t hand = FieldIndex(CharacterTable(), "HandLST");
+  MemoryRom memory;
+  Record right = ReadRecord(CharacterTable(), memory.text, memory.rom, 0);
+  right[hand] = std::int64_t{1};
+  right[index] = std::int64_t{200};
+  EXPECT_EQ(RefusalOf(CharacterTable(), right),
+            "The name index 200 with \"R-Hand\" makes a byte outside 0 to 255.");
+  EXPECT_EQ(refusal(CharacterTable(), index, {}), "\"Name Index\" has no value.");
+  EXPECT_EQ(refusal(MonsterTable(), FieldIndex(MonsterTable(), "GPTXT"), std::int64_t{65536}),
+            "\"GP\" takes a value from 0 to 65535.");
+  EXPECT_EQ(refusal(ItemTable(), FieldIndex(ItemTable(), "StatCBO"), {}),
+            "Choose a stat bonus: \"[N/A]\" stands for no value.");
+  const Record guarded = {std::int64_t{2}, {}, std::int64_t{0x10}, std::int64_t{63}};
+  EXPECT_EQ(RefusalOf(ChestTable(), guarded),
+            "A chest guarded by monsters needs a Monster Formation from 64 to 127; formation 63 "
+            "would be stored as an unguarded chest.");
+  EXPECT_EQ(RefusalOf(ChestTable(), {std::int64_t{0}, {}, {}, {}}), "\"GP\" has no value.");
+  EXPECT_EQ(RefusalOf(ChestTable(), {std::int64_t{1}, {}, {}, {}}), "\"Item\" has no value.");
+  EXPECT_EQ(RefusalOf(ChestTable(), {std::int64_t{1}, {}, std::int64_t{3}, {}}), std::nullopt);
+  EXPECT_THROW(WriteRecord(ChestTable(), memory.rom, 0, guarded), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace torvale

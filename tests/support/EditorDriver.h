@@ -1,0 +1,34 @@
+#pragma once
+
+// Drives an editor window through its controls as a user would, field by
+// field of its model in Layout.h.
+
+#include <QDialog>
+#include <memory>
+
+#include "Layout.h"
+#include "ui/EditorContext.h"
+
+namespace torvale::testing {
+
+// A test's data: one row for each editor model, its name in the column "name".
+void AddEditorRows();
+
+std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context);
+// Shows the editor and waits until its lists are filled and a record shown,
+// then turns to the page of the model's fields.
+bool WaitUntilReady(QDialog& window, const EditorModel& model);
+void PickRecord(QDialog& window, const RecordPicker& picker, int record);
+// Whether a user can change the field now: written, its control enabled and
+// not read-only.
+bool CanEdit(QDialog& window, const FieldModel& field);
+// Changes the field through its controls as a user would.
+void SetField(QDialog& window, const FieldModel& field, int value);
+// The value the field's controls show, as the model counts values: -1 for none.
+int ShownValue(QDialog& window, const FieldModel& field);
+void PickFirstRecords(QDialog& window, const EditorModel& model);
+// Sets every field a user can change to its lowest value, or its highest.
+void SetEveryField(QDialog& window, const EditorModel& model, bool highest);
+void ClickApply(QDialog& window);
+
+}  // namespace torvale::testing
