@@ -20,50 +20,45 @@ T& In(QDialog& window, const char* name) {
   return *Control<T>(window, name);
 }
 
-// Near the left edge: a stretched option button takes clicks on its face only.
-void Click(QAbstractButton& button) {
-  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
-}
-
 // Gives a check box the wanted state by clicking it when it differs.
 void CheckTo(QAbstractButton& box, bool checked) {
-  if (box.isChecked() != checked) Click(box);
+  if (box.isChecked() != checked) ClickButton(box);
 }
 
-bool IsList(QDialog& window, const char* name) {
-  return window.findChild<QListWidget*>(QString::fromLatin1(name)) != nullptr;
+QListWidget* ListNamed(QDialog& window, const char* name) {
+  return window.findChild<QListWidget*>(QString::fromLatin1(name));
 }
 
-// The custom fields: a character's hand and name index, which make up its
-// byte 0; a chest's GP, item, or item guarded by a formation.
+bool Is(const FieldModel& field, const char* control) {
+  return QLatin1String(field.control) == QLatin1String(control);
+}
+
+// The custom fields: a character's byte 0, made of a hand and a name index;
+// a chest's GP, item, or item guarded by a formation.
 void SetCustom(QDialog& window, const FieldModel& field, int value) {
-  const QString control = QString::fromLatin1(field.control);
-  if (control == QLatin1String("HandLST")) {
+  if (Is(field, "HandLST")) {
     const int hand = value < 0x80 ? 0 : value < 0xC0 ? 1 : 2;
     ClickRow(In<QListWidget>(window, "HandLST"), hand);
     ReplaceText(In<QLineEdit>(window, "NameIndexTXT"), QString::number(value - 0x40 * (hand + 1)));
     return;
   }
-  if (control == QLatin1String("GPOPT")) {
-    Click(In<QRadioButton>(window, "GPOPT"));
+  if (Is(field, "GPOPT")) {
+    ClickButton(In<QRadioButton>(window, "GPOPT"));
     ReplaceText(In<QLineEdit>(window, "GPTXT"), QString::number(value));
     return;
   }
-  Click(In<QRadioButton>(window, "ItemOPT"));
-  const int formation = value >> 8;
-  CheckTo(In<QCheckBox>(window, "FormationCHK"), formation != 0);
-  if (formation != 0) ClickRow(In<QListWidget>(window, "FormationLST"), formation);
+  ClickButton(In<QRadioButton>(window, "ItemOPT"));
+  CheckTo(In<QCheckBox>(window, "FormationCHK"), value >> 8 != 0);
+  if (value >> 8 != 0) ClickRow(In<QListWidget>(window, "FormationLST"), value >> 8);
   ClickRow(In<QListWidget>(window, "ItemLST"), value & 0xFF);
 }
 
 int CustomValue(QDialog& window, const FieldModel& field) {
-  const QString control = QString::fromLatin1(field.control);
-  if (control == QLatin1String("HandLST")) {
+  if (Is(field, "HandLST")) {
     return 0x40 * (In<QListWidget>(window, "HandLST").currentRow() + 1) +
            In<QLineEdit>(window, "NameIndexTXT").text().toInt();
   }
-  const bool gp = control == QLatin1String("GPOPT");
-  const bool guarded = control == QLatin1String("FormationCHK");
+  const bool gp = Is(field, "GPOPT"), guarded = Is(field, "FormationCHK");
   if (In<QRadioButton>(window, "GPOPT").isChecked() != gp ||
       In<QCheckBox>(window, "FormationCHK").isChecked() != guarded) {
     return -1;  // a chest of another kind
@@ -71,12 +66,6 @@ int CustomValue(QDialog& window, const FieldModel& field) {
   if (gp) return In<QLineEdit>(window, "GPTXT").text().toInt();
   const int formation = guarded ? In<QListWidget>(window, "FormationLST").currentRow() : 0;
   return formation << 8 | In<QListWidget>(window, "ItemLST").currentRow();
-}
-
-// The entries of a list or a drop-down list.
-int Entries(QDialog& window, const char* name) {
-  if (auto* list = window.findChild<QListWidget*>(QString::fromLatin1(name))) return list->count();
-  return In<QComboBox>(window, name).count();
 }
 
 }  // namespace
@@ -93,22 +82,7 @@ std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorCo
 }
 
 bool WaitUntilReady(QDialog& window, const EditorModel& model) {
-  window.show();
-  const auto ready = [&] {
-    for (const RecordPicker& picker : model.pickers) {
-      auto* control = Control<QWidget>(window, picker.control);
-      if (!control->isEnabled() || Entries(window, picker.control) < picker.first + picker.count) {
-        return false;
-      }
-    }
-    for (const FieldModel& field : model.fields) {
-      if (auto* list = window.findChild<QComboBox*>(QString::fromLatin1(field.control))) {
-        if (list->count() <= field.max) return false;
-      }
-    }
-    return true;
-  };
-  if (!QTest::qWaitFor(ready, 10000)) return false;
+  if (!tools::ShowUntilFilled(window)) return false;
   if (model.page != 0) {
     auto& tabs = In<QTabBar>(window, "tabs");
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(model.page).center());
@@ -117,7 +91,7 @@ bool WaitUntilReady(QDialog& window, const EditorModel& model) {
 }
 
 void PickRecord(QDialog& window, const RecordPicker& picker, int record) {
-  if (auto* list = window.findChild<QListWidget*>(QString::fromLatin1(picker.control))) {
+  if (QListWidget* list = ListNamed(window, picker.control)) {
     ClickRow(*list, record);
   } else {
     In<QComboBox>(window, picker.control).setCurrentIndex(record);
@@ -133,18 +107,13 @@ bool CanEdit(QDialog& window, const FieldModel& field) {
 void SetField(QDialog& window, const FieldModel& field, int value) {
   switch (field.kind) {
     case FieldKind::kNumber:
-      ReplaceText(In<QLineEdit>(window, field.control), QString::number(value));
-      return;
     case FieldKind::kName:
       ReplaceText(In<QLineEdit>(window, field.control),
-                  QString::fromStdString(NameFor(value, field.max)));
+                  field.kind == FieldKind::kName ? QString::fromStdString(NameFor(value, field.max))
+                                                 : QString::number(value));
       return;
     case FieldKind::kChoice:
-      if (auto* list = window.findChild<QListWidget*>(QString::fromLatin1(field.control))) {
-        ClickRow(*list, value);
-      } else {
-        In<QComboBox>(window, field.control).setCurrentIndex(value);
-      }
+      PickRecord(window, {field.control, 0, 0}, value);
       return;
     case FieldKind::kCheck:
       CheckTo(In<QAbstractButton>(window, field.control), value != 0);
@@ -157,21 +126,18 @@ void SetField(QDialog& window, const FieldModel& field, int value) {
 
 int ShownValue(QDialog& window, const FieldModel& field) {
   switch (field.kind) {
-    case FieldKind::kNumber: {
-      const QString text = In<QLineEdit>(window, field.control).text();
-      return text.isEmpty() ? -1 : text.toInt();
-    }
     case FieldKind::kChoice:
-      if (IsList(window, field.control)) return In<QListWidget>(window, field.control).currentRow();
+      if (QListWidget* list = ListNamed(window, field.control)) return list->currentRow();
       return In<QComboBox>(window, field.control).currentIndex();
     case FieldKind::kCheck:
       return In<QAbstractButton>(window, field.control).isChecked() ? 1 : 0;
     case FieldKind::kCustom:
       return CustomValue(window, field);
-    case FieldKind::kName:
-      break;
+    default: {
+      const QString text = In<QLineEdit>(window, field.control).text();
+      return text.isEmpty() ? -1 : text.toInt();
+    }
   }
-  qFatal("a name has no value as a number");
 }
 
 void PickFirstRecords(QDialog& window, const EditorModel& model) {
@@ -185,7 +151,7 @@ void SetEveryField(QDialog& window, const EditorModel& model, bool highest) {
 }
 
 void ClickApply(QDialog& window) {
-  Click(In<QPushButton>(window, "ApplyCMD"));
+  ClickButton(In<QPushButton>(window, "ApplyCMD"));
 }
 
 }  // namespace torvale::testing

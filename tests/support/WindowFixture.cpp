@@ -35,29 +35,6 @@ EditorFixture::EditorFixture(Bytes image, RomIo& io)
   rom.Open(testing::WriteRom(folder, original));
 }
 
-void TypeText(QWidget* widget, const QString& text) {
-  for (const QChar character : text) {
-    if (character.unicode() >= 0x20 && character.unicode() < 0x7F) {
-      QTest::keyClick(widget, character.toLatin1());
-      continue;
-    }
-    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(character),
-                        Qt::NoModifier);
-  }
-}
-
-void ReplaceText(QLineEdit& box, const QString& text) {
-  box.selectAll();
-  TypeText(&box, text);
-}
-
-void ClickRow(QListWidget& list, int row) {
-  list.scrollToItem(list.item(row));
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                    list.visualItemRect(list.item(row)).center());
-}
-
 void WindowFixture::RemoveDataFile(const std::string& name) const {
   std::filesystem::remove(DataFileIn(DataPlace::kProgramFolder, name));
 }

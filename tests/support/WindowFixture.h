@@ -9,14 +9,20 @@
 
 #include "TestRom.h"
 #include "rom/RomFile.h"
+#include "scripted/ScriptedInput.h"
 #include "scripted/ScriptedPlatform.h"
 #include "text/TextCodec.h"
 #include "ui/EditorContext.h"
 
 namespace torvale::testing {
 
+using tools::ClickButton;
+using tools::ClickRow;
+using tools::Control;
+using tools::ReplaceText;
 using tools::ScriptedPlatform;
 using tools::ShownMessage;
+using tools::TypeText;
 
 // Where a data file lies: in the program's folder, or in the installed data
 // folder share/torvale beside it.
@@ -51,24 +57,6 @@ class EditorFixture : public WindowFixture {
   TextCodec text;
   ui::EditorContext context{rom, platform, text};
 };
-
-// Types `text` into `widget` key by key, as a keyboard would, characters
-// outside printable ASCII included.
-void TypeText(QWidget* widget, const QString& text);
-
-// Selects everything in the box and types `text` over it.
-void ReplaceText(QLineEdit& box, const QString& text);
-
-// Clicks entry `row` of a list as a user would.
-void ClickRow(QListWidget& list, int row);
-
-// The control named `name` below `root`; fails the test when there is none.
-template <typename T>
-T* Control(const QObject& root, const char* name) {
-  T* control = root.findChild<T*>(QString::fromLatin1(name));
-  if (control == nullptr) qFatal("no control named %s", name);
-  return control;
-}
 
 }  // namespace torvale::testing
 

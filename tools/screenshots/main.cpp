@@ -8,13 +8,12 @@
 // its lists are filled and its first record is shown. Nothing is written to
 // the ROM.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QEventLoop>
 #include <QListWidget>
 #include <QSet>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <cstdio>
@@ -22,31 +21,21 @@
 
 #include "romgen/SyntheticRom.h"
 #include "romgen/SyntheticSpc.h"
+#include "scripted/ScriptedInput.h"
 #include "scripted/ScriptedPlatform.h"
-#include "ui/DeferredFill.h"
 #include "ui/EditorRegistry.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
-constexpr int kReadyTimeoutMilliseconds = 20000;
 constexpr int kSettleMilliseconds = 200;
 
-void Click(QWidget& window, const char* control) {
-  QTest::mouseClick(window.findChild<QWidget*>(QString::fromLatin1(control)), Qt::LeftButton);
-}
+using torvale::tools::ClickButton;
+using torvale::tools::ClickRow;
+using torvale::tools::Control;
 
-void ClickRow(QWidget& window, const char* list, int row) {
-  auto& entries = *window.findChild<QListWidget*>(QString::fromLatin1(list));
-  entries.scrollToItem(entries.item(row));
-  QTest::mouseClick(entries.viewport(), Qt::LeftButton, {},
-                    entries.visualItemRect(entries.item(row)).center());
-}
-
-void ClickNode(QTreeWidget& tree, const QString& text) {
-  QTreeWidgetItem* node = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive).last();
-  tree.scrollToItem(node);
-  QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
+void Click(QWidget& window, const char* button) {
+  ClickButton(*Control<QAbstractButton>(window, button));
 }
 
 // What each window's picture is called, and what is picked before it is taken.
@@ -58,7 +47,8 @@ struct Picture {
 
 const Picture kPictures[] = {
     {"MainWindow", "main-window", nullptr},
-    {"ItemEditor", "item-editor", [](QWidget& window) { ClickRow(window, "ItemLST", 8); }},
+    {"ItemEditor", "item-editor",
+     [](QWidget& window) { ClickRow(*Control<QListWidget>(window, "ItemLST"), 8); }},
     {"MagicSpellEditor", "magic-spell-editor", nullptr},
     {"CharacterStatsEditor", "character-stats-editor", nullptr},
     {"CharacterEquipmentEditor", "character-equipment-editor", nullptr},
@@ -66,14 +56,15 @@ const Picture kPictures[] = {
     {"MapPropertiesEditor", "map-properties-editor", nullptr},
     {"MusicEditor", "music-editor",
      [](QWidget& window) {
-       ClickRow(window, "AreaLST", 5);
+       ClickRow(*Control<QListWidget>(window, "AreaLST"), 5);
        Click(window, "ShowHex");
        Click(window, "EjectCMD");  // answered with an SPC file
      }},
     {"TreasureEditor", "treasure-editor", nullptr},
     {"MonsterEditor", "monster-editor", nullptr},
     {"BattleTablesEditor", "miscellaneous-data-editor", nullptr},
-    {"TextListEditor", "text-list-editor", [](QWidget& window) { ClickRow(window, "TextLST", 0); }},
+    {"TextListEditor", "text-list-editor",
+     [](QWidget& window) { ClickRow(*Control<QListWidget>(window, "TextLST"), 0); }},
 };
 
 class Photographer {
@@ -97,18 +88,9 @@ class Photographer {
       Fail(QStringLiteral("no picture for ") + window.objectName());
       return;
     }
-    QEventLoop filled;
-    if (auto* fill = window.findChild<torvale::ui::DeferredFill*>()) {
-      QObject::connect(fill, &torvale::ui::DeferredFill::Filled, &filled, &QEventLoop::quit);
-      QTimer::singleShot(kReadyTimeoutMilliseconds, &filled, [&] {
-        Fail(window.objectName() + QStringLiteral(" was never filled"));
-        filled.quit();
-      });
-    } else {
-      QTimer::singleShot(0, &filled, &QEventLoop::quit);
+    if (!torvale::tools::ShowUntilFilled(window)) {
+      Fail(window.objectName() + QStringLiteral(" was never filled"));
     }
-    window.show();
-    filled.exec();
     if (picture->before != nullptr) picture->before(window);
     Save(window, QString::fromLatin1(picture->file));
     for (const torvale::ui::EditorEntry& editor : torvale::ui::Editors()) {
@@ -161,7 +143,7 @@ int main(int argc, char* argv[]) {
       continue;
     }
     opened << QLatin1String(editor.window);
-    ClickNode(tree, QString::fromLatin1(editor.nodeText));
+    torvale::tools::ClickNode(tree, QString::fromLatin1(editor.nodeText));
   }
   std::filesystem::remove(spc);
   for (const torvale::tools::ShownMessage& message : platform.messages) {
