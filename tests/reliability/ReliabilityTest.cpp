@@ -149,8 +149,10 @@ class ReliabilityTest : public QObject {
   // Injects every fault the clean run's calls allow; returns the first failure seen.
   QString InjectAll(const Step& step) {
     const StepResult clean = step(0, FaultyRomIo::Fault::kError);
-    if (clean.reported || clean.calls.find('w') == std::string::npos) {
-      return QStringLiteral("the clean run wrote nothing or reported an error");
+    const std::size_t lastWrite = clean.calls.rfind('w');
+    if (clean.reported || lastWrite == std::string::npos ||
+        clean.calls.find('s', lastWrite) == std::string::npos) {
+      return QStringLiteral("the clean run did not write and sync: ") + clean.calls.c_str();
     }
     QString failure;
     for (std::size_t call = 0; call < clean.calls.size(); ++call) {
