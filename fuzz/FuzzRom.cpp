@@ -1,6 +1,8 @@
 #include "FuzzRom.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace torvale::fuzz {
 namespace {
@@ -12,10 +14,17 @@ const testing::Bytes& Sample() {
 
 }  // namespace
 
+void Require(bool holds, std::string_view property) {
+  if (holds) return;
+  std::fprintf(stderr, "property broken: %.*s\n", static_cast<int>(property.size()),
+               property.data());
+  std::abort();
+}
+
 FuzzRom::FuzzRom() : m_memory(Sample()) {
   m_memory.file.onWrite = [this](std::size_t offset, std::span<const std::uint8_t> before,
                                  std::span<const std::uint8_t> after) {
-    Changed(offset, after.size());
+    m_changed.emplace_back(offset, after.size());
     if (onWrite) onWrite(offset, before, after);
   };
 }
@@ -37,11 +46,7 @@ void FuzzRom::Overlay(std::size_t offset, std::span<const std::uint8_t> bytes) {
   if (offset >= m_memory.file.length) return;
   const std::size_t count = std::min(bytes.size(), m_memory.file.length - offset);
   std::copy_n(bytes.begin(), count, m_memory.file.bytes.begin() + static_cast<long>(offset));
-  Changed(offset, count);
-}
-
-void FuzzRom::Changed(std::size_t offset, std::size_t length) {
-  m_changed.emplace_back(offset, length);
+  m_changed.emplace_back(offset, count);
 }
 
 }  // namespace torvale::fuzz

@@ -8,10 +8,27 @@
 #include <vector>
 
 #include "TestRom.h"
+#include "rom/RomError.h"
+#include "rom/RomIdentity.h"
 
 namespace torvale::fuzz {
 
 using testing::Bytes;
+
+// Ends the process with a message when a property does not hold, so that the
+// fuzzer keeps the input that broke it and a corpus replay fails.
+void Require(bool holds, std::string_view property);
+
+// Runs one read of `rom`; a range error is allowed only on a file too short
+// for the editors.
+template <typename Read>
+void Reading(const RomFile& rom, Read read) {
+  try {
+    read();
+  } catch (const RomRangeError&) {
+    Require(rom.Size() < kMinimumRomSize, "a file long enough for the editors reads whole");
+  }
+}
 
 // The sample image held in memory and opened through RomFile, shared by the
 // inputs of a process: an input may change it, and the next one finds the
@@ -36,7 +53,6 @@ class FuzzRom {
 
  private:
   FuzzRom();
-  void Changed(std::size_t offset, std::size_t length);
 
   testing::MemoryRom m_memory;
   std::vector<std::pair<std::size_t, std::size_t>> m_changed;  // since the sample

@@ -13,7 +13,6 @@
 
 #include "FuzzInput.h"
 #include "FuzzRom.h"
-#include "Require.h"
 #include "data/Encodings.h"
 #include "data/Magic.h"
 #include "data/Tables.h"
@@ -70,6 +69,18 @@ Value ReadBack(const Field& field, const Value& written) {
   return written;
 }
 
+// The byte that a record's hand and name index make.
+std::optional<std::uint8_t> HandByte(const Table& table, const Record& values) {
+  int hand = 0, index = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const Encoding encoding = table.fields[i].encoding;
+    if (encoding == Encoding::kHand) hand = static_cast<int>(std::get<std::int64_t>(values[i]));
+    if (encoding == Encoding::kNameIndex)
+      index = static_cast<int>(std::get<std::int64_t>(values[i]));
+  }
+  return EncodeHand(static_cast<Hand>(hand), index);
+}
+
 // A record of a table, each written field given a value from the input.
 std::vector<Span> EditRecord(const Table& table, FuzzRom& file, FuzzInput& input) {
   const int record = input.Below(table.count);
@@ -88,6 +99,11 @@ std::vector<Span> EditRecord(const Table& table, FuzzRom& file, FuzzInput& input
     // A chest keeps the parts of its kind only; the others read as nothing.
     if (field.access != Access::kWritten ||
         (MayHoldNothing(field) && std::holds_alternative<std::monostate>(read[i]))) {
+      continue;
+    }
+    if (field.encoding == Encoding::kHand || field.encoding == Encoding::kNameIndex) {
+      // A name index outside 0-63 carries into the hand bits: the byte reads back.
+      Require(HandByte(table, read) == HandByte(table, values), "a hand-and-index byte reads back");
       continue;
     }
     Require(read[i] == ReadBack(field, values[i]), "a record reads back what was written");

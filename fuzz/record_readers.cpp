@@ -14,12 +14,9 @@
 
 #include "FuzzInput.h"
 #include "FuzzRom.h"
-#include "Require.h"
 #include "data/Lists.h"
 #include "data/Magic.h"
 #include "data/Tables.h"
-#include "rom/RomError.h"
-#include "rom/RomIdentity.h"
 #include "text/NameLists.h"
 
 namespace torvale::fuzz {
@@ -32,16 +29,6 @@ constexpr ListId kRomLists[] = {
     ListId::kItemNames,   ListId::kItemNamesEmptyLast,   ListId::kItemNamesNothingAfter,
     ListId::kSpellNames,  ListId::kCharacterNames,       ListId::kMonsterNames,
     ListId::kTextEntries, ListId::kAttackDefenseEntries, ListId::kSpeedEntries};
-
-// Runs one read; a range error is allowed only on a file too short for the editors.
-template <typename Read>
-void Reading(const RomFile& rom, Read read) {
-  try {
-    read();
-  } catch (const RomRangeError&) {
-    Require(rom.Size() < kMinimumRomSize, "a file long enough for the editors reads whole");
-  }
-}
 
 void ReadEveryRecord(const Table& table, FuzzRom& file) {
   for (int record = 0; record < table.count; ++record) {

@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "data/Encodings.h"
+#include "rom/CopierHeader.h"
+#include "rom/InternalHeader.h"
 #include "text/TextCodec.h"
 #include "text/TextTable.h"
 
@@ -14,6 +16,11 @@ constexpr std::uint8_t kHighBit = 0x80;
 
 int Word(std::span<const std::uint8_t> bytes, std::size_t at) {
   return bytes[at] | bytes[at + 1] << 8;
+}
+
+std::uint32_t Long(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return static_cast<std::uint32_t>(Word(bytes, at)) |
+         static_cast<std::uint32_t>(Word(bytes, at + 2)) << 16;
 }
 
 void PutWord(std::vector<std::uint8_t>& bytes, std::size_t at, std::int64_t value) {
@@ -199,9 +206,7 @@ Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes) {
     case Encoding::kWordPairShowingSecond:
       return std::int64_t{Word(bytes, 2)};
     case Encoding::kLong:
-      return std::int64_t{
-          static_cast<std::int32_t>(static_cast<std::uint32_t>(Word(bytes, 0)) |
-                                    static_cast<std::uint32_t>(Word(bytes, 2)) << 16)};
+      return std::int64_t{static_cast<std::int32_t>(Long(bytes, 0))};
     case Encoding::kAmount:
       return std::int64_t{DecodeAmount(first)};
     case Encoding::kText:
@@ -217,6 +222,16 @@ Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes) {
       return std::int64_t{DecodeHand(first).nameIndex};
     case Encoding::kMagicIcon:
       return std::int64_t{static_cast<int>(DecodeMagicIcon(first))};
+    case Encoding::kPlainText:
+      return std::string(bytes.begin(), bytes.end());
+    case Encoding::kCopierHeaderType:
+      return std::string(
+          HeaderTypeOf(Long(bytes, kCopierFieldAOffset), Long(bytes, kCopierFieldBOffset)));
+    case Encoding::kCountry:
+      if (const auto caption = CountryCaption(first)) return std::string(*caption);
+      return std::int64_t{first};
+    case Encoding::kVersion:
+      return std::string(VersionCaption(first));
     case Encoding::kChestKind:
     case Encoding::kChestGp:
     case Encoding::kChestItem:

@@ -34,6 +34,10 @@ enum class Encoding : std::uint8_t {
   kChestItem,              // an item chest's item, from its value byte
   kChestFormation,         // a guarded chest's monster formation, from its type byte
   kMagicIcon,              // a spell's icon byte (MagicIcon)
+  kPlainText,              // bytes shown as they are, one character each
+  kCopierHeaderType,       // the copier header's type, from its two signature fields
+  kCountry,                // the country code: its caption, or the number of an unknown one
+  kVersion,                // the version byte's caption
 };
 
 // Whether Apply writes a field, or only shows it.

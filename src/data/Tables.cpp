@@ -8,6 +8,7 @@
 #include "data/Maps.h"
 #include "data/Monsters.h"
 #include "data/Party.h"
+#include "data/RomHeaders.h"
 #include "data/Shops.h"
 #include "data/TextList.h"
 #include "data/Treasure.h"
@@ -15,10 +16,11 @@
 namespace torvale {
 
 std::span<const Table* const> AllTables() {
-  static const std::array<const Table*, 13> kTables = {
-      &CharacterTable(),     &EquipmentTable(),   &SpellTable(),    &ItemTable(),  &ShopTable(),
-      &MonsterTable(),       &MapPropertyTable(), &MapSongTable(),  &ChestTable(), &ItemsWonTable(),
-      &AttackDefenseTable(), &SpeedTable(),       &TextEntryTable()};
+  static const std::array<const Table*, 14> kTables = {
+      &CharacterTable(), &EquipmentTable(), &SpellTable(),         &ItemTable(),
+      &ShopTable(),      &MonsterTable(),   &MapPropertyTable(),   &MapSongTable(),
+      &ChestTable(),     &ItemsWonTable(),  &AttackDefenseTable(), &SpeedTable(),
+      &TextEntryTable(), &RomHeaderTable()};
   return kTables;
 }
 

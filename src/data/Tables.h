@@ -6,7 +6,8 @@
 
 namespace torvale {
 
-// Every table the editors show, in the order of the editor tree. A byte may
+// Every table the editors show, in the order of the editor tree, then the
+// header fields of the main window. A byte may
 // belong to more than one of them: the map music byte is also a map's song.
 std::span<const Table* const> AllTables();
 

@@ -71,7 +71,12 @@ DeferredFill::DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> l
 
 bool DeferredFill::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &m_window) {
-    if (event->type() == QEvent::Show && !m_closed && !m_filling) m_loadTimer.start();
+    if (event->type() == QEvent::Show && !m_closed && !m_filling) {
+      // The window is painted once its lists are filled, or at the first
+      // progress frame of a long fill, not empty before.
+      m_window.setUpdatesEnabled(false);
+      m_loadTimer.start();
+    }
     if (event->type() == QEvent::Hide || event->type() == QEvent::Close) m_closed = true;
   }
   return QObject::eventFilter(watched, event);
@@ -84,7 +89,10 @@ void DeferredFill::Restart() {
 }
 
 void DeferredFill::Run() {
-  if (!m_window.isVisible()) return;  // closed before its lists were due
+  if (!m_window.isVisible()) {  // closed before its lists were due
+    m_window.setUpdatesEnabled(true);
+    return;
+  }
   m_filling = true;
   m_closed = false;
   SetLocked(true);
@@ -101,6 +109,7 @@ void DeferredFill::Run() {
   const bool completed = RunQuietly(m_fill) && !m_closed;
   for (QWidget* list : m_lists) list->setUpdatesEnabled(true);
   m_bar.setUpdatesEnabled(true);
+  m_window.setUpdatesEnabled(true);
   m_filling = false;
   if (!completed) return;
   m_bar.setValue(0);
@@ -140,6 +149,7 @@ bool DeferredFill::AppendToLists(const std::vector<std::string>& entries,
 // Paints the progress so far and handles what is pending, its repaint included.
 void DeferredFill::ShowProgressFrame() {
   const bool barFrozen = !m_bar.updatesEnabled();
+  m_window.setUpdatesEnabled(true);
   m_bar.setUpdatesEnabled(true);
   QCoreApplication::processEvents();
   m_bar.setUpdatesEnabled(!barFrozen);

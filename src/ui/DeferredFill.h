@@ -22,7 +22,8 @@ namespace torvale::ui {
 // and again on Restart() (a Refresh button). While it runs, the lists'
 // redrawing is suspended and `lockedControls` are disabled; the progress bar
 // advances per entry, but the window is repainted and pending events are
-// handled at most once per 16 ms frame and once at the end. Closing the window
+// handled at most once per 16 ms frame and once at the end; the window is
+// first painted then, not empty before. Closing the window
 // during the fill ends it: the controls stay disabled and Filled is not sent.
 // The window opens with its lists locked, so the keyboard focus passes them
 // by: the first fill to complete hands it to the first control of the tab

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestRom.h"
+#include "data/RomHeaders.h"
 #include "rom/CopierHeader.h"
 #include "rom/EditTag.h"
 #include "rom/InternalHeader.h"
@@ -127,28 +128,35 @@ TEST(InternalHeader, NameFillsItsFieldAndKeepsTheMapModeByteASpace) {
   }
 }
 
-TEST(InternalHeader, CountryCodesAndVersionsShowTheirCaptions) {
-  const std::pair<std::uint8_t, std::string_view> countries[] = {{0, "Japan (NTSC)"},
-                                                                 {1, "USA (NTSC)"},
-                                                                 {2, "Europe/Oceania/Asia (PAL)"},
-                                                                 {11, "Hong Kong/China (PAL)"}};
-  for (const auto& [code, caption] : countries) {
-    EXPECT_EQ(ReadCountryCaption(MemoryRom(Patched(Sample(), 0x81D9, {code})).rom), caption);
-    MemoryRom memory(Patched(Sample(), 0x81D9, {0x77}));
+TEST(InternalHeader, FieldsReadAsTheMainWindowShowsThemAndOnlyKnownCountriesAreWritten) {
+  // country byte, version byte, then what the header table reads them as
+  const std::tuple<std::uint8_t, std::uint8_t, Value, Value> cases[] = {
+      {0, 0, "Japan (NTSC)", "1.0"},
+      {1, 1, "USA (NTSC)", "1.1"},
+      {2, 2, "Europe/Oceania/Asia (PAL)", "Unknown"},
+      {11, 255, "Hong Kong/China (PAL)", "Unknown"},
+      {3, 0, std::int64_t{3}, "1.0"},
+      {12, 0, std::int64_t{12}, "1.0"},
+  };
+  const Bytes tag = Ascii("D:1.2b | Someone                ");
+  for (const auto& [country, version, countryRead, versionRead] : cases) {
+    const Bytes image =
+        Patched(Patched(Patched(Sample(), 0x81D9, {country, 0x33, version}), 0x100, tag), 0x81C0,
+                Ascii("RENAMED"));
+    MemoryRom memory(image);
+    EXPECT_EQ(ReadRecord(RomHeaderTable(), memory.text, memory.rom, 0),
+              (Record{"Super MagiCom", "D:1.2b | Someone                ", "RENAMEDANTASY II      ",
+                      countryRead, versionRead}));
+    EXPECT_EQ(ReadVersionCaption(memory.rom), std::get<std::string>(versionRead));
+    const bool known = std::holds_alternative<std::string>(countryRead);
+    EXPECT_EQ(ReadCountryCaption(memory.rom).has_value(), known) << int{country};
+    if (!known) continue;
+    const std::string caption = std::get<std::string>(countryRead);
+    EXPECT_EQ(ReadCountryCaption(memory.rom), caption);
+    memory.file.bytes[0x81D9] = 0x77;
     WriteCountryCode(memory.rom, caption);
-    EXPECT_EQ(DescribeDifferences(Patched(Sample(), 0x81D9, {code}), memory.file.bytes), "");
-  }
-  for (const std::uint8_t unknown : {3, 10, 12, 255}) {
-    MemoryRom memory(Patched(Sample(), 0x81D9, {unknown}));
-    EXPECT_EQ(ReadCountryCaption(memory.rom), std::nullopt) << int{unknown};
-    WriteCountryCode(memory.rom, "N/A");
-    WriteCountryCode(memory.rom, "usa (ntsc)");
-    EXPECT_EQ(memory.file.bytes[0x81D9], unknown);
-  }
-  const std::pair<std::uint8_t, std::string_view> versions[] = {
-      {0, "1.0"}, {1, "1.1"}, {2, "Unknown"}, {255, "Unknown"}};
-  for (const auto& [version, caption] : versions) {
-    EXPECT_EQ(ReadVersionCaption(MemoryRom(Patched(Sample(), 0x81DB, {version})).rom), caption);
+    WriteCountryCode(memory.rom, "usa (ntsc)");  // only a caption as shown has a code
+    EXPECT_EQ(DescribeDifferences(image, memory.file.bytes), "");
   }
 }
 
