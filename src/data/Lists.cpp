@@ -113,11 +113,8 @@ std::vector<std::string> BuildFixedEntries(ListId list) {
 }
 
 std::vector<std::string> TextEntries(const TextCodec& text, const RomFile& rom) {
-  std::vector<std::string> entries;
-  for (int entry = 0; entry < kTextEntryCount; ++entry) {
-    entries.push_back(text.ReadText(rom, TextEntryOffset(entry), kTextEntryLength));
-  }
-  return entries;
+  return text.ReadTexts(rom, TextEntryOffset(0), kTextEntryLength, kTextEntryLength,
+                        kTextEntryCount);
 }
 
 }  // namespace

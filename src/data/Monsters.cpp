@@ -19,12 +19,8 @@ const Table& MonsterTable() {
 }
 
 std::vector<std::string> MonsterNameList(const TextCodec& text, const RomFile& rom) {
-  std::vector<std::string> names;
-  names.reserve(kMonsterCount);
-  for (int monster = 0; monster < kMonsterCount; ++monster) {
-    names.push_back(text.ReadText(rom, MonsterNameOffset(monster), kMonsterNameLength));
-  }
-  return names;
+  return text.ReadTexts(rom, MonsterNameOffset(0), kMonsterNameLength, kMonsterNameLength,
+                        kMonsterCount);
 }
 
 }  // namespace torvale

@@ -21,23 +21,16 @@ constexpr std::array<std::string_view, 256> kIconEntries = BuildIconEntries();
 }  // namespace
 
 std::vector<std::string> ItemNameList(const TextCodec& codec, const RomFile& rom, ItemListEnd end) {
-  std::vector<std::string> names;
-  names.reserve(kItemCount + 1);
-  for (int item = 0; item < kItemCount; ++item) {
-    names.push_back(codec.ReadText(rom, ItemNameOffset(item), kItemNameLength));
-  }
+  std::vector<std::string> names =
+      codec.ReadTexts(rom, ItemNameOffset(0), kItemNameRecordLength, kItemNameLength, kItemCount);
   if (end == ItemListEnd::kEmptyLast) names.back() = kEmptyEntry;
   if (end == ItemListEnd::kNothingAfter) names.emplace_back(kNothingEntry);
   return names;
 }
 
 std::vector<std::string> SpellNameList(const TextCodec& codec, const RomFile& rom) {
-  std::vector<std::string> names;
-  names.reserve(kSpellCount);
-  for (int spell = 0; spell < kSpellCount; ++spell) {
-    names.push_back(codec.ReadText(rom, SpellNameOffset(spell), kSpellNameLength));
-  }
-  return names;
+  return codec.ReadTexts(rom, SpellNameOffset(0), kSpellNameRecordLength, kSpellNameLength,
+                         kSpellCount);
 }
 
 const std::array<std::string_view, 256>& IconEntries() {

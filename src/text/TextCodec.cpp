@@ -31,6 +31,20 @@ std::string TextCodec::ReadText(const RomFile& rom, FileOffset offset, std::uint
   return DecodeText(bytes);
 }
 
+std::vector<std::string> TextCodec::ReadTexts(const RomFile& rom, FileOffset first,
+                                              std::size_t stride, std::uint16_t length,
+                                              int count) const {
+  RequireTable();
+  const auto fields = static_cast<std::size_t>(count);
+  const std::vector<std::uint8_t> bytes = rom.ReadBytes(first, stride * (fields - 1) + length);
+  std::vector<std::string> texts;
+  texts.reserve(fields + 1);  // room for a list's closing entry
+  for (std::size_t field = 0; field < fields; ++field) {
+    texts.push_back(DecodeText(std::span(bytes).subspan(stride * field, length)));
+  }
+  return texts;
+}
+
 void TextCodec::WriteText(RomFile& rom, FileOffset offset, std::string_view text,
                           std::uint16_t length) const {
   rom.WriteBytes(offset, EncodeText(text, rom.ReadBytes(offset, length)));

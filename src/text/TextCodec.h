@@ -37,6 +37,10 @@ class TextCodec {
 
   // The field decoded by DecodeText.
   std::string ReadText(const RomFile& rom, FileOffset offset, std::uint16_t length) const;
+  // `count` fields of `length` bytes, `stride` bytes apart from `first`: a
+  // table of names, read in one go.
+  std::vector<std::string> ReadTexts(const RomFile& rom, FileOffset first, std::size_t stride,
+                                     std::uint16_t length, int count) const;
   // The field encoded by EncodeText over what it holds: one write of the whole field.
   void WriteText(RomFile& rom, FileOffset offset, std::string_view text,
                  std::uint16_t length) const;

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QWidget>
+#include <utility>
 
 #include "ui/EditorWindow.h"
 #include "ui/GameText.h"
@@ -14,7 +15,6 @@ namespace torvale::ui {
 namespace {
 
 constexpr int kFrameMilliseconds = 16;
-constexpr int kLoadDelayMilliseconds = 1;
 
 void ClearList(QWidget& list) {
   if (auto* combo = qobject_cast<QComboBox*>(&list)) combo->clear();
@@ -50,10 +50,6 @@ DeferredFill::DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> l
       m_lists(std::move(lists)),
       m_lockedControls(std::move(lockedControls)),
       m_fill(std::move(fill)) {
-  m_loadTimer.setObjectName(QStringLiteral("LoadTMR"));
-  m_loadTimer.setSingleShot(true);
-  m_loadTimer.setInterval(kLoadDelayMilliseconds);
-  connect(&m_loadTimer, &QTimer::timeout, this, &DeferredFill::Run);
   for (QWidget* list : m_lists) {
     // 256 entries are not measured one by one when the window first shows.
     if (auto* combo = qobject_cast<QComboBox*>(list)) {
@@ -71,11 +67,11 @@ DeferredFill::DeferredFill(QWidget& window, QProgressBar& bar, QList<QWidget*> l
 
 bool DeferredFill::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &m_window) {
-    if (event->type() == QEvent::Show && !m_closed && !m_filling) {
-      // The window is painted once its lists are filled, or at the first
-      // progress frame of a long fill, not empty before.
-      m_window.setUpdatesEnabled(false);
-      m_loadTimer.start();
+    if (event->type() == QEvent::Show && !m_closed && !m_filling && !m_due) {
+      // Queued ahead of the window's first paint: a fill of less than a frame
+      // is done before the window is painted at all.
+      m_due = true;
+      QMetaObject::invokeMethod(this, &DeferredFill::RunIfDue, Qt::QueuedConnection);
     }
     if (event->type() == QEvent::Hide || event->type() == QEvent::Close) m_closed = true;
   }
@@ -84,15 +80,16 @@ bool DeferredFill::eventFilter(QObject* watched, QEvent* event) {
 
 void DeferredFill::Restart() {
   if (m_filling) return;
-  m_loadTimer.stop();
+  m_due = false;
   Run();
 }
 
+void DeferredFill::RunIfDue() {
+  if (std::exchange(m_due, false)) Run();
+}
+
 void DeferredFill::Run() {
-  if (!m_window.isVisible()) {  // closed before its lists were due
-    m_window.setUpdatesEnabled(true);
-    return;
-  }
+  if (!m_window.isVisible()) return;  // closed before its lists were due
   m_filling = true;
   m_closed = false;
   SetLocked(true);
@@ -100,20 +97,21 @@ void DeferredFill::Run() {
     list->setUpdatesEnabled(false);
     ClearList(*list);
   }
-  m_bar.setValue(0);
-  m_bar.show();
   // A progress bar repaints itself at once on every new value; between frames
   // its value only advances.
   m_bar.setUpdatesEnabled(false);
+  m_bar.setValue(0);
+  m_bar.show();
   m_frameClock.start();
   const bool completed = RunQuietly(m_fill) && !m_closed;
   for (QWidget* list : m_lists) list->setUpdatesEnabled(true);
-  m_bar.setUpdatesEnabled(true);
-  m_window.setUpdatesEnabled(true);
   m_filling = false;
+  if (completed) {
+    m_bar.setValue(0);  // before the bar may repaint itself, and the window with it
+    m_bar.hide();
+  }
+  m_bar.setUpdatesEnabled(true);
   if (!completed) return;
-  m_bar.setValue(0);
-  m_bar.hide();
   SetLocked(false);
   if (!m_filledOnce) FocusFirstControl(m_window);
   m_filledOnce = true;
@@ -148,11 +146,9 @@ bool DeferredFill::AppendToLists(const std::vector<std::string>& entries,
 
 // Paints the progress so far and handles what is pending, its repaint included.
 void DeferredFill::ShowProgressFrame() {
-  const bool barFrozen = !m_bar.updatesEnabled();
-  m_window.setUpdatesEnabled(true);
   m_bar.setUpdatesEnabled(true);
   QCoreApplication::processEvents();
-  m_bar.setUpdatesEnabled(!barFrozen);
+  m_bar.setUpdatesEnabled(!m_filling);  // during a fill the bar only advances between frames
   m_frameClock.restart();
 }
 

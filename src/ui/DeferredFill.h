@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,12 +17,12 @@ namespace torvale::ui {
 // Fills a window's long lists after the window is shown, so the window appears
 // at once and stays responsive while the names are read.
 //
-// The fill runs 1 ms after the window is first shown (the timer `LoadTMR`),
-// and again on Restart() (a Refresh button). While it runs, the lists'
-// redrawing is suspended and `lockedControls` are disabled; the progress bar
-// advances per entry, but the window is repainted and pending events are
-// handled at most once per 16 ms frame and once at the end; the window is
-// first painted then, not empty before. Closing the window
+// The fill is queued when the window is first shown, ahead of its first
+// paint, and runs again on Restart() (a Refresh button). While it runs, the
+// lists' redrawing is suspended and `lockedControls` are disabled; the
+// progress bar advances per entry, but the window is repainted and pending
+// events are handled at most once per 16 ms frame and once at the end. So a
+// fill shorter than a frame is painted once, filled. Closing the window
 // during the fill ends it: the controls stay disabled and Filled is not sent.
 // The window opens with its lists locked, so the keyboard focus passes them
 // by: the first fill to complete hands it to the first control of the tab
@@ -54,6 +53,7 @@ class DeferredFill : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void RunIfDue();
   void Run();
   void ShowProgressFrame();
   void SetLocked(bool locked);
@@ -63,11 +63,11 @@ class DeferredFill : public QObject {
   QList<QWidget*> m_lists;
   QList<QWidget*> m_lockedControls;
   std::function<void()> m_fill;
-  QTimer m_loadTimer;
   QElapsedTimer m_frameClock;
   bool m_filling = false;
   bool m_closed = false;
   bool m_filledOnce = false;
+  bool m_due = false;  // a fill is queued for the window just shown
 };
 
 }  // namespace torvale::ui

@@ -33,6 +33,22 @@ void AddEntries(QComboBox& list, const std::vector<std::string>& entries) {
   list.setUpdatesEnabled(true);
 }
 
+void ReplaceEntries(QComboBox& list, std::vector<std::string>& shown,
+                    std::vector<std::string> entries) {
+  if (shown.size() != entries.size() || list.count() != static_cast<int>(entries.size())) {
+    list.clear();
+    AddEntries(list, entries);
+  } else {
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+      if (shown[entry] != entries[entry]) {
+        list.setItemText(static_cast<int>(entry), FromGameText(entries[entry]));
+      }
+    }
+  }
+  shown = std::move(entries);
+  list.setCurrentIndex(0);
+}
+
 void AddEntries(QListWidget& list, const std::vector<std::string>& entries) {
   list.setUpdatesEnabled(false);
   list.addItems(Texts(entries));

@@ -18,5 +18,9 @@ int PickedEntry(const QWidget& picker);
 // Appends the entries to a list or a drop-down list, its redrawing suspended.
 void AddEntries(QComboBox& list, const std::vector<std::string>& entries);
 void AddEntries(QListWidget& list, const std::vector<std::string>& entries);
+// Makes the drop-down list hold `entries` in place of `shown`, what it held
+// so far, rewriting only the entries that changed; shows its first entry.
+void ReplaceEntries(QComboBox& list, std::vector<std::string>& shown,
+                    std::vector<std::string> entries);
 
 }  // namespace torvale::ui

@@ -135,7 +135,9 @@ TEST_F(RomFileTest, WriteIsRefusedOnceAnotherProgramChangedTheFile) {
     change();
     EXPECT_THROW(rom.WriteByte(0, 0xEE), RomChangedError);
     rom.Close();
-    if (std::filesystem::exists(path)) EXPECT_NE(testing::ReadFileBytes(path).front(), 0xEE);
+    if (std::filesystem::exists(path)) {
+      EXPECT_NE(testing::ReadFileBytes(path).front(), 0xEE);
+    }
   }
 }
 

@@ -49,7 +49,8 @@ StepResult EditorApply(const EditorModel& model, int faultAt, FaultyRomIo::Fault
   if (!WaitUntilReady(*window, model)) qFatal("%s never became ready", model.name);
   PickFirstRecords(*window, model);
   SetEveryField(*window, model, true);
-  StepResult result{fixture.ReadRom()};
+  StepResult result;
+  result.before = fixture.ReadRom();
   const std::size_t start = io.kinds.size();
   io.FaultAt(faultAt, fault);
   ClickApply(*window);
@@ -68,7 +69,8 @@ StepResult MainWindowSave(int faultAt, FaultyRomIo::Fault fault) {
   window.show();
   window.LoadROM();
   ReplaceText(*Control<QLineEdit>(window, "iROMName"), QStringLiteral("RELIABLE NAME"));
-  StepResult result{fixture.ReadRom()};
+  StepResult result;
+  result.before = fixture.ReadRom();
   const std::size_t start = io.kinds.size();
   io.FaultAt(faultAt, fault);
   window.SaveROM();

@@ -82,17 +82,14 @@ void BattleTablesEditor::LoadItemsWon() {
 
 // Both monster tables, listed by their values, with their first entries shown.
 void BattleTablesEditor::LoadATKSPD() {
-  const auto attackEntries =
-      ReadEntries(ListId::kAttackDefenseEntries, m_context.text, m_context.rom);
-  const auto speedEntries = ReadEntries(ListId::kSpeedEntries, m_context.text, m_context.rom);
+  auto attackEntries = ReadEntries(ListId::kAttackDefenseEntries, m_context.text, m_context.rom);
+  auto speedEntries = ReadEntries(ListId::kSpeedEntries, m_context.text, m_context.rom);
   {
     // The entries shown are read once, below, not again on each list's change.
     const QSignalBlocker quietAttack(m_ui->ATKDEFCBO);
     const QSignalBlocker quietSpeed(m_ui->AGISPDCBO);
-    m_ui->ATKDEFCBO->clear();
-    m_ui->AGISPDCBO->clear();
-    AddEntries(*m_ui->ATKDEFCBO, attackEntries);
-    AddEntries(*m_ui->AGISPDCBO, speedEntries);
+    ReplaceEntries(*m_ui->ATKDEFCBO, m_attackEntries, std::move(attackEntries));
+    ReplaceEntries(*m_ui->AGISPDCBO, m_speedEntries, std::move(speedEntries));
   }
   m_attack->Reload();
   m_speed->Reload();

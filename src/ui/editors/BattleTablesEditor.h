@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/EditorWindow.h"
 
@@ -35,6 +37,9 @@ class BattleTablesEditor : public EditorWindow {
   RecordView* m_itemsWon;
   RecordView* m_attack;
   RecordView* m_speed;
+  // What the two monster lists show, to rewrite only the entries an Apply changed.
+  std::vector<std::string> m_attackEntries;
+  std::vector<std::string> m_speedEntries;
   DeferredFill* m_fill;
 };
 
