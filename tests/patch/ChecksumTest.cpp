@@ -1,0 +1,56 @@
+// The internal checksum: computed over the game image as if its check words
+// held a consistent pair, judged against the stored words, and written back.
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "TestRom.h"
+#include "rom/Checksum.h"
+
+namespace torvale {
+namespace {
+
+TEST(Checksum, SumsAndStatesOfSmallImages) {
+  // Size, fill of every byte but the check words, stored complement and checksum, state, and
+  // the computed checksum: (size - 4) * fill + 0x1FE, modulo 0x10000, worked out by hand.
+  const std::tuple<std::size_t, std::uint8_t, std::uint16_t, std::uint16_t, ChecksumState,
+                   std::uint16_t>
+      cases[] = {
+          {0x8000, 0x00, 0x0000, 0x0000, ChecksumState::kWrong, 0x01FE},
+          {0x8000, 0x01, 0x7E05, 0x81FA, ChecksumState::kCorrect, 0x81FA},   // 0x7FFC + 0x1FE
+          {0x10000, 0xFF, 0x0000, 0xFE02, ChecksumState::kWrong, 0xFE02},    // 0xFEFC04 + 0x1FE
+          {0x20000, 0x80, 0x0001, 0xFFFE, ChecksumState::kCorrect, 0xFFFE},  // 0xFFFE00 + 0x1FE
+          {0x8001, 0x00, 0xFE01, 0x01FE, ChecksumState::kUnknown, 0},        // not a power of two
+          {0x4000, 0x00, 0, 0, ChecksumState::kUnknown, 0},                  // no internal header
+      };
+  for (const auto& [size, fill, complement, checksum, state, computed] : cases) {
+    testing::Bytes image(size, fill);
+    if (size >= 0x8000) {
+      romgen::PutWord(image, 0x7FDC, complement);
+      romgen::PutWord(image, 0x7FDE, checksum);
+    }
+    const ChecksumStatus status = CheckChecksum(image);
+    EXPECT_EQ(status.state, state) << size << " bytes of " << int{fill};
+    EXPECT_EQ(status.computed, computed) << size << " bytes of " << int{fill};
+  }
+}
+
+TEST(Checksum, WrittenInOneWriteAfterWhichTheImageSumsToIt) {
+  testing::MemoryRom memory;
+  std::vector<std::pair<std::size_t, std::size_t>> writes;
+  memory.file.onWrite = [&](std::size_t offset, auto, auto after) {
+    writes.emplace_back(offset, after.size());
+  };
+  const ChecksumStatus before = ReadChecksumStatus(memory.rom);
+  ASSERT_EQ(before.state, ChecksumState::kWrong);  // the generator leaves filler there
+  WriteChecksum(memory.rom, before.computed);
+  EXPECT_EQ(writes, (std::vector<std::pair<std::size_t, std::size_t>>{{0x81DC, 4}}));
+  EXPECT_EQ(ReadChecksumStatus(memory.rom).state, ChecksumState::kCorrect);
+  // The plain sum of the image as it is stored now, check words included.
+  const auto& bytes = memory.file.bytes;
+  EXPECT_EQ(std::accumulate(bytes.begin() + 0x200, bytes.end(), 0u) & 0xFFFF, before.computed);
+}
+
+}  // namespace
+}  // namespace torvale
