@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
+#include <QSettings>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -39,11 +41,20 @@ constexpr const char* kProbeMinimal = "--probe=minimal";
 class ProbePlatform final : public torvale::ui::Platform {
  public:
   QString AskOpenFileName(QWidget*, const QString&, const QString&) override { SignalAndExit(); }
+  QString AskProgramFileName(QWidget*, const QString&) override { return {}; }
   void ShowMessage(QWidget*, torvale::ui::MessageIcon, const QString&, const QString&) override {}
   void ShowModal(QDialog&) override {}
   void OpenWebAddress(const QString&) override {}
+  bool OpenWithDesktopHandler(const QString&) override { return false; }
+  bool StartDetached(const QString&, const QStringList&, const QString&) override { return false; }
+  // Read at start-up like the user's settings; the probe ends before anything is written.
+  QSettings& Settings() override { return m_settings; }
   void EndProgram() override { std::_Exit(EXIT_FAILURE); }
   QString ProgramFolder() const override { return QCoreApplication::applicationDirPath(); }
+
+ private:
+  QSettings m_settings{QDir::temp().filePath(QStringLiteral("torvale-launch-probe.conf")),
+                       QSettings::IniFormat};
 };
 
 class FirstPaint final : public QLabel {

@@ -1,12 +1,16 @@
 # The Debian package: `cpack -G DEB` in a build packs what `cmake --install`
-# puts in place (the program, its data files and its desktop integration),
-# under /usr. scripts/package makes it from a build without tests or
-# benchmarks.
+# puts in place (the program, its data files and its desktop integration,
+# the MIME type of the copier formats included), under /usr; the desktop's
+# own packages refresh the menu and the MIME database through their triggers.
+# scripts/package makes it from a build without tests or benchmarks.
 
 set(CPACK_PACKAGE_NAME torvale)
 set(CPACK_PACKAGE_VENDOR "The Torvale developers")
 set(CPACK_PACKAGE_CONTACT "The Torvale developers <torvale@example.org>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://torvale.example.org/")
+# The package names a home page only when the build was given one.
+if(TORVALE_HOMEPAGE)
+  set(CPACK_PACKAGE_HOMEPAGE_URL "${TORVALE_HOMEPAGE}")
+endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the game data of a Final Fantasy II (US) ROM image")
 set(CPACK_PACKAGE_DESCRIPTION [[
 Torvale edits the Super Nintendo ROM image of Final Fantasy II (US) in place:

@@ -9,7 +9,7 @@
 
 namespace torvale::ui {
 
-AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
+AboutWindow::AboutWindow(Platform& platform, QWidget* parent, const QString& webAddress)
     : QDialog(parent), m_ui(std::make_unique<Ui::AboutWindow>()) {
   m_ui->setupUi(this);
   QFont title = m_ui->ProgramLBL->font();
@@ -17,8 +17,9 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
   title.setBold(true);
   m_ui->ProgramLBL->setFont(title);
   m_ui->VersionLBL->setText(QStringLiteral("Version ") + QString::fromStdString(VersionText()));
-  const QString address = QString::fromLatin1(kProgramWebAddress);
-  m_ui->WebLinkLBL->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(address));
+  m_ui->WebLinkLBL->setVisible(!webAddress.isEmpty());
+  m_ui->WebLinkLBL->setText(
+      QStringLiteral("<a href=\"%1\">%1</a>").arg(webAddress.toHtmlEscaped()));
   // The address goes to the operating system's browser, not to Qt's own handling.
   m_ui->WebLinkLBL->setOpenExternalLinks(false);
   connect(m_ui->WebLinkLBL, &QLabel::linkActivated, this,

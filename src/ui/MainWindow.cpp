@@ -4,9 +4,15 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDialog>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <utility>
 
@@ -19,8 +25,10 @@
 #include "ui/AboutWindow.h"
 #include "ui/DataFiles.h"
 #include "ui/EditorRegistry.h"
+#include "ui/Emulator.h"
 #include "ui/Pause.h"
 #include "ui/Platform.h"
+#include "ui/RecentFiles.h"
 #include "ui/SpecialThanksWindow.h"
 #include "ui_MainWindow.h"
 
@@ -30,6 +38,7 @@ namespace {
 const QString kProgramTitle = QString::fromLatin1(kProgramName);
 const QString kNotAvailable = QStringLiteral("N/A");
 constexpr double kSaveNoticeSeconds = 3.0;
+constexpr int kRecentEntryCharacters = 60;
 
 const QString kRomFileFilter = QStringLiteral(
     "All Files (*.*)|*.*|All SNES ROM Files (*.swc, *.smc, *.fig)|*.smc;*.swc;*.fig|Super MagiCom "
@@ -61,10 +70,14 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
   m_ui->setupUi(this);
   m_ui->iROMName->setValidator(new QRegularExpressionValidator(kRomNameCharacters, this));
   m_ui->InfoIMG->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  // The name box would take a dropped file's path as text: the window takes the file instead.
+  setAcceptDrops(true);
+  m_ui->iROMName->setAcceptDrops(false);
   ShowCaption({});
   LoadTreeData();
   ConnectCommands();
   ConnectPresetMenus();
+  ShowRecentFiles();
 }
 
 MainWindow::~MainWindow() = default;
@@ -72,6 +85,30 @@ MainWindow::~MainWindow() = default;
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   m_platform.EndProgram();
+}
+
+QString MainWindow::DroppedRomFile(const QMimeData& data) const {
+  if (m_windowOpenOver || QApplication::activeModalWidget() != nullptr) return {};
+  const QList<QUrl> urls = data.urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return {};
+  return urls[0].toLocalFile();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedRomFile(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString fileName = DroppedRomFile(*event->mimeData());
+  if (fileName.isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // Opened once the drop is over, so that the program the file came from
+  // does not wait on a message box.
+  QMetaObject::invokeMethod(
+      this, [this, fileName] { LoadROMFile(fileName); }, Qt::QueuedConnection);
 }
 
 void MainWindow::LoadTreeData() {
@@ -96,6 +133,16 @@ void MainWindow::LoadTreeData() {
 
 void MainWindow::ConnectCommands() {
   connect(m_ui->mnuOpen, &QAction::triggered, this, &MainWindow::LoadROM);
+  connect(m_ui->mnuClearRecent, &QAction::triggered, this, [this] {
+    RecentFiles(m_platform.Settings()).Clear();
+    ShowRecentFiles();
+  });
+  connect(m_ui->mnuRunEmulator, &QAction::triggered, this, [this] {
+    if (m_rom.IsOpen())
+      RunInEmulator(m_platform, this, QString::fromStdString(m_rom.Path().string()));
+  });
+  connect(m_ui->mnuChooseEmulator, &QAction::triggered, this,
+          [this] { ChooseEmulator(m_platform, this); });
   connect(m_ui->mnuClose, &QAction::triggered, this, &MainWindow::CloseROM);
   connect(m_ui->mnuSave, &QAction::triggered, this, &MainWindow::SaveAndNotify);
   connect(m_ui->SaveCMD, &QPushButton::clicked, this, &MainWindow::SaveAndNotify);
@@ -161,6 +208,40 @@ void MainWindow::ConnectPresetMenus() {
           [this] { ShowPresetMenu(m_ui->EditROMHeaderCMD, m_ui->mnuHeader); });
 }
 
+// Entry n opens the nth file; the entries come before "Clear Recent".
+void MainWindow::ShowRecentFiles() {
+  QMenu* menu = m_ui->mnuRecent;
+  menu->clear();
+  const QStringList paths = RecentFiles(m_platform.Settings()).Paths();
+  const int width = menu->fontMetrics().averageCharWidth() * kRecentEntryCharacters;
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    const QString shown = QDir::toNativeSeparators(paths[i]);
+    QString caption = menu->fontMetrics().elidedText(shown, Qt::ElideMiddle, width);
+    caption.replace(u'&', QStringLiteral("&&"));
+    QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+    entry->setData(paths[i]);
+    entry->setToolTip(shown);
+    connect(entry, &QAction::triggered, this, [this, path = paths[i]] { OpenRecentFile(path); });
+  }
+  menu->addSeparator();
+  menu->addAction(m_ui->mnuClearRecent);
+  menu->menuAction()->setEnabled(!paths.isEmpty());
+}
+
+// A file that is gone is refused and leaves the list; the open ROM stays open.
+void MainWindow::OpenRecentFile(const QString& path) {
+  if (QFileInfo::exists(path)) {
+    LoadROMFile(path);
+    return;
+  }
+  m_platform.ShowMessage(this, MessageIcon::kCritical, kProgramTitle,
+                         QStringLiteral("The file \"%1\" is no longer there.  It has been removed "
+                                        "from the recent files.")
+                             .arg(QDir::toNativeSeparators(path)));
+  RecentFiles(m_platform.Settings()).Remove(path);
+  ShowRecentFiles();
+}
+
 void MainWindow::ShowPresetMenu(QAbstractButton* button, QMenu* menu) {
   // At the mouse when clicked, under the button when pressed from the keyboard.
   const QPoint mouse = QCursor::pos();
@@ -176,6 +257,7 @@ void MainWindow::ShowCaption(const QString& romName) {
 }
 
 void MainWindow::ShowModalWindow(QDialog& window) {
+  const QScopedValueRollback<bool> openOver(m_windowOpenOver, true);
   m_platform.ShowModal(window);
 }
 
@@ -218,6 +300,7 @@ void MainWindow::ExpandTree(bool expand) {
 void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
   m_ui->mnuClose->setEnabled(enabled);
   m_ui->mnuSave->setEnabled(enabled);
+  m_ui->mnuRunEmulator->setEnabled(enabled);
   m_ui->SaveCMD->setEnabled(enabled);
   m_ui->Tree->setEnabled(enabled);
   m_ui->iROMName->setReadOnly(!enabled);
@@ -229,7 +312,10 @@ void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
 
 void MainWindow::LoadROM() {
   ShowCaption({});
-  const QString fileName = m_platform.AskOpenFileName(this, kRomFileFilter, kRomFileSelectedFilter);
+  LoadROMFile(m_platform.AskOpenFileName(this, kRomFileFilter, kRomFileSelectedFilter));
+}
+
+void MainWindow::LoadROMFile(const QString& fileName) {
   CloseROM();
   try {
     m_rom.Open(fileName.toStdString());
@@ -251,6 +337,8 @@ void MainWindow::LoadROM() {
   }
   SetOpenRomControlsEnabled(true);
   ExpandTree(true);
+  RecentFiles(m_platform.Settings()).Add(fileName);
+  ShowRecentFiles();
 }
 
 bool MainWindow::CheckRomLength() {

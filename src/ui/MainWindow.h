@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QMenu;
+class QMimeData;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -35,6 +36,9 @@ class MainWindow : public QMainWindow {
 
   // Asks for a file, closes the open ROM and opens the chosen one.
   void LoadROM();
+  // Closes the open ROM and opens `fileName` with every check of LoadROM: the
+  // way in of the file dialog, the command line, a drop and the recent files.
+  void LoadROMFile(const QString& fileName);
   // Writes the header fields this window shows; false when nothing was saved.
   bool SaveROM();
   void CloseROM();
@@ -42,11 +46,18 @@ class MainWindow : public QMainWindow {
  protected:
   // The close box ends the program, like Quit: nothing is saved, nothing asked.
   void closeEvent(QCloseEvent* event) override;
+  // A ROM file dropped on the window is opened as File > Open would; not while
+  // a window is open over this one.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void LoadTreeData();
   void ConnectCommands();
   void ConnectPresetMenus();
+  void ShowRecentFiles();
+  void OpenRecentFile(const QString& path);
+  QString DroppedRomFile(const QMimeData& data) const;
   void ShowPresetMenu(QAbstractButton* button, QMenu* menu);
   void OpenEditor(QTreeWidgetItem* node);
   void OpenTextListEditor();
@@ -78,6 +89,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Ui::MainWindow> m_ui;
   RomFile m_rom;
   TextCodec m_text;
+  bool m_windowOpenOver = false;
 };
 
 }  // namespace torvale::ui

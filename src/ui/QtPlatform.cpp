@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QUrl>
 #include <cstdio>
@@ -38,6 +39,10 @@ QString QtPlatform::AskOpenFileName(QWidget* parent, const QString& filter,
                                       filters.join(QStringLiteral(";;")), &chosen);
 }
 
+QString QtPlatform::AskProgramFileName(QWidget* parent, const QString& title) {
+  return QFileDialog::getOpenFileName(parent, title);
+}
+
 void QtPlatform::ShowMessage(QWidget* parent, MessageIcon icon, const QString& title,
                              const QString& text) {
   static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Critical, QMessageBox::Warning,
@@ -54,6 +59,15 @@ void QtPlatform::ShowModal(QDialog& window) {
 
 void QtPlatform::OpenWebAddress(const QString& address) {
   QDesktopServices::openUrl(QUrl(address));
+}
+
+bool QtPlatform::OpenWithDesktopHandler(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtPlatform::StartDetached(const QString& program, const QStringList& arguments,
+                               const QString& workingFolder) {
+  return QProcess::startDetached(program, arguments, workingFolder);
 }
 
 void QtPlatform::EndProgram() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QStringList>
 
 #include "ui/Platform.h"
@@ -11,12 +12,22 @@ class QtPlatform final : public Platform {
  public:
   QString AskOpenFileName(QWidget* parent, const QString& filter,
                           const QString& selectedFilter) override;
+  QString AskProgramFileName(QWidget* parent, const QString& title) override;
   void ShowMessage(QWidget* parent, MessageIcon icon, const QString& title,
                    const QString& text) override;
   void ShowModal(QDialog& window) override;
   void OpenWebAddress(const QString& address) override;
+  bool OpenWithDesktopHandler(const QString& path) override;
+  bool StartDetached(const QString& program, const QStringList& arguments,
+                     const QString& workingFolder) override;
+  QSettings& Settings() override { return m_settings; }
   void EndProgram() override;
   QString ProgramFolder() const override;
+
+ private:
+  // On Linux, ~/.config/Torvale/Torvale.conf.
+  QSettings m_settings{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Torvale"),
+                       QStringLiteral("Torvale")};
 };
 
 // Turns "description|pattern|..." into Qt's name filters, "description (patterns)".

@@ -11,13 +11,18 @@ Startup::Startup(Platform& platform, SplashTiming splashTiming)
 
 Startup::~Startup() = default;
 
-void Startup::Begin() {
+void Startup::Begin(const QString& romFile) {
+  m_romFile = romFile;
   m_splash.show();
 }
 
 void Startup::OpenMainWindow() {
   m_main = std::make_unique<MainWindow>(m_platform);
-  m_main->LoadROM();
+  if (m_romFile.isEmpty()) {
+    m_main->LoadROM();
+  } else {
+    m_main->LoadROMFile(m_romFile);
+  }
   m_main->show();
 }
 

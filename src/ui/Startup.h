@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <memory>
 
 #include "ui/Splash.h"
@@ -11,7 +12,7 @@ class MainWindow;
 class Platform;
 
 // The program's start: the splash, then the main window, which asks for a ROM
-// before it is first shown.
+// (or opens the one named on the command line) before it is first shown.
 class Startup : public QObject {
   Q_OBJECT
 
@@ -19,7 +20,9 @@ class Startup : public QObject {
   explicit Startup(Platform& platform, SplashTiming splashTiming = {});
   ~Startup() override;
 
-  void Begin();
+  // With a file name, the main window opens that file as if it had been
+  // chosen in the file dialog, which is then not shown.
+  void Begin(const QString& romFile = {});
   // Null until the splash has finished.
   MainWindow* Main() const { return m_main.get(); }
   Splash& SplashWindow() { return m_splash; }
@@ -29,6 +32,7 @@ class Startup : public QObject {
 
   Platform& m_platform;
   Splash m_splash;
+  QString m_romFile;
   std::unique_ptr<MainWindow> m_main;
 };
 

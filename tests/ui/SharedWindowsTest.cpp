@@ -155,11 +155,12 @@ class SharedWindowsTest : public QObject {
 
   void smallWindowsShowTheirTextAndClose() {
     ScriptedPlatform platform;
-    torvale::ui::AboutWindow about(platform);
+    const QString address = QStringLiteral("https://torvale.test/");
+    torvale::ui::AboutWindow about(platform, nullptr, address);
     about.show();
     QCOMPARE(Control<QLabel>(about, "VersionLBL")->text(), QStringLiteral("Version 1.2"));
-    emit Control<QLabel>(about, "WebLinkLBL")->linkActivated(torvale::ui::kProgramWebAddress);
-    QCOMPARE(platform.webAddresses, QStringList(torvale::ui::kProgramWebAddress));
+    emit Control<QLabel>(about, "WebLinkLBL")->linkActivated(address);
+    QCOMPARE(platform.webAddresses, QStringList(address));
     ClickButton(*Control<QDialogButtonBox>(about, "OKCMD")->button(QDialogButtonBox::Ok));
     torvale::ui::SpecialThanksWindow thanks;
     thanks.show();

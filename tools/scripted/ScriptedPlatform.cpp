@@ -4,10 +4,20 @@
 
 namespace torvale::tools {
 
+// The folder is a member declared after the public ones, so it exists only in the body.
+ScriptedPlatform::ScriptedPlatform() {
+  settingsFile = m_settingsFolder.filePath(QStringLiteral("Torvale.conf"));
+}
+
 QString ScriptedPlatform::AskOpenFileName(QWidget*, const QString& filter,
                                           const QString& selectedFilter) {
   askedFilters << filter;
   askedSelectedFilters << selectedFilter;
+  return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+QString ScriptedPlatform::AskProgramFileName(QWidget*, const QString& title) {
+  askedProgramTitles << title;
   return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
@@ -23,6 +33,22 @@ void ScriptedPlatform::ShowModal(QDialog& window) {
 
 void ScriptedPlatform::OpenWebAddress(const QString& address) {
   webAddresses << address;
+}
+
+bool ScriptedPlatform::OpenWithDesktopHandler(const QString& path) {
+  desktopOpenedFiles << path;
+  return desktopHandlerSucceeds;
+}
+
+bool ScriptedPlatform::StartDetached(const QString& program, const QStringList& arguments,
+                                     const QString& workingFolder) {
+  startedPrograms.append({program, arguments, workingFolder});
+  return startSucceeds;
+}
+
+QSettings& ScriptedPlatform::Settings() {
+  if (!m_settings) m_settings = std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+  return *m_settings;
 }
 
 void ScriptedPlatform::EndProgram() {

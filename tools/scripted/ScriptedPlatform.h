@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 #include "ui/Platform.h"
 
@@ -15,13 +18,25 @@ struct ShownMessage {
   QString text;
 };
 
+struct StartedProgram {
+  QString program;
+  QStringList arguments;
+  QString workingFolder;
+};
+
 // The platform seam where no one sits at the screen (the window tests and the
 // picture tool): answers file dialogs from a script and records every
-// message, modal window, web address and end of the program.
+// message, modal window, web address, program started, file handed to the
+// desktop and end of the program. Nothing is started and nothing is opened.
 class ScriptedPlatform final : public ui::Platform {
  public:
   QStringList fileAnswers;  // taken in order; an empty answer or none left is a cancel
   QString programFolder;
+  // The settings file, in a folder of this platform's own unless set before
+  // Settings() is first called; never the user's own settings.
+  QString settingsFile;
+  bool startSucceeds = true;
+  bool desktopHandlerSucceeds = true;
   // Runs while a modal window is "open"; without it the window closes at once.
   std::function<void(QDialog&)> whileModal;
 
@@ -30,16 +45,30 @@ class ScriptedPlatform final : public ui::Platform {
   QList<ShownMessage> messages;
   QStringList modalWindows;  // window titles, in order shown
   QStringList webAddresses;
+  QStringList askedProgramTitles;
+  QList<StartedProgram> startedPrograms;
+  QStringList desktopOpenedFiles;
   int endProgramCalls = 0;
+
+  ScriptedPlatform();
 
   QString AskOpenFileName(QWidget* parent, const QString& filter,
                           const QString& selectedFilter) override;
+  QString AskProgramFileName(QWidget* parent, const QString& title) override;
   void ShowMessage(QWidget* parent, ui::MessageIcon icon, const QString& title,
                    const QString& text) override;
   void ShowModal(QDialog& window) override;
   void OpenWebAddress(const QString& address) override;
+  bool OpenWithDesktopHandler(const QString& path) override;
+  bool StartDetached(const QString& program, const QStringList& arguments,
+                     const QString& workingFolder) override;
+  QSettings& Settings() override;
   void EndProgram() override;
   QString ProgramFolder() const override;
+
+ private:
+  QTemporaryDir m_settingsFolder;
+  std::unique_ptr<QSettings> m_settings;
 };
 
 }  // namespace torvale::tools
