@@ -50,9 +50,12 @@ void ClickButton(QAbstractButton& button) {
 bool ShowUntilFilled(QWidget& window) {
   auto* fill = window.findChild<ui::DeferredFill*>();
   bool filled = fill == nullptr;
-  if (fill != nullptr) QObject::connect(fill, &ui::DeferredFill::Filled, [&] { filled = true; });
+  QMetaObject::Connection watch;
+  if (fill != nullptr) watch = QObject::connect(fill, &ui::DeferredFill::Filled, [&] { filled = true; });
   window.show();
-  return QTest::qWaitFor([&] { return filled; }, kFillTimeoutMilliseconds);
+  const bool done = QTest::qWaitFor([&] { return filled; }, kFillTimeoutMilliseconds);
+  QObject::disconnect(watch);  // the flag lives on this stack frame only
+  return done;
 }
 
 }  // namespace torvale::tools
