@@ -41,6 +41,9 @@ constexpr const char* kProbeMinimal = "--probe=minimal";
 class ProbePlatform final : public torvale::ui::Platform {
  public:
   QString AskOpenFileName(QWidget*, const QString&, const QString&) override { SignalAndExit(); }
+  QString AskSaveFileName(QWidget*, const QString&, const QString&, QString&) override {
+    return {};
+  }
   QString AskProgramFileName(QWidget*, const QString&) override { return {}; }
   void ShowMessage(QWidget*, torvale::ui::MessageIcon, const QString&, const QString&) override {}
   void ShowModal(QDialog&) override {}

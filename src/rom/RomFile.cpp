@@ -170,7 +170,10 @@ void RomFile::WriteBytes(FileOffset offset, std::span<const std::uint8_t> bytes)
   RequireRange(offset, bytes.size());
   RequireSameFile();
   const std::vector<std::uint8_t> before = ReadBytes(offset, bytes.size());
-  if (WriteAll(offset, bytes)) return;
+  if (WriteAll(offset, bytes)) {
+    if (m_observer) m_observer(offset, before, bytes);
+    return;
+  }
   const std::string reason = SystemReason(errno);
   WriteAll(offset, before);  // best effort: leave the field as it was
   throw RomIoError(Describe(m_path, "write failed: " + reason));

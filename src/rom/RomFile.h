@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -60,6 +61,12 @@ class RomFile {
   // Makes every write so far durable. A failure is thrown, never retried.
   void Sync();
 
+  // Told of every write that lands: where, the bytes it replaced and the
+  // bytes it wrote. One observer at a time; an empty function ends it.
+  using WriteObserver = std::function<void(FileOffset offset, std::span<const std::uint8_t> before,
+                                           std::span<const std::uint8_t> after)>;
+  void ObserveWrites(WriteObserver observer) { m_observer = std::move(observer); }
+
  private:
   void RequireOpen() const;
   void RequireRange(FileOffset offset, std::size_t length) const;
@@ -72,6 +79,7 @@ class RomFile {
   std::uint64_t m_size = 0;
   std::uint64_t m_device = 0;
   std::uint64_t m_inode = 0;
+  WriteObserver m_observer;
 };
 
 }  // namespace torvale

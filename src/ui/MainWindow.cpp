@@ -286,7 +286,7 @@ void MainWindow::ShowEditor(const EditorEntry& editor) {
 }
 
 EditorContext MainWindow::ContextForEditors() {
-  return {m_rom, m_platform, m_text};
+  return {m_rom, m_platform, m_text, m_history};
 }
 
 void MainWindow::ExpandTree(bool expand) {

@@ -5,6 +5,7 @@
 
 #include "rom/RomFile.h"
 #include "text/TextCodec.h"
+#include "ui/History.h"
 
 class QAbstractButton;
 class QMenu;
@@ -89,6 +90,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Ui::MainWindow> m_ui;
   RomFile m_rom;
   TextCodec m_text;
+  History m_history{m_rom, m_platform};
   bool m_windowOpenOver = false;
 };
 

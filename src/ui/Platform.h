@@ -22,6 +22,12 @@ class Platform {
   // Returns the chosen path, or an empty string when the user cancelled.
   virtual QString AskOpenFileName(QWidget* parent, const QString& filter,
                                   const QString& selectedFilter) = 0;
+  // The file-save dialog: `title` says what is saved, `filter` is as for
+  // AskOpenFileName, and `selectedFilter` is the description of the type
+  // shown at first and, once answered, of the type the user chose. Returns
+  // the chosen path, or an empty string when the user cancelled.
+  virtual QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                  QString& selectedFilter) = 0;
   // The file-open dialog for a program to run; `title` says what it is for.
   // Returns the chosen path, or an empty string when the user cancelled.
   virtual QString AskProgramFileName(QWidget* parent, const QString& title) = 0;

@@ -39,6 +39,18 @@ QString QtPlatform::AskOpenFileName(QWidget* parent, const QString& filter,
                                       filters.join(QStringLiteral(";;")), &chosen);
 }
 
+QString QtPlatform::AskSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    QString& selectedFilter) {
+  const QStringList filters = QtNameFilters(filter);
+  const QStringList parts = filter.split(u'|');
+  QString chosen = filters.value(parts.indexOf(selectedFilter) / 2);
+  const QString path = QFileDialog::getSaveFileName(parent, title, QString(),
+                                                    filters.join(QStringLiteral(";;")), &chosen);
+  const qsizetype picked = filters.indexOf(chosen);
+  if (picked >= 0) selectedFilter = parts.value(2 * picked);
+  return path;
+}
+
 QString QtPlatform::AskProgramFileName(QWidget* parent, const QString& title) {
   return QFileDialog::getOpenFileName(parent, title);
 }

@@ -12,6 +12,8 @@ class QtPlatform final : public Platform {
  public:
   QString AskOpenFileName(QWidget* parent, const QString& filter,
                           const QString& selectedFilter) override;
+  QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                          QString& selectedFilter) override;
   QString AskProgramFileName(QWidget* parent, const QString& title) override;
   void ShowMessage(QWidget* parent, MessageIcon icon, const QString& title,
                    const QString& text) override;

@@ -14,6 +14,7 @@
 #include "text/TextCodec.h"
 #include "ui/DataFiles.h"
 #include "ui/EditorContext.h"
+#include "ui/History.h"
 
 using namespace torvale::testing;
 
@@ -38,7 +39,8 @@ int ApplyForever(const char* path, const char* editorName) {
   ScriptedPlatform platform;
   platform.programFolder = QStringLiteral(TORVALE_RESOURCES_DIR);
   const torvale::TextCodec text = torvale::ui::MakeTextCodec(platform);
-  const torvale::ui::EditorContext context{rom, platform, text};
+  torvale::ui::History history(rom, platform);
+  const torvale::ui::EditorContext context{rom, platform, text, history};
   const auto window = OpenEditor(*model, context);
   if (!WaitUntilReady(*window, *model)) return 2;
   PickFirstRecords(*window, *model);

@@ -13,6 +13,7 @@
 #include "scripted/ScriptedPlatform.h"
 #include "text/TextCodec.h"
 #include "ui/EditorContext.h"
+#include "ui/History.h"
 
 namespace torvale::testing {
 
@@ -55,7 +56,8 @@ class EditorFixture : public WindowFixture {
   Bytes original;
   RomFile rom;
   TextCodec text;
-  ui::EditorContext context{rom, platform, text};
+  ui::History history{rom, platform};
+  ui::EditorContext context{rom, platform, text, history};
 };
 
 }  // namespace torvale::testing

@@ -16,6 +16,15 @@ QString ScriptedPlatform::AskOpenFileName(QWidget*, const QString& filter,
   return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString ScriptedPlatform::AskSaveFileName(QWidget*, const QString& title, const QString& filter,
+                                          QString& selectedFilter) {
+  askedSaveTitles << title;
+  askedFilters << filter;
+  askedSelectedFilters << selectedFilter;
+  if (!saveFilterAnswers.isEmpty()) selectedFilter = saveFilterAnswers.takeFirst();
+  return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
 QString ScriptedPlatform::AskProgramFileName(QWidget*, const QString& title) {
   askedProgramTitles << title;
   return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();

@@ -46,6 +46,9 @@ class ScriptedPlatform final : public ui::Platform {
   QStringList modalWindows;  // window titles, in order shown
   QStringList webAddresses;
   QStringList askedProgramTitles;
+  QStringList askedSaveTitles;
+  // The file types chosen in save dialogs, in order; none left keeps the one shown.
+  QStringList saveFilterAnswers;
   QList<StartedProgram> startedPrograms;
   QStringList desktopOpenedFiles;
   int endProgramCalls = 0;
@@ -54,6 +57,8 @@ class ScriptedPlatform final : public ui::Platform {
 
   QString AskOpenFileName(QWidget* parent, const QString& filter,
                           const QString& selectedFilter) override;
+  QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                          QString& selectedFilter) override;
   QString AskProgramFileName(QWidget* parent, const QString& title) override;
   void ShowMessage(QWidget* parent, ui::MessageIcon icon, const QString& title,
                    const QString& text) override;

@@ -1,0 +1,154 @@
+#include "ui/History.h"
+
+#include <QApplication>
+#include <QUndoCommand>
+#include <utility>
+
+#include "rom/RomError.h"
+#include "rom/Version.h"
+#include "ui/Platform.h"
+
+namespace torvale::ui {
+
+// One step of the history. Its first redo comes as it is pushed, when its
+// bytes are already written.
+class RomStep : public QUndoCommand {
+ public:
+  RomStep(History& history, const QString& text, RomChange change)
+      : QUndoCommand(text), m_history(history), m_change(std::move(change)) {}
+
+  const RomChange& Change() const { return m_change; }
+  void undo() override { m_history.Move(*this, RomChange::Side::kBefore); }
+  void redo() override {
+    if (!std::exchange(m_written, false)) m_history.Move(*this, RomChange::Side::kAfter);
+  }
+
+ private:
+  History& m_history;
+  RomChange m_change;
+  bool m_written = true;
+};
+
+namespace {
+
+QString Hex(std::uint32_t value, int digits) {
+  return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
+QString Undone(RomChange::Side side) {
+  return side == RomChange::Side::kBefore ? QStringLiteral("undone") : QStringLiteral("redone");
+}
+
+}  // namespace
+
+History::History(RomFile& rom, Platform& platform) : m_rom(rom), m_platform(platform) {
+  connect(&m_stack, &QUndoStack::indexChanged, this, &History::Settle);
+}
+
+History::~History() = default;
+
+void History::Record(const QString& text, const std::function<void()>& write) {
+  if (m_recording) {  // a step within a step belongs to the outer one
+    write();
+    return;
+  }
+  m_recording = true;
+  ChangeRecording recording(m_rom);
+  const auto keep = [&] {
+    m_recording = false;
+    RomChange change = recording.Take();
+    if (!change.Empty() && m_rom.IsOpen()) {
+      m_stack.push(new RomStep(*this, text, std::move(change)));
+    }
+  };
+  try {
+    write();
+  } catch (...) {
+    keep();
+    throw;
+  }
+  keep();
+}
+
+bool History::Undo() {
+  if (!m_stack.canUndo()) return false;
+  m_refused = false;
+  m_stack.undo();
+  return !m_refused;
+}
+
+bool History::Redo() {
+  if (!m_stack.canRedo()) return false;
+  m_refused = false;
+  m_stack.redo();
+  return !m_refused;
+}
+
+void History::Clear() {
+  m_stack.clear();
+}
+
+// A move of several steps stops at the first refusal: the steps after it
+// write nothing, and Settle() puts the history where the file stands.
+void History::Move(const RomStep& step, RomChange::Side side) {
+  if (m_settling || m_refusal) return;
+  int index = 0;
+  while (m_stack.command(index) != &step) ++index;
+  if (side == RomChange::Side::kBefore) ++index;  // undone, it is still in force
+  const auto other =
+      side == RomChange::Side::kBefore ? RomChange::Side::kAfter : RomChange::Side::kBefore;
+  const QString what = QStringLiteral("\"%1\" could not be %2").arg(step.text(), Undone(side));
+  try {
+    if (const auto mismatch = step.Change().FindMismatch(m_rom, other)) {
+      m_refusal = Refusal{
+          index,
+          what + QStringLiteral(": another program changed the ROM since.  The byte at file "
+                                "offset 0x%1 holds 0x%2 where 0x%3 was expected.\r\n\r\n"
+                                "Nothing was written.")
+                     .arg(Hex(mismatch->offset, 6), Hex(mismatch->found, 2),
+                          Hex(mismatch->expected, 2)),
+          false};
+      return;
+    }
+    step.Change().Write(m_rom, side);
+  } catch (const RomChangedError& error) {
+    m_refusal = Refusal{index,
+                        what + QStringLiteral(": %1.\r\n\r\nThe ROM has been closed; open it "
+                                              "again to check it.")
+                                   .arg(QString::fromLocal8Bit(error.what())),
+                        true};
+    return;
+  } catch (const RomError& error) {
+    m_refusal = Refusal{index,
+                        what + QStringLiteral(": %1.\r\n\r\nThe file holds what it held before.")
+                                   .arg(QString::fromLocal8Bit(error.what())),
+                        false};
+    return;
+  }
+  try {
+    m_rom.Sync();
+  } catch (const RomError& error) {
+    m_refusal = Refusal{index,
+                        what + QStringLiteral(": %1.\r\n\r\nThe ROM has been closed; open it "
+                                              "again to check it.")
+                                   .arg(QString::fromLocal8Bit(error.what())),
+                        true};
+  }
+}
+
+void History::Settle() {
+  if (m_settling || !m_refusal) return;
+  const Refusal refusal = *std::exchange(m_refusal, std::nullopt);
+  m_refused = true;
+  m_settling = true;
+  m_stack.setIndex(refusal.index);
+  m_settling = false;
+  m_platform.ShowMessage(QApplication::activeWindow(), MessageIcon::kCritical,
+                         QString::fromLatin1(kProgramName), refusal.message);
+  if (!refusal.closeRom) return;
+  m_rom.Close();
+  Clear();
+  emit RomClosed();
+}
+
+}  // namespace torvale::ui
