@@ -53,7 +53,7 @@ void CreatePatch(benchmark::State& state) {
   rom.Open(Shared().open);
   for (auto _ : state) {
     const Bytes image = torvale::ReadRomImage(rom);
-    const Bytes clean = torvale::ReadCleanImage(Shared().clean, image);
+    const Bytes clean = torvale::ReadCleanRom(Shared().clean, image).image;
     benchmark::DoNotOptimize(torvale::CreatePatch(clean, image, torvale::PatchFormat::kBps,
                                                   Shared().patch, Shared().protectedFiles));
   }

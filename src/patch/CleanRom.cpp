@@ -89,8 +89,8 @@ void RequireSameGame(const ReadOnlyFile& file, std::span<const std::uint8_t> cle
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadCleanImage(const std::filesystem::path& cleanRom,
-                                         std::span<const std::uint8_t> openImage) {
+CleanRom ReadCleanRom(const std::filesystem::path& cleanRom,
+                      std::span<const std::uint8_t> openImage) {
   const ReadOnlyFile file(cleanRom);
   const std::uint64_t size = file.RegularFileSize();
   const std::uint64_t imageSize = openImage.size();
@@ -99,9 +99,19 @@ std::vector<std::uint8_t> ReadCleanImage(const std::filesystem::path& cleanRom,
               std::to_string(imageSize) + " bytes, or " +
               std::to_string(imageSize + kCopierHeaderSize) + " with a copier header");
   }
-  std::vector<std::uint8_t> image = file.Read(size - imageSize, openImage.size());
-  RequireSameGame(file, image, openImage);
-  return image;
+  CleanRom clean{file.Read(0, size - imageSize), file.Read(size - imageSize, openImage.size())};
+  RequireSameGame(file, clean.image, openImage);
+  return clean;
+}
+
+std::vector<std::uint8_t> LaidOutLike(const CleanRom& clean,
+                                      std::span<const std::uint8_t> openFile) {
+  std::vector<std::uint8_t> file =
+      clean.header.empty()
+          ? std::vector<std::uint8_t>(openFile.begin(), openFile.begin() + kCopierHeaderSize)
+          : clean.header;
+  file.insert(file.end(), clean.image.begin(), clean.image.end());
+  return file;
 }
 
 }  // namespace torvale

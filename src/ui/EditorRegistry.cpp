@@ -72,7 +72,7 @@ constexpr EditorEntry kEditors[] = {
     {"", "", "", "MusicEditor", "Music Editor", "AreaLST", &Open<MusicEditor>,
      &FormOnly<Ui::MusicEditor>, "MapPropertiesEditor", "MusicCMD"},
     {"", "", "", "TextListEditor", "Shit", "TextLST", &Open<TextListEditor>,
-     &FormOnly<Ui::TextListEditor>, "MainWindow", "InfoIMG"},
+     &FormOnly<Ui::TextListEditor>, "MainWindow", "InfoIMG", "Text List Editor"},
 };
 
 }  // namespace

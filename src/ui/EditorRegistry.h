@@ -30,6 +30,8 @@ struct EditorEntry {
   // A window the tree does not open: the window and the button that open it.
   const char* openedFrom = "";
   const char* opener = "";
+  // How the history names the window's changes, when not by its caption.
+  const char* changeName = "";
 };
 
 // In the tree's order, then the windows opened from other windows.

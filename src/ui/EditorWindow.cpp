@@ -2,12 +2,15 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <vector>
 
 #include "rom/RomError.h"
 #include "rom/RomFile.h"
 #include "rom/Version.h"
 #include "text/TextCodec.h"
+#include "ui/EditorRegistry.h"
+#include "ui/History.h"
 #include "ui/Platform.h"
 #include "ui/RecordView.h"
 
@@ -39,6 +42,9 @@ void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& can
   m_apply = &apply;
   apply.setDefault(true);
   connect(&cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+  // A text box takes Ctrl+Z for its own typing; once it has nothing of its
+  // own to take back, the key steps through the ROM's history.
+  for (QLineEdit* box : findChildren<QLineEdit*>()) box->installEventFilter(this);
 }
 
 void EditorWindow::ApplyRecords(std::initializer_list<RecordView*> views,
@@ -60,12 +66,20 @@ void EditorWindow::ApplyRecords(std::initializer_list<RecordView*> views,
   const auto showAgain = [&] {
     for (RecordView* view : views) view->Reload();
   };
-  Apply(write, reload ? reload : std::function<void()>(showAgain));
+  Apply(ChangeName((*views.begin())->PickedText()), write,
+        reload ? reload : std::function<void()>(showAgain));
 }
 
-void EditorWindow::Apply(const std::function<void()>& write, const std::function<void()>& reload) {
+QString EditorWindow::ChangeName(const QString& entry) const {
+  const EditorEntry& editor = EditorNamed(objectName().toStdString());
+  return QString::fromLatin1(*editor.changeName != '\0' ? editor.changeName : editor.caption) +
+         QStringLiteral(": ") + entry;
+}
+
+void EditorWindow::Apply(const QString& change, const std::function<void()>& write,
+                         const std::function<void()>& reload) {
   try {
-    write();
+    m_context.history.Record(change, write);
   } catch (const DataFileMissingError&) {
     return;  // the program is ending
   } catch (const RomChangedError& error) {
@@ -110,7 +124,46 @@ bool EditorWindow::OpenEditor(QDialog& editor) {
   return false;
 }
 
+void EditorWindow::ShowRecordsAgain() {
+  for (RecordView* view : m_views) view->Load();
+}
+
+EditorWindow::HistoryKey EditorWindow::HistoryKeyOf(const QKeyEvent& key) {
+  const QKeyCombination pressed = key.keyCombination();
+  if (pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) return HistoryKey::kUndo;
+  if (pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+      pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+    return HistoryKey::kRedo;
+  }
+  return HistoryKey::kNone;
+}
+
+void EditorWindow::StepThroughHistory(HistoryKey key) {
+  const bool moved = key == HistoryKey::kUndo ? m_context.history.Undo() : m_context.history.Redo();
+  if (!m_context.rom.IsOpen()) {
+    reject();  // the file could no longer be trusted
+  } else if (moved) {
+    ShowRecordsAgain();
+  }
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const HistoryKey key = HistoryKeyOf(static_cast<const QKeyEvent&>(*event));
+  const auto* box = qobject_cast<const QLineEdit*>(watched);
+  if (key == HistoryKey::kNone || box == nullptr ||
+      (key == HistoryKey::kUndo ? box->isUndoAvailable() : box->isRedoAvailable())) {
+    return false;
+  }
+  StepThroughHistory(key);
+  return true;
+}
+
 void EditorWindow::keyPressEvent(QKeyEvent* event) {
+  if (const HistoryKey key = HistoryKeyOf(*event); key != HistoryKey::kNone) {
+    StepThroughHistory(key);
+    return;
+  }
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   auto* list = qobject_cast<QAbstractItemView*>(focusWidget());
   if (!enter || list == nullptr) {
@@ -129,6 +182,7 @@ void EditorWindow::Tell(MessageIcon icon, const QString& text) {
 
 void EditorWindow::CloseRom(const QString& text) {
   m_context.rom.Close();
+  m_context.history.Clear();
   Tell(MessageIcon::kCritical, text);
   reject();
 }

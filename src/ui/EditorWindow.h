@@ -47,20 +47,29 @@ class EditorWindow : public QDialog {
   // durable, and `reload` runs (by default each record is shown again).
   void ApplyRecords(std::initializer_list<RecordView*> views,
                     const std::function<void()>& reload = {});
-  // Apply: `write` puts what is shown into the file, which is then made
-  // durable, and `reload` shows what the file now holds. A write the system
+  // Apply: `write` puts what is shown into the file, as one step of the
+  // ROM's history named `change`; the file is then made durable, and
+  // `reload` shows what the file now holds. A write the system
   // refuses is reported to the user, and nothing is reloaded; a reload the
   // system refuses is reported too. A failed sync, or a file that another
   // program truncated, replaced or deleted, is reported, and closes the ROM
   // and the window.
-  void Apply(const std::function<void()>& write, const std::function<void()>& reload);
+  void Apply(const QString& change, const std::function<void()>& write,
+             const std::function<void()>& reload);
+  // How the history names this window's changes: "Item Editor: <entry>".
+  QString ChangeName(const QString& entry) const;
   // Tells the user why Apply wrote nothing.
   void RefuseApply(const QString& reason);
   // Opens another editor over the same ROM; should it close the ROM, this
   // window closes too, and false is returned.
   bool OpenEditor(QDialog& editor);
 
+  // After a step back or forward through the history: shows what the file
+  // now holds, by default each record on show, read again.
+  virtual void ShowRecordsAgain();
+
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   const EditorContext m_context;
 
@@ -70,6 +79,12 @@ class EditorWindow : public QDialog {
   void BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel);
   void Tell(MessageIcon icon, const QString& text);
   void CloseRom(const QString& text);
+  // One step back or forward through the ROM's history, then the records
+  // shown again; the window closes if the ROM had to be closed.
+  enum class HistoryKey { kNone, kUndo, kRedo };
+  // Ctrl+Z steps back; Ctrl+Shift+Z or Ctrl+Y forward.
+  static HistoryKey HistoryKeyOf(const QKeyEvent& key);
+  void StepThroughHistory(HistoryKey key);
   // Apply is on while every record view shows what it last read.
   void UpdateApply();
 

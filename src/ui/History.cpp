@@ -133,7 +133,9 @@ void History::Move(const RomStep& step, RomChange::Side side) {
                                               "again to check it.")
                                    .arg(QString::fromLocal8Bit(error.what())),
                         true};
+    return;
   }
+  emit Moved();
 }
 
 void History::Settle() {

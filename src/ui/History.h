@@ -47,6 +47,8 @@ class History : public QObject {
   QUndoStack& Stack() { return m_stack; }
 
  signals:
+  // A step went back or forward: the file holds other bytes now.
+  void Moved();
   // The ROM was closed because the file could no longer be trusted.
   void RomClosed();
 

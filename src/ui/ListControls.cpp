@@ -27,6 +27,14 @@ int PickedEntry(const QWidget& picker) {
   return qobject_cast<const QComboBox*>(&picker)->currentIndex();
 }
 
+QString PickedEntryText(const QWidget& picker) {
+  if (const auto* list = qobject_cast<const QListWidget*>(&picker)) {
+    const int row = SelectedRow(*list);
+    return row < 0 ? QString() : list->item(row)->text();
+  }
+  return qobject_cast<const QComboBox*>(&picker)->currentText();
+}
+
 void AddEntries(QComboBox& list, const std::vector<std::string>& entries) {
   list.setUpdatesEnabled(false);
   list.addItems(Texts(entries));

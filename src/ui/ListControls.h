@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace torvale::ui {
 int SelectedRow(const QListWidget& list);
 // The entry picked in a list or a drop-down list, or -1.
 int PickedEntry(const QWidget& picker);
+// The text of that entry; empty when none is picked.
+QString PickedEntryText(const QWidget& picker);
 
 // Appends the entries to a list or a drop-down list, its redrawing suspended.
 void AddEntries(QComboBox& list, const std::vector<std::string>& entries);

@@ -77,6 +77,7 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
   LoadTreeData();
   ConnectCommands();
   ConnectPresetMenus();
+  ConnectHistoryCommands();
   ShowRecentFiles();
 }
 
@@ -301,6 +302,8 @@ void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
   m_ui->mnuClose->setEnabled(enabled);
   m_ui->mnuSave->setEnabled(enabled);
   m_ui->mnuRunEmulator->setEnabled(enabled);
+  m_ui->mnuCompare->setEnabled(enabled);
+  m_ui->mnuCreatePatch->setEnabled(enabled);
   m_ui->SaveCMD->setEnabled(enabled);
   m_ui->Tree->setEnabled(enabled);
   m_ui->iROMName->setReadOnly(!enabled);
@@ -331,6 +334,7 @@ void MainWindow::LoadROMFile(const QString& fileName) {
     LoadROMVersion();
     LoadCountryCode();
     LoadROMTag();
+    ShowChecksum();
   } catch (const RomError&) {
     CloseROM();  // a load that fails half-way leaves no ROM open
     return;
@@ -419,13 +423,20 @@ void MainWindow::LoadROMTag() {
 
 bool MainWindow::SaveROM() {
   if (!m_rom.IsOpen()) return false;
-  try {
+  return WriteStep(QStringLiteral("Save"), [this] {
     SaveROMIName();
     SaveROMTag();
     SaveHeader();
     SaveCountryCode();
+    if (m_ui->FixChecksumCHK->isChecked()) WriteComputedChecksum();
     LoadEditedUnEdited();
     LoadROMTag();
+  });
+}
+
+bool MainWindow::WriteStep(const QString& change, const std::function<void()>& write) {
+  try {
+    m_history.Record(change, write);
     m_rom.Sync();
   } catch (const RomError& error) {
     ReportSaveFailure(error);
@@ -495,6 +506,8 @@ void MainWindow::SaveAndNotify() {
 void MainWindow::CloseROM() {
   ShowCaption({});
   m_rom.Close();
+  m_history.Clear();
+  ShowChecksum();
   SetTextColour(m_ui->eROM, palette().color(QPalette::ButtonText));
   m_ui->dROMTag->setEnabled(false);
   for (QLabel* field :

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "rom/RomFile.h"
@@ -70,6 +71,18 @@ class MainWindow : public QMainWindow {
   void SetOpenRomControlsEnabled(bool enabled);
   void ReportSaveFailure(const RomError& error);
   void ShowCaption(const QString& romName);
+  // Writes one step of the history and makes it durable; a failure is
+  // reported and closes the ROM. Returns whether the step was written.
+  bool WriteStep(const QString& change, const std::function<void()>& write);
+
+  // The Edit menu, the checksum, the changes and patches (MainWindowHistory.cpp).
+  void ConnectHistoryCommands();
+  void ShowRomInformation();
+  void ShowChecksum();
+  void WriteComputedChecksum();
+  void FixChecksum();
+  void CompareWithCleanRom();
+  void CreatePatchFromMenu();
 
   bool CheckROMIdentity();
   bool CheckRomLength();

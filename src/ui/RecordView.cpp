@@ -17,6 +17,10 @@ int RecordView::Picked() const {
   return PickedEntry(m_picker);
 }
 
+QString RecordView::PickedText() const {
+  return PickedEntryText(m_picker);
+}
+
 bool RecordView::Load() {
   if (Picked() < 0) return false;
   try {

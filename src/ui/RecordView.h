@@ -23,6 +23,8 @@ class RecordView : public QObject {
   const Table& Fields() const { return m_binder.Fields(); }
   // The record picked, or -1.
   int Picked() const;
+  // The picked record's entry in its list.
+  QString PickedText() const;
 
   // Reads the picked record and shows it. A read that fails shows no value,
   // tells the user and keeps Apply off until a read succeeds: false then.

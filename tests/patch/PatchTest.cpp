@@ -194,13 +194,14 @@ TEST_F(PatchFiles, CleanRomOfTheSameGameAndSizeIsReadAndAnyOtherRefused) {
   };
   for (const auto& [file, name, expected] : cases) {
     const auto path = file ? testing::WriteRom(folder, *file, name) : folder.File(name);
-    Bytes image;
-    const std::string refusal = Refusal([&] { image = ReadCleanImage(path, edited); });
+    CleanRom clean;
+    const std::string refusal = Refusal([&] { clean = ReadCleanRom(path, edited); });
     EXPECT_TRUE(expected.empty() ? refusal.empty() : refusal.find(expected) != std::string::npos)
         << name << ": " << refusal;
     if (!refusal.empty()) continue;
     const Bytes bytes = testing::ReadFileBytes(path);
-    EXPECT_TRUE(image == Bytes(bytes.end() - edited.size(), bytes.end())) << name;
+    EXPECT_TRUE(clean.image == Bytes(bytes.end() - edited.size(), bytes.end())) << name;
+    EXPECT_TRUE(clean.header == Bytes(bytes.begin(), bytes.end() - edited.size())) << name;
   }
 }
 

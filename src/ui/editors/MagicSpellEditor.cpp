@@ -91,18 +91,25 @@ void MagicSpellEditor::CheckAsura() {
   bool restorable = false;
   RunQuietly([&] { restorable = torvale::CheckAsura(m_context.rom); });
   m_ui->RestoreAsuraCMD->setEnabled(restorable);
-  if (!restorable) m_ui->RestoreAsuraCMD->setText(QStringLiteral("Not Available"));
+  m_ui->RestoreAsuraCMD->setText(restorable ? QStringLiteral("Restore A&sura")
+                                            : QStringLiteral("Not Available"));
+}
+
+void MagicSpellEditor::ShowRecordsAgain() {
+  EditorWindow::ShowRecordsAgain();
+  CheckAsura();
 }
 
 void MagicSpellEditor::RestoreAsura() {
-  Apply([this] { torvale::RestoreAsura(m_context.rom); },
-        [this] {
-          m_context.platform.ShowMessage(
-              this, MessageIcon::kInformation, QStringLiteral("Asura Restored"),
-              QStringLiteral("Asura has been restored to the FF4 effects."));
-          m_ui->RestoreAsuraCMD->setEnabled(false);
-          m_ui->RestoreAsuraCMD->setText(QStringLiteral("Asura Restored"));
-        });
+  Apply(
+      ChangeName(QStringLiteral("Restore Asura")), [this] { torvale::RestoreAsura(m_context.rom); },
+      [this] {
+        m_context.platform.ShowMessage(
+            this, MessageIcon::kInformation, QStringLiteral("Asura Restored"),
+            QStringLiteral("Asura has been restored to the FF4 effects."));
+        m_ui->RestoreAsuraCMD->setEnabled(false);
+        m_ui->RestoreAsuraCMD->setText(QStringLiteral("Asura Restored"));
+      });
 }
 
 }  // namespace torvale::ui

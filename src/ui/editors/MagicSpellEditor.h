@@ -25,6 +25,7 @@ class MagicSpellEditor : public EditorWindow {
  protected:
   // A double click on the small picture opens the picture window.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void ShowRecordsAgain() override;
 
  private:
   void LoadMagicName();

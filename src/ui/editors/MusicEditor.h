@@ -22,6 +22,9 @@ class MusicEditor : public EditorWindow {
   MusicEditor(const EditorContext& context, QWidget* parent = nullptr);
   ~MusicEditor() override;
 
+ protected:
+  void ShowRecordsAgain() override { LoadMusicData(); }
+
  private:
   void PickMap();
   void LoadMusicData();

@@ -35,11 +35,20 @@ void TextListEditor::LoadTextData() {
 void TextListEditor::SaveTextData() {
   const int entry = m_texts->Picked();
   ApplyRecords({m_texts}, [&] {
-    LoadText();
-    const QSignalBlocker quiet(m_ui->TextLST);
-    m_ui->TextLST->setCurrentRow(entry);
+    ListEntriesAgain(entry);
     m_texts->Reload();  // shows the entry as stored
   });
+}
+
+void TextListEditor::ShowRecordsAgain() {
+  const int entry = m_texts->Picked();
+  if (RunQuietly([&] { ListEntriesAgain(entry); })) m_texts->Load();
+}
+
+void TextListEditor::ListEntriesAgain(int entry) {
+  LoadText();
+  const QSignalBlocker quiet(m_ui->TextLST);
+  m_ui->TextLST->setCurrentRow(entry);
 }
 
 }  // namespace torvale::ui

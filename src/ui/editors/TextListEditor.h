@@ -20,8 +20,13 @@ class TextListEditor : public EditorWindow {
   TextListEditor(const EditorContext& context, QWidget* parent = nullptr);
   ~TextListEditor() override;
 
+ protected:
+  void ShowRecordsAgain() override;
+
  private:
   void LoadText();
+  // The list read again, `entry` picked without reading it.
+  void ListEntriesAgain(int entry);
   void LoadTextData();
   void SaveTextData();
 

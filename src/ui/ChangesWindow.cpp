@@ -1,0 +1,132 @@
+#include "ui/ChangesWindow.h"
+
+#include <QDir>
+
+#include "rom/RomFile.h"
+#include "ui/CleanRomChoice.h"
+#include "ui/PatchDialog.h"
+#include "ui_ChangesWindow.h"
+
+namespace torvale::ui {
+namespace {
+
+constexpr std::size_t kBytesShown = 8;
+constexpr int kColumnWidths[] = {150, 150, 150, 130};
+
+QString Hex(std::span<const std::uint8_t> bytes) {
+  QStringList shown;
+  for (std::size_t i = 0; i < std::min(bytes.size(), kBytesShown); ++i) {
+    shown << QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
+  }
+  if (bytes.size() > kBytesShown) shown << QStringLiteral("…");
+  return shown.join(u' ');
+}
+
+// A run of bytes outside the listed fields shows where it lies and its bytes.
+QStringList Columns(const Change& change, std::span<const std::uint8_t> clean,
+                    std::span<const std::uint8_t> now) {
+  if (!change.table.empty()) {
+    return {QString::fromStdString(change.table), QString::fromStdString(change.entry),
+            QString::fromStdString(change.field), QString::fromStdString(change.clean),
+            QString::fromStdString(change.now)};
+  }
+  return {QStringLiteral("Other bytes"),
+          QStringLiteral("0x%1").arg(change.offset, 6, 16, QLatin1Char('0')).toUpper(),
+          QStringLiteral("%1 byte%2").arg(change.length).arg(change.length == 1 ? "" : "s"),
+          Hex(clean.subspan(change.offset, change.length)),
+          Hex(now.subspan(change.offset, change.length))};
+}
+
+}  // namespace
+
+ChangesWindow::ChangesWindow(const EditorContext& context, CleanRom clean, const QString& cleanPath,
+                             QWidget* parent)
+    : EditorWindow(context, parent),
+      m_ui(std::make_unique<Ui::ChangesWindow>()),
+      m_clean(std::move(clean)),
+      m_cleanPath(cleanPath) {
+  m_ui->setupUi(this);
+  m_ui->CleanRomLBL->setText(QStringLiteral("Clean ROM: ") + QDir::toNativeSeparators(m_cleanPath));
+  for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column) {
+    m_ui->ChangesTRE->setColumnWidth(column, kColumnWidths[column]);
+  }
+  connect(m_ui->ChangesTRE, &QTreeWidget::itemSelectionChanged, this,
+          [this] { m_ui->RevertCMD->setEnabled(!m_ui->ChangesTRE->selectedItems().isEmpty()); });
+  connect(m_ui->RefreshCMD, &QPushButton::clicked, this, [this] { Refresh(false); });
+  connect(m_ui->ChooseCleanCMD, &QPushButton::clicked, this, [this] { Refresh(true); });
+  connect(m_ui->CreatePatchCMD, &QPushButton::clicked, this, &ChangesWindow::CreatePatch);
+  BindButtons(*m_ui->RevertCMD, &ChangesWindow::RevertSelected, *m_ui->CloseCMD);
+  RunQuietly([this] { ShowChanges(); });
+}
+
+ChangesWindow::~ChangesWindow() = default;
+
+void ChangesWindow::ShowChanges() {
+  QTreeWidget& tree = *m_ui->ChangesTRE;
+  tree.clear();
+  const std::vector<std::uint8_t> now = m_context.rom.ReadBytes(0, m_context.rom.Size());
+  m_cleanFile = LaidOutLike(m_clean, now);
+  m_changes = ListChanges(now, m_cleanFile, m_context.text);
+  QList<QTreeWidgetItem*> rows;
+  std::size_t fields = 0;
+  for (std::size_t i = 0; i < m_changes.size(); ++i) {
+    auto* row = new QTreeWidgetItem(Columns(m_changes[i], m_cleanFile, now));
+    row->setData(0, Qt::UserRole, QVariant::fromValue(i));
+    rows << row;
+    if (!m_changes[i].table.empty()) ++fields;
+  }
+  tree.addTopLevelItems(rows);
+  m_ui->StatusLBL->setText(
+      m_changes.empty()
+          ? QStringLiteral("The open ROM holds the clean ROM's bytes: nothing has changed.")
+          : QStringLiteral("%1 changed fields, %2 other runs of changed bytes.")
+                .arg(fields)
+                .arg(m_changes.size() - fields));
+}
+
+void ChangesWindow::ShowRecordsAgain() {
+  RunQuietly([this] { ShowChanges(); });
+}
+
+void ChangesWindow::Refresh(bool choose) {
+  CleanRomChoice choice(m_context.platform, this, m_context.rom);
+  std::optional<CleanRom> clean = choice.Read(choose);
+  if (!clean) return;
+  m_clean = std::move(*clean);
+  m_cleanPath = choice.Path();
+  m_ui->CleanRomLBL->setText(QStringLiteral("Clean ROM: ") + QDir::toNativeSeparators(m_cleanPath));
+  ShowRecordsAgain();
+}
+
+std::vector<Change> ChangesWindow::SelectedChanges() const {
+  std::vector<Change> picked;
+  for (const QTreeWidgetItem* row : m_ui->ChangesTRE->selectedItems()) {
+    picked.push_back(m_changes[row->data(0, Qt::UserRole).value<std::size_t>()]);
+  }
+  return picked;
+}
+
+void ChangesWindow::RevertSelected() {
+  const std::vector<Change> picked = SelectedChanges();
+  if (picked.empty()) return;
+  const Change& first = picked.front();
+  const QString name = picked.size() > 1 ? QStringLiteral("Revert %1 changes").arg(picked.size())
+                       : first.table.empty() ? QStringLiteral("Revert %1 bytes at 0x%2")
+                                                   .arg(first.length)
+                                                   .arg(first.offset, 6, 16, QLatin1Char('0'))
+                                             : QStringLiteral("Revert %1: %2 %3")
+                                                   .arg(QString::fromStdString(first.table),
+                                                        QString::fromStdString(first.entry),
+                                                        QString::fromStdString(first.field));
+  Apply(
+      name, [&] { WriteCleanBytes(m_context.rom, m_cleanFile, picked); },
+      [this] { ShowChanges(); });
+}
+
+void ChangesWindow::CreatePatch() {
+  const QString status =
+      CreatePatchWithDialog(m_context.platform, this, m_context.rom, m_clean, m_cleanPath);
+  if (!status.isEmpty()) m_ui->StatusLBL->setText(status);
+}
+
+}  // namespace torvale::ui

@@ -1,0 +1,140 @@
+// The main window's commands of the ROM's history and of its release: Undo,
+// Redo and the history window, the checksum, the changes since the clean ROM
+// and the patch that publishes them.
+#include <QSettings>
+#include <QStatusBar>
+
+#include "rom/Checksum.h"
+#include "rom/RomError.h"
+#include "ui/ChangesWindow.h"
+#include "ui/CleanRomChoice.h"
+#include "ui/HistoryWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/PatchDialog.h"
+#include "ui/Platform.h"
+#include "ui_MainWindow.h"
+
+namespace torvale::ui {
+namespace {
+
+const QString kFixChecksumOnSaveKey = QStringLiteral("fixChecksumOnSave");
+
+// "&Undo Item Editor: Dunnox"; a step's own "&" shows as it is.
+QString StepCaption(const QString& verb, QString step) {
+  return step.isEmpty() ? verb : verb + u' ' + step.replace(u'&', QStringLiteral("&&"));
+}
+
+QString Hex(std::uint16_t value) {
+  return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(4, u'0');
+}
+
+}  // namespace
+
+void MainWindow::ConnectHistoryCommands() {
+  QUndoStack& stack = m_history.Stack();
+  QAction* undo = m_ui->mnuUndo;
+  QAction* redo = m_ui->mnuRedo;
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(&stack, &QUndoStack::undoTextChanged, undo, [undo](const QString& step) {
+    undo->setText(StepCaption(QStringLiteral("&Undo"), step));
+  });
+  connect(&stack, &QUndoStack::redoTextChanged, redo, [redo](const QString& step) {
+    redo->setText(StepCaption(QStringLiteral("&Redo"), step));
+  });
+  connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  connect(undo, &QAction::triggered, &m_history, &History::Undo);
+  connect(redo, &QAction::triggered, &m_history, &History::Redo);
+  connect(m_ui->mnuHistory, &QAction::triggered, this, [this] {
+    HistoryWindow window(m_history, this);
+    ShowModalWindow(window);
+  });
+  connect(&m_history, &History::Moved, this, &MainWindow::ShowRomInformation);
+  connect(&m_history, &History::RomClosed, this, &MainWindow::CloseROM);
+  connect(&stack, &QUndoStack::indexChanged, this, &MainWindow::ShowChecksum);
+
+  m_ui->FixChecksumCHK->setChecked(m_platform.Settings().value(kFixChecksumOnSaveKey).toBool());
+  connect(m_ui->FixChecksumCHK, &QCheckBox::toggled, this,
+          [this](bool on) { m_platform.Settings().setValue(kFixChecksumOnSaveKey, on); });
+  connect(m_ui->mnuFixChecksum, &QAction::triggered, this, &MainWindow::FixChecksum);
+  connect(m_ui->mnuCompare, &QAction::triggered, this, &MainWindow::CompareWithCleanRom);
+  connect(m_ui->mnuCreatePatch, &QAction::triggered, this, &MainWindow::CreatePatchFromMenu);
+}
+
+// After a step back or forward the header fields show what the file holds.
+void MainWindow::ShowRomInformation() {
+  try {
+    LoadROMIName();
+    LoadEditedUnEdited();
+    LoadROMHeader();
+    LoadROMVersion();
+    LoadCountryCode();
+    LoadROMTag();
+  } catch (const RomError&) {
+    // The fields keep what they showed; the next write reports the file.
+  }
+}
+
+void MainWindow::ShowChecksum() {
+  ChecksumStatus status;
+  bool read = false;
+  if (m_rom.IsOpen()) {
+    try {
+      status = ReadChecksumStatus(m_rom);
+      read = true;
+    } catch (const RomError&) {
+    }
+  }
+  m_ui->mnuFixChecksum->setEnabled(read && status.state == ChecksumState::kWrong);
+  if (!read) {
+    m_ui->ChecksumLBL->setText(QStringLiteral("N/A"));
+    return;
+  }
+  switch (status.state) {
+    case ChecksumState::kCorrect:
+      m_ui->ChecksumLBL->setText(QStringLiteral("Correct"));
+      return;
+    case ChecksumState::kWrong:
+      m_ui->ChecksumLBL->setText(
+          QStringLiteral("Wrong (stored %1, complement %2; computed %3)")
+              .arg(Hex(status.storedChecksum), Hex(status.storedComplement), Hex(status.computed)));
+      return;
+    case ChecksumState::kUnknown:
+      m_ui->ChecksumLBL->setText(QStringLiteral("Unknown"));
+      return;
+  }
+}
+
+// The checksum the image now sums to, and its complement; nothing for an
+// image whose checksum cannot be computed.
+void MainWindow::WriteComputedChecksum() {
+  const ChecksumStatus status = ReadChecksumStatus(m_rom);
+  if (status.state != ChecksumState::kUnknown) WriteChecksum(m_rom, status.computed);
+}
+
+void MainWindow::FixChecksum() {
+  if (m_rom.IsOpen())
+    WriteStep(QStringLiteral("Fix Checksum"), [this] { WriteComputedChecksum(); });
+}
+
+void MainWindow::CompareWithCleanRom() {
+  if (!m_rom.IsOpen()) return;
+  CleanRomChoice choice(m_platform, this, m_rom);
+  std::optional<CleanRom> clean = choice.Read(false);
+  if (!clean) return;
+  ChangesWindow window(ContextForEditors(), std::move(*clean), choice.Path(), this);
+  ShowModalWindow(window);
+  if (!m_rom.IsOpen()) CloseROM();
+}
+
+void MainWindow::CreatePatchFromMenu() {
+  if (!m_rom.IsOpen()) return;
+  CleanRomChoice choice(m_platform, this, m_rom);
+  const std::optional<CleanRom> clean = choice.Read(false);
+  if (!clean) return;
+  const QString status = CreatePatchWithDialog(m_platform, this, m_rom, *clean, choice.Path());
+  if (!status.isEmpty()) statusBar()->showMessage(status);
+}
+
+}  // namespace torvale::ui
