@@ -113,6 +113,20 @@ void EditorWindow::Apply(const QString& change, const std::function<void()>& wri
   }
 }
 
+bool EditorWindow::ReadOrTell(const std::function<void()>& read) {
+  try {
+    read();
+    return true;
+  } catch (const DataFileMissingError&) {
+    return false;  // the program is ending
+  } catch (const RomError& error) {
+    Tell(
+        MessageIcon::kCritical,
+        QStringLiteral("The ROM could not be read: %1.").arg(QString::fromLocal8Bit(error.what())));
+    return false;
+  }
+}
+
 void EditorWindow::RefuseApply(const QString& reason) {
   Tell(MessageIcon::kExclamation, reason + QStringLiteral("\r\n\r\nNothing was written."));
 }

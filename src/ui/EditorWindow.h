@@ -58,6 +58,9 @@ class EditorWindow : public QDialog {
              const std::function<void()>& reload);
   // How the history names this window's changes: "Item Editor: <entry>".
   QString ChangeName(const QString& entry) const;
+  // Runs a step that only reads the ROM; a RomError is told to the user.
+  // Returns whether it completed.
+  bool ReadOrTell(const std::function<void()>& read);
   // Tells the user why Apply wrote nothing.
   void RefuseApply(const QString& reason);
   // Opens another editor over the same ROM; should it close the ROM, this

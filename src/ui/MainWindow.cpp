@@ -284,6 +284,7 @@ void MainWindow::ShowEditor(const EditorEntry& editor) {
   const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
   ShowModalWindow(*window);
   if (!m_rom.IsOpen()) CloseROM();
+  ShowChecksum();
 }
 
 EditorContext MainWindow::ContextForEditors() {
@@ -334,7 +335,7 @@ void MainWindow::LoadROMFile(const QString& fileName) {
     LoadROMVersion();
     LoadCountryCode();
     LoadROMTag();
-    ShowChecksum();
+    LoadChecksum();
   } catch (const RomError&) {
     CloseROM();  // a load that fails half-way leaves no ROM open
     return;
@@ -431,6 +432,7 @@ bool MainWindow::SaveROM() {
     if (m_ui->FixChecksumCHK->isChecked()) WriteComputedChecksum();
     LoadEditedUnEdited();
     LoadROMTag();
+    LoadChecksum();
   });
 }
 
@@ -507,7 +509,8 @@ void MainWindow::CloseROM() {
   ShowCaption({});
   m_rom.Close();
   m_history.Clear();
-  ShowChecksum();
+  m_ui->ChecksumLBL->setText(kNotAvailable);
+  m_ui->mnuFixChecksum->setEnabled(false);
   SetTextColour(m_ui->eROM, palette().color(QPalette::ButtonText));
   m_ui->dROMTag->setEnabled(false);
   for (QLabel* field :

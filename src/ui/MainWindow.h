@@ -78,6 +78,8 @@ class MainWindow : public QMainWindow {
   // The Edit menu, the checksum, the changes and patches (MainWindowHistory.cpp).
   void ConnectHistoryCommands();
   void ShowRomInformation();
+  // The checksum's state; Show… keeps the label as it was when it cannot be read.
+  void LoadChecksum();
   void ShowChecksum();
   void WriteComputedChecksum();
   void FixChecksum();

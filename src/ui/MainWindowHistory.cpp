@@ -52,7 +52,6 @@ void MainWindow::ConnectHistoryCommands() {
   });
   connect(&m_history, &History::Moved, this, &MainWindow::ShowRomInformation);
   connect(&m_history, &History::RomClosed, this, &MainWindow::CloseROM);
-  connect(&stack, &QUndoStack::indexChanged, this, &MainWindow::ShowChecksum);
 
   m_ui->FixChecksumCHK->setChecked(m_platform.Settings().value(kFixChecksumOnSaveKey).toBool());
   connect(m_ui->FixChecksumCHK, &QCheckBox::toggled, this,
@@ -65,6 +64,7 @@ void MainWindow::ConnectHistoryCommands() {
 // After a step back or forward the header fields show what the file holds.
 void MainWindow::ShowRomInformation() {
   try {
+    LoadChecksum();
     LoadROMIName();
     LoadEditedUnEdited();
     LoadROMHeader();
@@ -77,20 +77,16 @@ void MainWindow::ShowRomInformation() {
 }
 
 void MainWindow::ShowChecksum() {
-  ChecksumStatus status;
-  bool read = false;
-  if (m_rom.IsOpen()) {
-    try {
-      status = ReadChecksumStatus(m_rom);
-      read = true;
-    } catch (const RomError&) {
-    }
+  try {
+    if (m_rom.IsOpen()) LoadChecksum();
+  } catch (const RomError&) {
+    // The label keeps what it showed; the next write reports the file.
   }
-  m_ui->mnuFixChecksum->setEnabled(read && status.state == ChecksumState::kWrong);
-  if (!read) {
-    m_ui->ChecksumLBL->setText(QStringLiteral("N/A"));
-    return;
-  }
+}
+
+void MainWindow::LoadChecksum() {
+  const ChecksumStatus status = ReadChecksumStatus(m_rom);
+  m_ui->mnuFixChecksum->setEnabled(status.state == ChecksumState::kWrong);
   switch (status.state) {
     case ChecksumState::kCorrect:
       m_ui->ChecksumLBL->setText(QStringLiteral("Correct"));
@@ -126,6 +122,7 @@ void MainWindow::CompareWithCleanRom() {
   ChangesWindow window(ContextForEditors(), std::move(*clean), choice.Path(), this);
   ShowModalWindow(window);
   if (!m_rom.IsOpen()) CloseROM();
+  ShowChecksum();
 }
 
 void MainWindow::CreatePatchFromMenu() {

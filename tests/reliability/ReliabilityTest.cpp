@@ -1,14 +1,18 @@
-// The ROM treated as a user's only copy. Every editor's Apply and the main
-// window's Save run once cleanly, then once for each fault at each I/O call
-// they make (a failed read, a failed write, a write cut short by a full disk,
-// a failed sync): each fault is reported, the file keeps its length, and
-// every byte holds what it held or what the clean run wrote. Random edits
-// through every editor's controls leave exactly the bytes of the game's
-// layout, each Apply its writes and then one sync. A second process is kept
-// out of a held ROM, and one killed during a loop of Applies tears no field.
+// The ROM treated as a user's only copy. Every editor's Apply, its undo and
+// its redo, the main window's Save and the changes window's Revert run once
+// cleanly, then once for each fault at each I/O call they make (a failed
+// read, a failed write, a write cut short by a full disk, a failed sync):
+// each fault is reported, the file keeps its length, and every byte holds
+// what it held or what the clean run wrote. Random edits through every
+// editor's controls, with steps back and forward through the history between
+// them, leave exactly the bytes of the game's layout, each Apply its writes
+// and then one sync. A second process is kept out of a held ROM, and one
+// killed during a loop of Applies tears no field.
 
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 #include <random>
 #include <thread>
@@ -16,6 +20,8 @@
 #include "EditorDriver.h"
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
+#include "rom/RomImage.h"
+#include "ui/ChangesWindow.h"
 #include "ui/MainWindow.h"
 
 using namespace torvale::testing;
@@ -42,18 +48,36 @@ struct StepResult {
 // any) at call `faultAt` of the step itself.
 using Step = std::function<StepResult(int faultAt, FaultyRomIo::Fault fault)>;
 
-StepResult EditorApply(const EditorModel& model, int faultAt, FaultyRomIo::Fault fault) {
+enum class EditorAction { kApply, kUndo, kRedo };
+
+// Ctrl+Z, or Ctrl+Shift+Z, pressed in the window.
+void StepThroughHistory(QWidget& window, EditorAction action) {
+  QTest::keyClick(&window, Qt::Key_Z,
+                  action == EditorAction::kUndo ? Qt::ControlModifier
+                                                : Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// The step is an Apply of every field at its highest, or the undo of that
+// Apply, or its redo.
+StepResult EditorStep(const EditorModel& model, EditorAction action, int faultAt,
+                      FaultyRomIo::Fault fault) {
   FaultyRomIo io;
   EditorFixture fixture(Sample(), io);
   const auto window = OpenEditor(model, fixture.context);
   if (!WaitUntilReady(*window, model)) qFatal("%s never became ready", model.name);
   PickFirstRecords(*window, model);
   SetEveryField(*window, model, true);
+  if (action != EditorAction::kApply) ClickApply(*window);
+  if (action == EditorAction::kRedo) StepThroughHistory(*window, EditorAction::kUndo);
   StepResult result;
   result.before = fixture.ReadRom();
   const std::size_t start = io.kinds.size();
   io.FaultAt(faultAt, fault);
-  ClickApply(*window);
+  if (action == EditorAction::kApply) {
+    ClickApply(*window);
+  } else {
+    StepThroughHistory(*window, action);
+  }
   result.calls = io.kinds.substr(start);
   result.after = fixture.ReadRom();
   result.reported = !fixture.platform.messages.isEmpty();
@@ -78,6 +102,30 @@ StepResult MainWindowSave(int faultAt, FaultyRomIo::Fault fault) {
   result.after = fixture.ReadRom();
   result.reported = !fixture.platform.messages.isEmpty();
   result.romOpen = Control<QWidget>(window, "SaveCMD")->isEnabled();
+  return result;
+}
+
+// Every row of the changes window reverted at once: three changed bytes far apart.
+StepResult RevertAll(int faultAt, FaultyRomIo::Fault fault) {
+  Bytes edited = Sample();
+  for (const std::size_t at : {0x1000, 0x50000, 0xFFFF0}) edited[at] ^= 0x5A;
+  FaultyRomIo io;
+  EditorFixture fixture(edited, io);
+  const auto header = Sample().begin() + torvale::kCopierHeaderSize;
+  torvale::ui::ChangesWindow window(
+      fixture.context, {Bytes(Sample().begin(), header), Bytes(header, Sample().end())},
+      QStringLiteral("clean.smc"), nullptr);
+  window.show();
+  Control<QTreeWidget>(window, "ChangesTRE")->selectAll();
+  StepResult result;
+  result.before = fixture.ReadRom();
+  const std::size_t start = io.kinds.size();
+  io.FaultAt(faultAt, fault);
+  ClickButton(*Control<QPushButton>(window, "RevertCMD"));
+  result.calls = io.kinds.substr(start);
+  result.after = fixture.ReadRom();
+  result.reported = !fixture.platform.messages.isEmpty();
+  result.romOpen = fixture.rom.IsOpen() || window.isVisible();
   return result;
 }
 
@@ -184,18 +232,23 @@ class ReliabilityTest : public QObject {
   }
 
  private slots:
-  void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes_data() { AddEditorRows(); }
-  void everyFaultInAnApplyIsReportedAndLeavesOnlyOldOrNewBytes() {
+  void everyFaultInAnApplyUndoOrRedoIsReportedAndLeavesOnlyOldOrNewBytes_data() { AddEditorRows(); }
+  void everyFaultInAnApplyUndoOrRedoIsReportedAndLeavesOnlyOldOrNewBytes() {
     QFETCH(QString, name);
     const EditorModel& model = EditorModelNamed(name.toStdString());
-    const QString failure = InjectAll(
-        [&](int faultAt, FaultyRomIo::Fault fault) { return EditorApply(model, faultAt, fault); });
-    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    for (const auto action : {EditorAction::kApply, EditorAction::kUndo, EditorAction::kRedo}) {
+      const QString failure = InjectAll([&](int faultAt, FaultyRomIo::Fault fault) {
+        return EditorStep(model, action, faultAt, fault);
+      });
+      QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
   }
 
-  void everyFaultInASaveIsReportedAndLeavesOnlyOldOrNewBytes() {
-    const QString failure = InjectAll(MainWindowSave);
-    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+  void everyFaultInASaveOrARevertIsReportedAndLeavesOnlyOldOrNewBytes() {
+    for (const Step& step : {Step(MainWindowSave), Step(RevertAll)}) {
+      const QString failure = InjectAll(step);
+      QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
   }
 
   void randomEditsLeaveExactlyTheLayoutsBytes_data() { AddEditorRows(); }
@@ -207,9 +260,28 @@ class ReliabilityTest : public QObject {
     const auto window = OpenEditor(model, fixture.context);
     QVERIFY(WaitUntilReady(*window, model));
     std::mt19937 random(static_cast<unsigned>(qHash(name)));
-    Bytes expected = fixture.original;
+    // The file after each step of the history, and where the history stands.
+    std::vector<Bytes> states = {fixture.original};
+    std::size_t now = 0;
     for (int edit = 1; edit <= kEditsPerEditor; ++edit, ++edits) {
-      expected = RandomEdit(*window, model, random, expected);
+      const int roll = std::uniform_int_distribution(0, 9)(random);
+      if (roll < 3) {
+        const auto action = roll < 2 ? EditorAction::kUndo : EditorAction::kRedo;
+        StepThroughHistory(*window, action);
+        if (action == EditorAction::kUndo && now > 0) --now;
+        if (action == EditorAction::kRedo && now + 1 < states.size()) ++now;
+        const std::string differences = DescribeDifferences(states[now], fixture.ReadRom());
+        QVERIFY2(differences.empty(), qPrintable(QStringLiteral("step %1, %2: %3")
+                                                     .arg(edit)
+                                                     .arg(roll < 2 ? "undo" : "redo")
+                                                     .arg(differences.c_str())));
+        continue;
+      }
+      const Bytes expected = RandomEdit(*window, model, random, states[now]);
+      if (expected != states[now]) {
+        states.resize(++now);
+        states.push_back(expected);
+      }
       const std::size_t start = io.kinds.size();
       ClickApply(*window);
       const std::string calls = io.kinds.substr(start);

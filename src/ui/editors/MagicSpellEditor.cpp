@@ -41,7 +41,7 @@ MagicSpellEditor::MagicSpellEditor(const EditorContext& context, QWidget* parent
   connect(m_ui->RestoreAsuraCMD, &QPushButton::clicked, this, &MagicSpellEditor::RestoreAsura);
   BindButtons(*m_ui->ApplyCMD, &MagicSpellEditor::SaveMagicData, *m_ui->QuitCMD);
 
-  CheckAsura();
+  CheckAsura(false);
   LoadMagicName();
   m_ui->MagicLST->setCurrentRow(0);
 }
@@ -87,9 +87,14 @@ void MagicSpellEditor::SaveMagicData() {
 }
 
 // Restoring is offered only when the bytes were read and hold the values it replaces.
-void MagicSpellEditor::CheckAsura() {
+void MagicSpellEditor::CheckAsura(bool tellFailure) {
   bool restorable = false;
-  RunQuietly([&] { restorable = torvale::CheckAsura(m_context.rom); });
+  const auto check = [&] { restorable = torvale::CheckAsura(m_context.rom); };
+  if (tellFailure) {
+    ReadOrTell(check);
+  } else {
+    RunQuietly(check);
+  }
   m_ui->RestoreAsuraCMD->setEnabled(restorable);
   m_ui->RestoreAsuraCMD->setText(restorable ? QStringLiteral("Restore A&sura")
                                             : QStringLiteral("Not Available"));
@@ -97,7 +102,7 @@ void MagicSpellEditor::CheckAsura() {
 
 void MagicSpellEditor::ShowRecordsAgain() {
   EditorWindow::ShowRecordsAgain();
-  CheckAsura();
+  CheckAsura(true);
 }
 
 void MagicSpellEditor::RestoreAsura() {

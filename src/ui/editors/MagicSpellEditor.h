@@ -32,7 +32,9 @@ class MagicSpellEditor : public EditorWindow {
   void LoadMagicData();
   void ShowIcon(const Value& icon);
   void SaveMagicData();
-  void CheckAsura();
+  // Offers Restore Asura when the bytes were read and can be restored; a
+  // failed read is told to the user only when `tellFailure`.
+  void CheckAsura(bool tellFailure);
   void RestoreAsura();
 
   std::unique_ptr<Ui::MagicSpellEditor> m_ui;

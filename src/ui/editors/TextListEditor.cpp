@@ -42,7 +42,7 @@ void TextListEditor::SaveTextData() {
 
 void TextListEditor::ShowRecordsAgain() {
   const int entry = m_texts->Picked();
-  if (RunQuietly([&] { ListEntriesAgain(entry); })) m_texts->Load();
+  if (ReadOrTell([&] { ListEntriesAgain(entry); })) m_texts->Load();
 }
 
 void TextListEditor::ListEntriesAgain(int entry) {
