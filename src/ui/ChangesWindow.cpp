@@ -13,6 +13,10 @@ namespace {
 constexpr std::size_t kBytesShown = 8;
 constexpr int kColumnWidths[] = {150, 150, 150, 130};
 
+QString OffsetText(FileOffset offset) {
+  return QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(6, u'0');
+}
+
 QString Hex(std::span<const std::uint8_t> bytes) {
   QStringList shown;
   for (std::size_t i = 0; i < std::min(bytes.size(), kBytesShown); ++i) {
@@ -30,8 +34,7 @@ QStringList Columns(const Change& change, std::span<const std::uint8_t> clean,
             QString::fromStdString(change.field), QString::fromStdString(change.clean),
             QString::fromStdString(change.now)};
   }
-  return {QStringLiteral("Other bytes"),
-          QStringLiteral("0x%1").arg(change.offset, 6, 16, QLatin1Char('0')).toUpper(),
+  return {QStringLiteral("Other bytes"), OffsetText(change.offset),
           QStringLiteral("%1 byte%2").arg(change.length).arg(change.length == 1 ? "" : "s"),
           Hex(clean.subspan(change.offset, change.length)),
           Hex(now.subspan(change.offset, change.length))};
@@ -110,14 +113,13 @@ void ChangesWindow::RevertSelected() {
   const std::vector<Change> picked = SelectedChanges();
   if (picked.empty()) return;
   const Change& first = picked.front();
-  const QString name = picked.size() > 1 ? QStringLiteral("Revert %1 changes").arg(picked.size())
-                       : first.table.empty() ? QStringLiteral("Revert %1 bytes at 0x%2")
-                                                   .arg(first.length)
-                                                   .arg(first.offset, 6, 16, QLatin1Char('0'))
-                                             : QStringLiteral("Revert %1: %2 %3")
-                                                   .arg(QString::fromStdString(first.table),
-                                                        QString::fromStdString(first.entry),
-                                                        QString::fromStdString(first.field));
+  const QString name =
+      picked.size() > 1 ? QStringLiteral("Revert %1 changes").arg(picked.size())
+      : first.table.empty()
+          ? QStringLiteral("Revert %1 bytes at %2").arg(first.length).arg(OffsetText(first.offset))
+          : QStringLiteral("Revert %1: %2 %3")
+                .arg(QString::fromStdString(first.table), QString::fromStdString(first.entry),
+                     QString::fromStdString(first.field));
   Apply(
       name, [&] { WriteCleanBytes(m_context.rom, m_cleanFile, picked); },
       [this] { ShowChanges(); });

@@ -42,8 +42,8 @@ void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& can
   m_apply = &apply;
   apply.setDefault(true);
   connect(&cancel, &QAbstractButton::clicked, this, &QDialog::reject);
-  // A text box takes Ctrl+Z for its own typing; once it has nothing of its
-  // own to take back, the key steps through the ROM's history.
+  // A text box takes Ctrl+Z for the typing it holds since the last Apply;
+  // without any, the key steps through the ROM's history.
   for (QLineEdit* box : findChildren<QLineEdit*>()) box->installEventFilter(this);
 }
 
@@ -101,6 +101,7 @@ void EditorWindow::Apply(const QString& change, const std::function<void()>& wri
     CloseRom(NotWritten(error) + kRomClosed);
     return;
   }
+  for (QLineEdit* box : findChildren<QLineEdit*>()) box->setModified(false);  // typing applied
   try {
     reload();
   } catch (const DataFileMissingError&) {
@@ -166,7 +167,8 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
   const HistoryKey key = HistoryKeyOf(static_cast<const QKeyEvent&>(*event));
   const auto* box = qobject_cast<const QLineEdit*>(watched);
   if (key == HistoryKey::kNone || box == nullptr ||
-      (key == HistoryKey::kUndo ? box->isUndoAvailable() : box->isRedoAvailable())) {
+      (box->isModified() &&
+       (key == HistoryKey::kUndo ? box->isUndoAvailable() : box->isRedoAvailable()))) {
     return false;
   }
   StepThroughHistory(key);

@@ -110,8 +110,10 @@ void MainWindow::WriteComputedChecksum() {
 }
 
 void MainWindow::FixChecksum() {
-  if (m_rom.IsOpen())
-    WriteStep(QStringLiteral("Fix Checksum"), [this] { WriteComputedChecksum(); });
+  if (!m_rom.IsOpen()) return;
+  if (WriteStep(QStringLiteral("Fix Checksum"), [this] { WriteComputedChecksum(); })) {
+    ShowChecksum();
+  }
 }
 
 void MainWindow::CompareWithCleanRom() {

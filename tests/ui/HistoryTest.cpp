@@ -1,0 +1,250 @@
+// The ROM's history and its release, from the main window: Undo and Redo by
+// menu, by key in an editor and in the history window; a step refused when
+// another program changed its bytes; the checksum; the changes since the
+// clean ROM, reverted and published as a patch.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QtTest>
+#include <fstream>
+
+#include "EditorDriver.h"
+#include "WindowFixture.h"
+#include "rom/RomImage.h"
+#include "ui/MainWindow.h"
+
+using namespace torvale::testing;
+using torvale::ui::MainWindow;
+
+namespace {
+
+constexpr std::size_t kCheckWords = 0x81DC;  // complement, then checksum, in the file
+constexpr int kItem = 1;
+
+const EditorModel& Items() {
+  return EditorModelNamed("item");
+}
+const FieldModel& MagicBlock() {
+  return FieldNamed(Items(), "Byte00TXT");
+}
+
+// The sum of the game image's bytes, as the checksum must hold it.
+std::uint16_t ImageSum(const Bytes& file) {
+  std::uint32_t sum = 0;
+  for (std::size_t at = torvale::kCopierHeaderSize; at < file.size(); ++at) sum += file[at];
+  return static_cast<std::uint16_t>(sum);
+}
+
+}  // namespace
+
+class HistoryTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<WindowFixture> fixture;
+  std::unique_ptr<MainWindow> window;
+  Bytes sample = torvale::romgen::BuildSampleRom();
+
+  void Open(const Bytes& image) {
+    fixture = std::make_unique<WindowFixture>();
+    fixture->platform.fileAnswers << fixture->WriteRom(image);
+    window = std::make_unique<MainWindow>(fixture->platform);
+    window->show();
+    window->LoadROM();
+  }
+  QAction& Action(const char* name) { return *Control<QAction>(*window, name); }
+  QString Text(const char* label) { return Control<QLabel>(*window, label)->text(); }
+  void ExpectFile(const Bytes& expected) {
+    QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
+  }
+  // Opens the item editor from the tree and runs `steps` in it.
+  void InItemEditor(const std::function<void(QDialog&)>& steps) {
+    fixture->platform.whileModal = [&](QDialog& editor) {
+      QVERIFY(WaitUntilReady(editor, Items()));
+      PickRecord(editor, Items().pickers[0], kItem);
+      steps(editor);
+    };
+    torvale::tools::ClickNode(*Control<QTreeWidget>(*window, "Tree"), QStringLiteral("Item Editor"));
+  }
+  Bytes Edited(int value) {
+    Bytes edited = sample;
+    Store(MagicBlock(), edited, kItem, value);
+    return edited;
+  }
+
+ private slots:
+  void undoAndRedoByMenuByKeyAndInTheHistoryWindow() {
+    Open(sample);
+    QString itemName;
+    InItemEditor([&](QDialog& editor) {
+      itemName = Control<QListWidget>(editor, "ItemLST")->item(kItem)->text();
+      SetField(editor, MagicBlock(), 77);
+      ClickApply(editor);
+      // In a box with no typing of its own to take back, Ctrl+Z steps back.
+      auto* box = Control<QLineEdit>(editor, "Byte00TXT");
+      QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+      ExpectFile(sample);
+      QCOMPARE(ShownValue(editor, MagicBlock()), ValueOf(MagicBlock(), sample, kItem));
+      QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      ExpectFile(Edited(77));
+      QCOMPARE(ShownValue(editor, MagicBlock()), 77);
+    });
+    QCOMPARE(Action("mnuUndo").text(), QStringLiteral("&Undo Item Editor: ") + itemName);
+    QVERIFY(!Action("mnuRedo").isEnabled());
+    Action("mnuUndo").trigger();
+    ExpectFile(sample);
+    QCOMPARE(Action("mnuRedo").text(), QStringLiteral("&Redo Item Editor: ") + itemName);
+    QCOMPARE(Action("mnuRedo").shortcuts(),
+             QList<QKeySequence>({QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                  QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    Action("mnuRedo").trigger();
+    ExpectFile(Edited(77));
+
+    // Save is a step too; undone, the main window shows the file's name again.
+    const QString name = Control<QLineEdit>(*window, "iROMName")->text();
+    ReplaceText(*Control<QLineEdit>(*window, "iROMName"), QStringLiteral("RENAMED"));
+    QVERIFY(window->SaveROM());
+    QCOMPARE(Action("mnuUndo").text(), QStringLiteral("&Undo Save"));
+    Action("mnuUndo").trigger();
+    ExpectFile(Edited(77));
+    QCOMPARE(Control<QLineEdit>(*window, "iROMName")->text(), name);
+
+    // The history window goes back to the ROM as opened with one click.
+    fixture->platform.whileModal = [&](QDialog& history) {
+      auto* list = Control<QListView>(history, "HistoryLST");
+      QCOMPARE(list->model()->rowCount(), 3);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                        list->visualRect(list->model()->index(0, 0)).center());
+    };
+    Action("mnuHistory").trigger();
+    ExpectFile(sample);
+    QVERIFY(fixture->platform.messages.isEmpty());
+
+    // The history belongs to the open ROM.
+    Action("mnuRedo").trigger();
+    Action("mnuClose").trigger();
+    QVERIFY(!Action("mnuUndo").isEnabled() && !Action("mnuRedo").isEnabled());
+  }
+
+  void stepIsRefusedWhenAnotherProgramChangedItsBytes() {
+    Open(sample);
+    InItemEditor([&](QDialog& editor) {
+      SetField(editor, MagicBlock(), 77);
+      ClickApply(editor);
+    });
+    Bytes changed = Edited(78);  // another program's write over the same byte
+    std::fstream(fixture->folder.File("test.smc"), std::ios::in | std::ios::out | std::ios::binary)
+        .write(reinterpret_cast<const char*>(changed.data()), static_cast<long>(changed.size()));
+    Action("mnuUndo").trigger();
+    ExpectFile(changed);
+    QCOMPARE(fixture->platform.messages.size(), 1);
+    const QString text = fixture->platform.messages[0].text;
+    QVERIFY2(text.contains(QStringLiteral("another program changed the ROM since")) &&
+                 text.contains(QStringLiteral("holds 0x4E where 0x4D was expected")) &&
+                 text.endsWith(QStringLiteral("Nothing was written.")),
+             qPrintable(text));
+    QVERIFY(Action("mnuUndo").isEnabled());  // the step stays, to be tried again
+  }
+
+  void checksumIsShownFixedAndFixedOnSave() {
+    Bytes wrong = sample;
+    std::fill_n(wrong.begin() + kCheckWords, 4, 0);
+    Open(wrong);
+    QVERIFY2(
+        Text("ChecksumLBL")
+            .startsWith(QStringLiteral("Wrong (stored 0x0000, complement 0x0000; computed 0x")),
+        qPrintable(Text("ChecksumLBL")));
+    Action("mnuFixChecksum").trigger();
+    const Bytes fixed = fixture->ReadRom();
+    const std::uint16_t checksum = fixed[kCheckWords + 2] | fixed[kCheckWords + 3] << 8;
+    QCOMPARE(checksum, ImageSum(fixed));
+    QCOMPARE(fixed[kCheckWords] | fixed[kCheckWords + 1] << 8, checksum ^ 0xFFFF);
+    QCOMPARE(Text("ChecksumLBL"), QStringLiteral("Correct"));
+    QVERIFY(!Action("mnuFixChecksum").isEnabled());
+    Action("mnuUndo").trigger();
+    ExpectFile(wrong);
+
+    // Save leaves the checksum alone unless asked, and the choice is remembered.
+    QVERIFY(window->SaveROM());
+    const Bytes saved = fixture->ReadRom();
+    QCOMPARE(Bytes(saved.begin() + kCheckWords, saved.begin() + kCheckWords + 4), Bytes(4, 0));
+    Control<QCheckBox>(*window, "FixChecksumCHK")->click();
+    QVERIFY(window->SaveROM());
+    QCOMPARE(Text("ChecksumLBL"), QStringLiteral("Correct"));
+    MainWindow again(fixture->platform);
+    QVERIFY(Control<QCheckBox>(again, "FixChecksumCHK")->isChecked());
+  }
+
+  void changesSinceTheCleanRomAreListedRevertedAndPatched() {
+    Bytes edited = Edited(77);
+    edited.back() ^= 0xFF;  // a byte no table describes
+    Open(edited);
+    const QString clean =
+        QString::fromStdString(WriteRom(fixture->folder, sample, "clean.sfc").string());
+    const QString made = QString::fromStdString(fixture->folder.File("made").string());
+    fixture->platform.fileAnswers << clean << made;
+    fixture->platform.saveFilterAnswers << QStringLiteral("IPS Patch (*.ips)");
+    fixture->platform.whileModal = [&](QDialog& changes) {
+      auto& tree = *Control<QTreeWidget>(changes, "ChangesTRE");
+      QCOMPARE(tree.topLevelItemCount(), 2);
+      QTreeWidgetItem* field = tree.topLevelItem(0);
+      QCOMPARE(field->text(0), QStringLiteral("Items"));
+      QCOMPARE(field->text(2), QStringLiteral("Magic Block %"));
+      QCOMPARE(field->text(3), QString::number(ValueOf(MagicBlock(), sample, kItem)));
+      QCOMPARE(field->text(4), QStringLiteral("77"));
+      QTreeWidgetItem* bytes = tree.topLevelItem(1);
+      QCOMPARE(
+          QStringList({bytes->text(0), bytes->text(1), bytes->text(2)}),
+          QStringList({QStringLiteral("Other bytes"),
+                       QStringLiteral("0x") +
+                           QString::number(edited.size() - 1, 16).toUpper().rightJustified(6, u'0'),
+                       QStringLiteral("1 byte")}));
+      ClickButton(*Control<QPushButton>(changes, "CreatePatchCMD"));
+      QCOMPARE(Control<QLabel>(changes, "StatusLBL")->text(),
+               QStringLiteral("Patch \"%1.ips\" written: it changes 2 bytes in 2 runs.").arg(made));
+      QVERIFY(fixture->platform.askedSaveTitles.last().contains(QStringLiteral("512-byte")));
+      tree.setCurrentItem(field);
+      ClickButton(*Control<QPushButton>(changes, "RevertCMD"));
+      Bytes reverted = sample;
+      reverted.back() = edited.back();
+      ExpectFile(reverted);
+      QCOMPARE(tree.topLevelItemCount(), 1);
+      QTest::keyClick(&tree, Qt::Key_Z, Qt::ControlModifier);
+      ExpectFile(edited);
+      QCOMPARE(tree.topLevelItemCount(), 2);
+    };
+    Action("mnuCompare").trigger();
+    QCOMPARE(ReadFileBytes(fixture->folder.File("made.ips")).size(), 5u + 2 * 6 + 3);
+    QVERIFY(fixture->platform.messages.isEmpty());
+
+    // The clean ROM is remembered for this ROM; equal images write no patch.
+    std::filesystem::remove(fixture->folder.File("made.ips"));
+    fixture->platform.whileModal = [](QDialog& changes) {
+      Control<QTreeWidget>(changes, "ChangesTRE")->selectAll();
+      ClickButton(*Control<QPushButton>(changes, "RevertCMD"));
+    };
+    Action("mnuCompare").trigger();
+    ExpectFile(sample);
+    fixture->platform.fileAnswers << QString::fromStdString(fixture->folder.File("same.bps"));
+    Action("mnuCreatePatch").trigger();
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("The open ROM does not differ from the clean ROM: no patch written."));
+    QVERIFY(!std::filesystem::exists(fixture->folder.File("same.bps")));
+    QCOMPARE(ReadFileBytes(clean.toStdString()), sample);  // never written
+
+    // A clean ROM of another size is refused, and forgotten.
+    WriteRom(fixture->folder, Bytes(sample.begin(), sample.end() - 0x8000), "clean.sfc");
+    Action("mnuCompare").trigger();
+    QCOMPARE(fixture->platform.messages.size(), 1);
+    QVERIFY(fixture->platform.messages[0].text.contains(QStringLiteral("bytes; a clean ROM")));
+    Action("mnuCompare").trigger();  // asks again: cancelled
+    QCOMPARE(fixture->platform.messages.size(), 1);
+  }
+};
+
+QTEST_MAIN(HistoryTest)
+#include "HistoryTest.moc"
