@@ -1,8 +1,10 @@
 // Every editor window of the registry from construction until its lists are
 // filled, its first record shown and the window painted, beside its form
 // alone; and every editor's Apply beside the raw positioned reads, writes and
-// sync that the same Apply makes. The deferred fill of 256 names into nine
-// lists is measured beside the same lists shown empty.
+// sync that the same Apply makes, and its undo and redo beside two Applies.
+// The deferred fill of 256 names into nine lists is measured beside the same
+// lists shown empty. The changes window, against a clean ROM, is measured
+// from reading both ROMs until it is painted, beside the reads alone.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -15,7 +17,9 @@
 #include <QProgressBar>
 #include <QSet>
 #include <QVBoxLayout>
+#include <QtTest>
 #include <cctype>
+#include <random>
 
 #include "EditorDriver.h"
 #include "FaultyRomIo.h"
@@ -23,6 +27,9 @@
 #include "WindowFixture.h"
 #include "WindowTiming.h"
 #include "data/Lists.h"
+#include "patch/CleanRom.h"
+#include "rom/RomImage.h"
+#include "ui/ChangesWindow.h"
 #include "ui/DeferredFill.h"
 #include "ui/EditorRegistry.h"
 
@@ -61,6 +68,49 @@ void Apply(benchmark::State& state, const EditorModel& model) {
   torvale::testing::WaitUntilReady(*window, model);
   torvale::testing::PickFirstRecords(*window, model);
   for (auto _ : state) torvale::testing::ClickApply(*window);
+}
+
+// Ctrl+Z then Ctrl+Shift+Z after an Apply of every field at its highest;
+// beside it, the same Apply twice.
+void UndoRedo(benchmark::State& state, const EditorModel& model, bool undo) {
+  EditorFixture fixture;
+  const auto window = torvale::testing::OpenEditor(model, fixture.context);
+  torvale::testing::WaitUntilReady(*window, model);
+  torvale::testing::PickFirstRecords(*window, model);
+  torvale::testing::SetEveryField(*window, model, true);
+  torvale::testing::ClickApply(*window);
+  for (auto _ : state) {
+    if (undo) {
+      QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+      QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    } else {
+      torvale::testing::ClickApply(*window);
+      torvale::testing::ClickApply(*window);
+    }
+  }
+}
+
+// An afternoon's edits: 400 short runs across the game's tables.
+torvale::testing::Bytes Edited(torvale::testing::Bytes rom) {
+  std::mt19937 random(7);
+  for (int run = 0; run < 400; ++run) {
+    const std::size_t offset = 0x70000 + random() % 0x3B000;
+    for (std::size_t i = 0; i < 1 + random() % 8; ++i) rom[offset + i] ^= 0x5A;
+  }
+  return rom;
+}
+
+void Compare(benchmark::State& state, bool window) {
+  const torvale::testing::Bytes sample = torvale::romgen::BuildSampleRom();
+  EditorFixture fixture(Edited(sample));
+  const QString clean = fixture.WriteRom(sample, "clean.smc");
+  for (auto _ : state) {
+    torvale::CleanRom cleanRom =
+        torvale::ReadCleanRom(clean.toStdString(), torvale::ReadRomImage(fixture.rom));
+    if (!window) continue;
+    torvale::ui::ChangesWindow changes(fixture.context, std::move(cleanRom), clean, nullptr);
+    ShowUntilReady(changes);
+  }
 }
 
 // The reads, writes and sync of one Apply, recorded on a copy of the ROM.
@@ -175,6 +225,13 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(name.c_str(), Apply, std::cref(model));
     benchmark::RegisterBenchmark((name + "_floor").c_str(), ApplyFloor, std::cref(model));
     ratios.push_back({name, name + "_floor", 2.0});
+    const std::string undo = name.substr(0, name.size() - 5) + "UndoRedo";
+    benchmark::RegisterBenchmark(undo.c_str(), UndoRedo, std::cref(model), true);
+    benchmark::RegisterBenchmark((undo + "_twoApplies").c_str(), UndoRedo, std::cref(model), false);
+    ratios.push_back({undo, undo + "_twoApplies", 2.0});
   }
+  benchmark::RegisterBenchmark("CompareWithCleanRom", Compare, true)->Unit(kMs);
+  benchmark::RegisterBenchmark("CompareWithCleanRom_reads", Compare, false)->Unit(kMs);
+  ratios.push_back({"CompareWithCleanRom", "CompareWithCleanRom_reads", 0, {}, 50.0});
   return torvale::bench::RunBenchmarks(argc, argv, ratios);
 }

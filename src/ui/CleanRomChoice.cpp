@@ -13,7 +13,7 @@ namespace torvale::ui {
 namespace {
 
 // Open ROM path -> clean ROM path.
-const QString kCleanRomsKey = QStringLiteral("cleanRoms");
+const QString kCleanRomsKey = QStringLiteral("CleanRoms");
 
 const QString kAllRomFiles = QStringLiteral("All SNES ROM Files (*.swc, *.smc, *.fig, *.sfc)");
 const QString kRomFileFilter =

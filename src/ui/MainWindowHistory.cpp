@@ -17,7 +17,7 @@
 namespace torvale::ui {
 namespace {
 
-const QString kFixChecksumOnSaveKey = QStringLiteral("fixChecksumOnSave");
+const QString kFixChecksumOnSaveKey = QStringLiteral("FixChecksumOnSave");
 
 // "&Undo Item Editor: Dunnox"; a step's own "&" shows as it is.
 QString StepCaption(const QString& verb, QString step) {
@@ -93,8 +93,11 @@ void MainWindow::LoadChecksum() {
       return;
     case ChecksumState::kWrong:
       m_ui->ChecksumLBL->setText(
-          QStringLiteral("Wrong (stored %1, complement %2; computed %3)")
-              .arg(Hex(status.storedChecksum), Hex(status.storedComplement), Hex(status.computed)));
+          status.storedChecksum != status.computed
+              ? QStringLiteral("Wrong (stored %1, computed %2)")
+                    .arg(Hex(status.storedChecksum), Hex(status.computed))
+              : QStringLiteral("Wrong (complement stored %1, computed %2)")
+                    .arg(Hex(status.storedComplement), Hex(status.computed ^ 0xFFFF)));
       return;
     case ChecksumState::kUnknown:
       m_ui->ChecksumLBL->setText(QStringLiteral("Unknown"));

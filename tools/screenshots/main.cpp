@@ -5,13 +5,17 @@
 // Opens the ROM in the main window through its file dialog, then every editor
 // of the registry as a user would: from its node in the editor tree, or with
 // the button of the window that opens it. Each window is saved as a PNG once
-// its lists are filled and its first record is shown. Nothing is written to
-// the ROM.
+// its lists are filled and its first record is shown. Then a few items are
+// changed, and the history window and the changes window, against a copy of
+// the ROM as it was opened, are saved, the latter with a patch made. The ROM
+// is written: give the tool a copy.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSet>
 #include <QTreeWidget>
@@ -65,7 +69,20 @@ const Picture kPictures[] = {
     {"BattleTablesEditor", "miscellaneous-data-editor", nullptr},
     {"TextListEditor", "text-list-editor",
      [](QWidget& window) { ClickRow(*Control<QListWidget>(window, "TextLST"), 0); }},
+    {"HistoryWindow", "history-window", nullptr},
+    {"ChangesWindow", "changes-window",
+     [](QWidget& window) { Click(window, "CreatePatchCMD"); }},  // answered with a file name
 };
+
+// An afternoon's first changes: the attack of three items, each applied.
+void ChangeItems(QDialog& editor) {
+  torvale::tools::ShowUntilFilled(editor);
+  for (const auto& [item, attack] : {std::pair{8, "48"}, {9, "60"}, {12, "75"}}) {
+    ClickRow(*Control<QListWidget>(editor, "ItemLST"), item);
+    torvale::tools::ReplaceText(*Control<QLineEdit>(editor, "AtkDefTXT"), QLatin1String(attack));
+    Click(editor, "ApplyCMD");
+  }
+}
 
 class Photographer {
  public:
@@ -132,6 +149,9 @@ int main(int argc, char* argv[]) {
     photographer.Take(window);
     window.reject();
   };
+  // The ROM as opened, to compare with once it is changed.
+  std::filesystem::copy_file(argv[1], std::filesystem::temp_directory_path() / "clean.smc",
+                             std::filesystem::copy_options::overwrite_existing);
   torvale::ui::MainWindow main(platform);
   main.LoadROM();
   photographer.Take(main);
@@ -145,7 +165,25 @@ int main(int argc, char* argv[]) {
     opened << QLatin1String(editor.window);
     torvale::tools::ClickNode(tree, QString::fromLatin1(editor.nodeText));
   }
+  // The history and the release.
+  const std::filesystem::path clean = std::filesystem::temp_directory_path() / "clean.smc";
+  const std::filesystem::path patch = std::filesystem::temp_directory_path() / "changes.bps";
+  platform.whileModal = [](QDialog& window) {
+    ChangeItems(window);
+    window.reject();
+  };
+  torvale::tools::ClickNode(tree, QStringLiteral("Item Editor"));
+  platform.whileModal = [&](QDialog& window) {
+    photographer.Take(window);
+    window.reject();
+  };
+  Control<QAction>(main, "mnuHistory")->trigger();
+  platform.fileAnswers = {QString::fromStdString(clean.string()),
+                          QString::fromStdString(patch.string())};
+  Control<QAction>(main, "mnuCompare")->trigger();
   std::filesystem::remove(spc);
+  std::filesystem::remove(clean);
+  std::filesystem::remove(patch);
   for (const torvale::tools::ShownMessage& message : platform.messages) {
     photographer.Fail(message.title + QStringLiteral(": ") + message.text);
   }
