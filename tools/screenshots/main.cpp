@@ -17,6 +17,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QSet>
 #include <QTreeWidget>
 #include <QtTest>
@@ -115,6 +119,26 @@ class Photographer {
     }
   }
 
+  // The File menu open over the main window, its recent files shown.
+  void TakeFileMenu(QMainWindow& main) {
+    auto& file = *main.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    auto& recent = *main.findChild<QMenu*>(QStringLiteral("mnuRecent"));
+    file.popup(main.mapToGlobal(main.menuBar()->actionGeometry(file.menuAction()).bottomLeft()));
+    file.setActiveAction(recent.menuAction());
+    QTest::keyClick(&file, Qt::Key_Right);
+    if (!QTest::qWaitForWindowExposed(&recent))
+      Fail(QStringLiteral("the recent files never showed"));
+    QTest::qWait(kSettleMilliseconds);
+    const QRect area = main.geometry().united(file.geometry()).united(recent.geometry());
+    const QString path = m_pictures.filePath(QStringLiteral("file-menu-recent.png"));
+    if (!main.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path)) {
+      Fail(QStringLiteral("cannot write ") + path);
+    }
+    std::printf("%s\n", qPrintable(path));
+    recent.close();
+    file.close();
+  }
+
  private:
   void Save(QWidget& window, const QString& name) {
     if (!QTest::qWaitForWindowExposed(&window)) Fail(name + QStringLiteral(" never showed"));
@@ -155,6 +179,7 @@ int main(int argc, char* argv[]) {
   torvale::ui::MainWindow main(platform);
   main.LoadROM();
   photographer.Take(main);
+  photographer.TakeFileMenu(main);
   auto& tree = *main.findChild<QTreeWidget*>(QStringLiteral("Tree"));
   QSet<QString> opened;
   for (const torvale::ui::EditorEntry& editor : torvale::ui::Editors()) {
