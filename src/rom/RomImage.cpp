@@ -12,4 +12,8 @@ std::vector<std::uint8_t> ReadRomImage(const RomFile& rom) {
   return rom.ReadBytes(kCopierHeaderSize, rom.Size() - kCopierHeaderSize);
 }
 
+std::vector<std::uint8_t> ReadRomFile(const RomFile& rom) {
+  return rom.ReadBytes(0, rom.Size());
+}
+
 }  // namespace torvale

@@ -15,5 +15,7 @@ inline constexpr FileOffset kCopierHeaderSize = 0x200;
 // The open file's game image: every byte from kCopierHeaderSize to the end.
 // A file too short to hold a copier header is refused (RomRangeError).
 std::vector<std::uint8_t> ReadRomImage(const RomFile& rom);
+// Every byte of the open file, its copier header included.
+std::vector<std::uint8_t> ReadRomFile(const RomFile& rom);
 
 }  // namespace torvale

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "rom/RomFile.h"
+#include "rom/RomImage.h"
 #include "ui/CleanRomChoice.h"
 #include "ui/PatchDialog.h"
 #include "ui_ChangesWindow.h"
@@ -67,7 +67,7 @@ ChangesWindow::~ChangesWindow() = default;
 void ChangesWindow::ShowChanges() {
   QTreeWidget& tree = *m_ui->ChangesTRE;
   tree.clear();
-  const std::vector<std::uint8_t> now = m_context.rom.ReadBytes(0, m_context.rom.Size());
+  const std::vector<std::uint8_t> now = ReadRomFile(m_context.rom);
   m_cleanFile = LaidOutLike(m_clean, now);
   m_changes = ListChanges(now, m_cleanFile, m_context.text);
   QList<QTreeWidgetItem*> rows;
