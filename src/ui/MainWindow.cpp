@@ -305,6 +305,7 @@ void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
   m_ui->mnuRunEmulator->setEnabled(enabled);
   m_ui->mnuCompare->setEnabled(enabled);
   m_ui->mnuCreatePatch->setEnabled(enabled);
+  m_ui->mnuHistory->setEnabled(enabled);
   m_ui->SaveCMD->setEnabled(enabled);
   m_ui->Tree->setEnabled(enabled);
   m_ui->iROMName->setReadOnly(!enabled);
