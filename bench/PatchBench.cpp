@@ -53,8 +53,8 @@ void CreatePatch(benchmark::State& state) {
   rom.Open(Shared().open);
   for (auto _ : state) {
     const Bytes image = torvale::ReadRomImage(rom);
-    const Bytes clean = torvale::ReadCleanRom(Shared().clean, image).image;
-    benchmark::DoNotOptimize(torvale::CreatePatch(clean, image, torvale::PatchFormat::kBps,
+    const torvale::CleanRom clean = torvale::ReadCleanRom(Shared().clean, image);
+    benchmark::DoNotOptimize(torvale::CreatePatch(clean.Image(), image, torvale::PatchFormat::kBps,
                                                   Shared().patch, Shared().protectedFiles));
   }
 }

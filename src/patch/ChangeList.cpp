@@ -1,6 +1,7 @@
 #include "patch/ChangeList.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <variant>
@@ -9,7 +10,7 @@
 #include "data/Table.h"
 #include "data/Tables.h"
 #include "patch/ImageDiff.h"
-#include "rom/MemoryRomIo.h"
+#include "rom/RomIo.h"
 #include "text/TextCodec.h"
 
 namespace torvale {
@@ -17,16 +18,47 @@ namespace {
 
 constexpr const char* kChestKinds[] = {"GP", "Item", "Guarded Item"};
 
-// A file in memory, opened for the table readers.
+// Bytes in memory seen as a file that the table readers open and read; it
+// cannot be written.
+class ViewIo final : public RomIo {
+ public:
+  explicit ViewIo(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+
+  int Open(const std::filesystem::path&) override { return kFd; }
+  void Close(int) override {}
+  int Lock(int) override { return 0; }
+  int Identify(int, FileIdentity& identity) override {
+    identity = {true, m_bytes.size(), 1, 1, 1};
+    return 0;
+  }
+  int IdentifyPath(const std::filesystem::path&, FileIdentity& identity) override {
+    return Identify(kFd, identity);
+  }
+  long ReadAt(int, void* buffer, std::size_t count, std::int64_t offset) override {
+    const auto start = std::min(static_cast<std::size_t>(offset), m_bytes.size());
+    count = std::min(count, m_bytes.size() - start);
+    std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(start), count,
+                static_cast<std::uint8_t*>(buffer));
+    return static_cast<long>(count);
+  }
+  long WriteAt(int, const void*, std::size_t, std::int64_t) override {
+    errno = EROFS;
+    return -1;
+  }
+  int Sync(int) override { return 0; }
+
+ private:
+  static constexpr int kFd = 3;
+  std::span<const std::uint8_t> m_bytes;
+};
+
 class MemoryFile {
  public:
-  explicit MemoryFile(std::span<const std::uint8_t> bytes) : m_io({bytes.begin(), bytes.end()}) {
-    m_rom.Open(m_io.path);
-  }
+  explicit MemoryFile(std::span<const std::uint8_t> bytes) : m_io(bytes) { m_rom.Open("memory"); }
   const RomFile& Rom() const { return m_rom; }
 
  private:
-  MemoryRomIo m_io;
+  ViewIo m_io;
   RomFile m_rom{m_io};
 };
 
@@ -65,23 +97,31 @@ std::string Shown(const Field& field, const Value& value, ListEntries& lists) {
   return std::to_string(*number);
 }
 
-// Which table listed each byte first, by index plus one; 0 for none.
+// The bytes of the fields listed so far, and the table that listed each.
 class Claims {
  public:
-  explicit Claims(std::size_t size) : m_owner(size, 0) {}
-
-  bool HeldByAnotherTable(FileOffset offset, std::size_t length, std::uint8_t table) const {
-    return std::all_of(m_owner.begin() + offset, m_owner.begin() + offset + length,
-                       [table](std::uint8_t owner) { return owner != 0 && owner != table; });
+  bool HeldByAnotherTable(FileOffset offset, std::size_t length, int table) const {
+    return std::any_of(m_claims.begin(), m_claims.end(), [&](const Claim& claim) {
+      return claim.table != table && claim.offset <= offset &&
+             offset + length <= claim.offset + claim.length;
+    });
   }
-  void Claim(FileOffset offset, std::size_t length, std::uint8_t table) {
-    std::replace(m_owner.begin() + offset, m_owner.begin() + offset + length, std::uint8_t{0},
-                 table);
+  void Add(FileOffset offset, std::size_t length, int table) {
+    m_claims.push_back({offset, length, table});
   }
-  bool Claimed(std::size_t offset) const { return m_owner[offset] != 0; }
+  bool Claimed(std::size_t at) const {
+    return std::any_of(m_claims.begin(), m_claims.end(), [at](const Claim& claim) {
+      return at >= claim.offset && at < claim.offset + claim.length;
+    });
+  }
 
  private:
-  std::vector<std::uint8_t> m_owner;
+  struct Claim {
+    FileOffset offset;
+    std::size_t length;
+    int table;
+  };
+  std::vector<Claim> m_claims;
 };
 
 class Lister {
@@ -92,11 +132,10 @@ class Lister {
         m_clean(clean),
         m_text(text),
         m_runs(DiffImages(clean, open)),
-        m_lists(text, m_openFile.Rom()),
-        m_claims(open.size()) {}
+        m_lists(text, m_openFile.Rom()) {}
 
   std::vector<Change> List() {
-    std::uint8_t tableNumber = 0;
+    int tableNumber = 0;
     for (const Table* table : AllTables()) {
       ++tableNumber;
       for (int record = 0; record < table->count; ++record) ListRecord(*table, record, tableNumber);
@@ -113,7 +152,7 @@ class Lister {
     return after != m_runs.end() && after->offset < offset + length;
   }
 
-  void ListRecord(const Table& table, int record, std::uint8_t tableNumber) {
+  void ListRecord(const Table& table, int record, int tableNumber) {
     std::optional<Record> now;
     std::optional<Record> was;
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
@@ -129,7 +168,7 @@ class Lister {
         was = ReadRecord(table, m_text, m_cleanFile.Rom(), record);
       }
       if ((*now)[i] == (*was)[i]) continue;
-      m_claims.Claim(offset, field.width, tableNumber);
+      m_claims.Add(offset, field.width, tableNumber);
       m_changes.push_back(
           {std::string(table.name),
            table.entries == ListId::kNone ? std::string() : m_lists.Entry(table.entries, record),

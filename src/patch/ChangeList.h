@@ -26,7 +26,7 @@ struct Change {
 };
 
 // Every difference between `open` and `clean`, two files of the same length
-// laid out alike (LaidOutLike): the fields of every table in the tables'
+// laid out alike (LayOutLike): the fields of every table in the tables'
 // order, then the runs of changed bytes that no listed field holds. A byte
 // shared by two tables is listed once, under the first.
 std::vector<Change> ListChanges(std::span<const std::uint8_t> open,

@@ -51,18 +51,18 @@ class ReadOnlyFile {
     return static_cast<std::uint64_t>(info.st_size);
   }
 
-  std::vector<std::uint8_t> Read(std::uint64_t offset, std::size_t length) const {
-    std::vector<std::uint8_t> bytes(length);
+  // Fills `bytes` from the file's start.
+  void Read(std::span<std::uint8_t> bytes) const {
+    const std::size_t length = bytes.size();
     std::size_t done = 0;
     while (done < length) {
       const ssize_t got =
-          ::pread(m_fd, bytes.data() + done, length - done, static_cast<off_t>(offset + done));
+          ::pread(m_fd, bytes.data() + done, length - done, static_cast<off_t>(done));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) Fail("could not be read (" + std::string(std::strerror(errno)) + ")");
       if (got == 0) Fail("ended early while it was read");
       done += static_cast<std::size_t>(got);
     }
-    return bytes;
   }
 
   [[noreturn]] void Fail(const std::string& what) const {
@@ -99,19 +99,14 @@ CleanRom ReadCleanRom(const std::filesystem::path& cleanRom,
               std::to_string(imageSize) + " bytes, or " +
               std::to_string(imageSize + kCopierHeaderSize) + " with a copier header");
   }
-  CleanRom clean{file.Read(0, size - imageSize), file.Read(size - imageSize, openImage.size())};
-  RequireSameGame(file, clean.image, openImage);
+  CleanRom clean{std::vector<std::uint8_t>(kCopierHeaderSize + imageSize), size > imageSize};
+  file.Read(std::span(clean.file).subspan(clean.hasHeader ? 0 : kCopierHeaderSize));
+  RequireSameGame(file, clean.Image(), openImage);
   return clean;
 }
 
-std::vector<std::uint8_t> LaidOutLike(const CleanRom& clean,
-                                      std::span<const std::uint8_t> openFile) {
-  std::vector<std::uint8_t> file =
-      clean.header.empty()
-          ? std::vector<std::uint8_t>(openFile.begin(), openFile.begin() + kCopierHeaderSize)
-          : clean.header;
-  file.insert(file.end(), clean.image.begin(), clean.image.end());
-  return file;
+void LayOutLike(CleanRom& clean, std::span<const std::uint8_t> openFile) {
+  if (!clean.hasHeader) std::copy_n(openFile.begin(), kCopierHeaderSize, clean.file.begin());
 }
 
 }  // namespace torvale

@@ -5,12 +5,17 @@
 #include <span>
 #include <vector>
 
+#include "rom/RomImage.h"
+
 namespace torvale {
 
-// The unedited ROM that changes are listed and patches made against.
+// The unedited ROM that changes are listed and patches made against, laid
+// out as a headered file: a copier header, then the game image.
 struct CleanRom {
-  std::vector<std::uint8_t> header;  // its copier header; empty when it has none
-  std::vector<std::uint8_t> image;   // its game image
+  std::vector<std::uint8_t> file;
+  bool hasHeader = false;  // whether the header is the clean ROM's own
+
+  std::span<const std::uint8_t> Image() const { return std::span(file).subspan(kCopierHeaderSize); }
 };
 
 // Reads the clean ROM, read-only and without a lock (it may be the very file
@@ -21,9 +26,8 @@ struct CleanRom {
 CleanRom ReadCleanRom(const std::filesystem::path& cleanRom,
                       std::span<const std::uint8_t> openImage);
 
-// The clean ROM laid out as the open file `openFile` is: a copier header,
-// the clean one or, when it has none, the open file's own, then its image.
-std::vector<std::uint8_t> LaidOutLike(const CleanRom& clean,
-                                      std::span<const std::uint8_t> openFile);
+// Lays the clean ROM out as the open file `openFile` is: a clean ROM without
+// a copier header takes the open file's, so that only the images differ.
+void LayOutLike(CleanRom& clean, std::span<const std::uint8_t> openFile);
 
 }  // namespace torvale

@@ -68,12 +68,12 @@ void ChangesWindow::ShowChanges() {
   QTreeWidget& tree = *m_ui->ChangesTRE;
   tree.clear();
   const std::vector<std::uint8_t> now = ReadRomFile(m_context.rom);
-  m_cleanFile = LaidOutLike(m_clean, now);
-  m_changes = ListChanges(now, m_cleanFile, m_context.text);
+  LayOutLike(m_clean, now);
+  m_changes = ListChanges(now, m_clean.file, m_context.text);
   QList<QTreeWidgetItem*> rows;
   std::size_t fields = 0;
   for (std::size_t i = 0; i < m_changes.size(); ++i) {
-    auto* row = new QTreeWidgetItem(Columns(m_changes[i], m_cleanFile, now));
+    auto* row = new QTreeWidgetItem(Columns(m_changes[i], m_clean.file, now));
     row->setData(0, Qt::UserRole, QVariant::fromValue(i));
     rows << row;
     if (!m_changes[i].table.empty()) ++fields;
@@ -121,7 +121,7 @@ void ChangesWindow::RevertSelected() {
                 .arg(QString::fromStdString(first.table), QString::fromStdString(first.entry),
                      QString::fromStdString(first.field));
   Apply(
-      name, [&] { WriteCleanBytes(m_context.rom, m_cleanFile, picked); },
+      name, [&] { WriteCleanBytes(m_context.rom, m_clean.file, picked); },
       [this] { ShowChanges(); });
 }
 

@@ -41,7 +41,6 @@ class ChangesWindow : public EditorWindow {
   std::unique_ptr<Ui::ChangesWindow> m_ui;
   CleanRom m_clean;
   QString m_cleanPath;
-  std::vector<std::uint8_t> m_cleanFile;  // laid out as the open file
   std::vector<Change> m_changes;
 };
 

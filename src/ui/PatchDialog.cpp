@@ -41,7 +41,7 @@ QString CreatePatchWithDialog(Platform& platform, QWidget* parent, const RomFile
   const std::array<std::filesystem::path, 2> romFiles = {rom.Path(), cleanPath.toStdString()};
   try {
     const PatchSummary summary =
-        CreatePatch(clean.image, ReadRomImage(rom), format, path.toStdString(), romFiles);
+        CreatePatch(clean.Image(), ReadRomImage(rom), format, path.toStdString(), romFiles);
     if (!summary.written) {
       return QStringLiteral("The open ROM does not differ from the clean ROM: no patch written.");
     }

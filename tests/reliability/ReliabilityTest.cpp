@@ -111,10 +111,8 @@ StepResult RevertAll(int faultAt, FaultyRomIo::Fault fault) {
   for (const std::size_t at : {0x1000, 0x50000, 0xFFFF0}) edited[at] ^= 0x5A;
   FaultyRomIo io;
   EditorFixture fixture(edited, io);
-  const auto header = Sample().begin() + torvale::kCopierHeaderSize;
-  torvale::ui::ChangesWindow window(
-      fixture.context, {Bytes(Sample().begin(), header), Bytes(header, Sample().end())},
-      QStringLiteral("clean.smc"), nullptr);
+  torvale::ui::ChangesWindow window(fixture.context, {Sample(), true}, QStringLiteral("clean.smc"),
+                                    nullptr);
   window.show();
   Control<QTreeWidget>(window, "ChangesTRE")->selectAll();
   StepResult result;
