@@ -58,7 +58,6 @@ void Form(benchmark::State& state, const torvale::ui::EditorEntry& editor) {
 // Apply on a shown window with the first record of each picker shown.
 void Apply(benchmark::State& state, const EditorModel& model) {
   const auto window = torvale::testing::OpenEditor(model, Fixture().context);
-  torvale::testing::WaitUntilReady(*window, model);
   torvale::testing::PickFirstRecords(*window, model);
   for (auto _ : state) torvale::testing::ClickApply(*window);
 }
@@ -68,7 +67,6 @@ std::vector<FaultyRomIo::IoCall> ApplyCalls(const EditorModel& model) {
   FaultyRomIo io;
   EditorFixture fixture(torvale::romgen::BuildSampleRom(), io);
   const auto window = torvale::testing::OpenEditor(model, fixture.context);
-  torvale::testing::WaitUntilReady(*window, model);
   torvale::testing::PickFirstRecords(*window, model);
   const std::size_t start = io.calls.size();
   torvale::testing::ClickApply(*window);

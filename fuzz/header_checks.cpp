@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "FuzzInput.h"
 #include "FuzzRom.h"
 #include "rom/CopierHeader.h"
 #include "rom/EditTag.h"
@@ -47,7 +46,7 @@ FuzzRom& PlacedFile(FuzzInput& input) {
 
 void CheckFile(FuzzRom& file) {
   bool written = false;
-  file.onWrite = [&](std::size_t, auto, auto) { written = true; };
+  file.Watch([&](FileOffset, auto, auto) { written = true; });
   const RomFile& rom = file.Rom();
   Require(rom.Size() == file.Bytes().size(), "the file opens at its own length");
   Require(CheckRomLength(rom).has_value() == (rom.Size() < kMinimumRomSize),

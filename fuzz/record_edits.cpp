@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzInput.h"
 #include "FuzzRom.h"
 #include "data/Encodings.h"
 #include "data/Magic.h"
@@ -160,19 +159,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto tables = AllTables();
   for (int edit = 0; edit < kMostEdits && !input.Empty(); ++edit) {
     const int choice = input.Below(static_cast<int>(tables.size()) + 1);
-    std::vector<Span> changed;
-    file.onWrite = [&](std::size_t offset, std::span<const std::uint8_t> before,
-                       std::span<const std::uint8_t> after) {
+    std::vector<std::size_t> changed;
+    file.Watch([&](FileOffset offset, auto before, auto after) {
       for (std::size_t i = 0; i < after.size(); ++i) {
-        if (before[i] != after[i]) changed.push_back({offset + i, 1});
+        if (before[i] != after[i]) changed.push_back(offset + i);
       }
-    };
+    });
     const std::vector<Span> fields =
         choice == static_cast<int>(tables.size())
             ? EditHeader(file, input)
             : EditRecord(*tables[static_cast<std::size_t>(choice)], file, input);
-    for (const Span& byte : changed) {
-      Require(Inside(byte.offset, fields), "an edit changes only its record's fields");
+    for (const std::size_t at : changed) {
+      Require(Inside(at, fields), "an edit changes only its record's fields");
     }
     Require(file.Rom().Size() == romgen::kSampleRomSize &&
                 file.Bytes().size() == romgen::kSampleRomSize,

@@ -42,7 +42,6 @@ int ApplyForever(const char* path, const char* editorName) {
   torvale::ui::History history(rom, platform);
   const torvale::ui::EditorContext context{rom, platform, text, history};
   const auto window = OpenEditor(*model, context);
-  if (!WaitUntilReady(*window, *model)) return 2;
   PickFirstRecords(*window, *model);
   for (int round = 0;; ++round) {
     SetEveryField(*window, *model, round % 2 == 1);

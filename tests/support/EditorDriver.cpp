@@ -77,17 +77,21 @@ void AddEditorRows() {
   }
 }
 
-std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context) {
-  return ui::EditorNamed(model.window).create(context, nullptr);
+const EditorModel& RowModel() {
+  QFETCH(QString, name);
+  return EditorModelNamed(name.toStdString());
 }
 
-bool WaitUntilReady(QDialog& window, const EditorModel& model) {
-  if (!tools::ShowUntilFilled(window)) return false;
+std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context,
+                                    bool ready) {
+  auto window = ui::EditorNamed(model.window).create(context, nullptr);
+  if (!ready) return window;
+  if (!tools::ShowUntilFilled(*window)) qFatal("%s never became ready", model.name);
   if (model.page != 0) {
-    auto& tabs = In<QTabBar>(window, "tabs");
+    auto& tabs = In<QTabBar>(*window, "tabs");
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(model.page).center());
   }
-  return true;
+  return window;
 }
 
 void PickRecord(QDialog& window, const RecordPicker& picker, int record) {

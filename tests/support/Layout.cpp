@@ -63,14 +63,6 @@ std::size_t At(const FieldModel& field, int record) {
   return field.table + field.length * static_cast<std::size_t>(record) + field.within;
 }
 
-int WordAt(const Bytes& file, std::size_t at) {
-  return file[at] | file[at + 1] << 8;
-}
-void PutWord(Bytes& file, std::size_t at, int value) {
-  file[at] = static_cast<std::uint8_t>(value & 0xFF);
-  file[at + 1] = static_cast<std::uint8_t>(value >> 8 & 0xFF);
-}
-
 // A typed amount rounds to its nearest step, a half to the even neighbour.
 std::uint8_t AmountByte(int amount) {
   const auto nearest = [](int value, int step) {
@@ -121,7 +113,7 @@ std::vector<EditorModel> Models() {
        "CharacterStatsEditor",
        {{"CharLST", 0, 15}},
        {{"NameTXT", FieldKind::kName, 0, 6, Form::kCharacterName, kCharacterNames, 6, 0},
-        {"HandLST", FieldKind::kCustom, 0, 255, Form::kHandByte, kCharacterRecords, 32, 0},
+        {"HandLST", FieldKind::kCustom, 0, 255, Form::kByte, kCharacterRecords, 32, 0},
         {"HPTXT", kNumber, 0, 0xFFFF, Form::kSecondOfTwins, kCharacterRecords, 32, 7},
         {"MPTXT", kNumber, 0, 0xFFFF, Form::kFirstOfTwins, kCharacterRecords, 32, 0xB},
         {"EXPTXT", kNumber, 0, 0x7FFFFFFF, Form::kLong, kCharacterRecords, 32, 0x17, false}}},
@@ -224,90 +216,53 @@ const FieldModel& FieldNamed(const EditorModel& model, const std::string& contro
 
 void Store(const FieldModel& field, Bytes& file, int record, int value) {
   const std::size_t at = At(field, record);
-  std::uint8_t& byte = file[at];
-  switch (field.form) {
-    case Form::kByte:
-      byte = static_cast<std::uint8_t>(value);
-      return;
-    case Form::kWord:
-      PutWord(file, at, value);
-      return;
-    case Form::kLong:
-      PutWord(file, at, value & 0xFFFF);
-      PutWord(file, at + 2, value >> 16 & 0xFFFF);
-      return;
-    case Form::kAmount:
-      byte = AmountByte(value);
-      return;
-    case Form::kName:
-    case Form::kCharacterName: {
-      const std::string name = NameFor(value, field.max);
-      const auto bytes = romgen::EncodeGameText(name, static_cast<std::size_t>(field.max));
-      std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<long>(at));
-      return;
-    }
-    case Form::kLowBits:
-      byte = static_cast<std::uint8_t>((byte & 0x80) | value);
-      return;
-    case Form::kHighBit:
-      byte = static_cast<std::uint8_t>((byte & 0x7F) | value << 7);
-      return;
-    case Form::kFirstOfTwins:
-    case Form::kSecondOfTwins:
-      PutWord(file, at, value);
-      PutWord(file, at + 2, value);
-      return;
-    case Form::kHandByte:
-      byte = static_cast<std::uint8_t>(value);
-      return;
-    case Form::kChestGp:
-      file[at] = 0x00;
-      file[at + 1] = AmountByte(value);
-      return;
-    case Form::kChestItem:
-      file[at] = 0x80;
-      file[at + 1] = static_cast<std::uint8_t>(value);
-      return;
-    case Form::kGuardedChest:
-      file[at] = static_cast<std::uint8_t>(0x80 + (value >> 8));
-      file[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
-      return;
-  }
+  const auto put = [&](std::vector<int> bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      file[at + i] = static_cast<std::uint8_t>(bytes[i]);
+  };
+  const int low = value & 0xFF, high = value >> 8 & 0xFF, byte = file[at];
+  const Form form = field.form;
+  if (form == Form::kWord) return put({low, high});
+  if (form == Form::kLong) return put({low, high, value >> 16 & 0xFF, value >> 24 & 0xFF});
+  if (form == Form::kFirstOfTwins || form == Form::kSecondOfTwins)
+    return put({low, high, low, high});
+  if (form == Form::kAmount) return put({AmountByte(value)});
+  if (form == Form::kLowBits) return put({(byte & 0x80) | value});
+  if (form == Form::kHighBit) return put({(byte & 0x7F) | value << 7});
+  if (form == Form::kChestGp) return put({0x00, AmountByte(value)});
+  if (form == Form::kChestItem) return put({0x80, value});
+  if (form == Form::kGuardedChest) return put({0x80 + (value >> 8), low});
+  if (form != Form::kName && form != Form::kCharacterName) return put({value});
+  const Bytes name =
+      romgen::EncodeGameText(NameFor(value, field.max), static_cast<std::size_t>(field.max));
+  std::copy(name.begin(), name.end(), file.begin() + static_cast<long>(at));
 }
 
 void Plant(const FieldModel& field, Bytes& file, int record, int value) {
   Store(field, file, record, value);
-  const std::size_t at = At(field, record);
-  if (field.form == Form::kFirstOfTwins) PutWord(file, at + 2, value ^ 0x5A5A);
-  if (field.form == Form::kSecondOfTwins) PutWord(file, at, value ^ 0x5A5A);
+  const int other = value ^ 0x5A5A;  // in the word the field does not show
+  const std::size_t at = At(field, record) + (field.form == Form::kSecondOfTwins ? 0 : 2);
+  if (field.form == Form::kFirstOfTwins || field.form == Form::kSecondOfTwins) {
+    file[at] = static_cast<std::uint8_t>(other & 0xFF);
+    file[at + 1] = static_cast<std::uint8_t>(other >> 8 & 0xFF);
+  }
 }
 
 int ValueOf(const FieldModel& field, const Bytes& file, int record) {
   const std::size_t at = At(field, record);
+  const auto word = [&](std::size_t from) { return file[from] | file[from + 1] << 8; };
   const int byte = file[at];
-  switch (field.form) {
-    case Form::kWord:
-    case Form::kFirstOfTwins:
-      return WordAt(file, at);
-    case Form::kSecondOfTwins:
-      return WordAt(file, at + 2);
-    case Form::kLong:
-      return WordAt(file, at) | WordAt(file, at + 2) << 16;
-    case Form::kAmount:
-      return AmountOf(file[at]);
-    case Form::kLowBits:
-      return byte & 0x7F;
-    case Form::kHighBit:
-      return byte >> 7;
-    case Form::kChestGp:
-      return byte < 0x80 ? AmountOf(file[at + 1]) : -1;
-    case Form::kChestItem:
-      return byte >= 0x80 && byte < 0xC0 ? file[at + 1] : -1;
-    case Form::kGuardedChest:
-      return byte >= 0xC0 ? (byte - 0x80) << 8 | file[at + 1] : -1;
-    default:
-      return byte;
-  }
+  const Form form = field.form;
+  if (form == Form::kWord || form == Form::kFirstOfTwins) return word(at);
+  if (form == Form::kSecondOfTwins) return word(at + 2);
+  if (form == Form::kLong) return word(at) | word(at + 2) << 16;
+  if (form == Form::kAmount) return AmountOf(file[at]);
+  if (form == Form::kLowBits) return byte & 0x7F;
+  if (form == Form::kHighBit) return byte >> 7;
+  if (form == Form::kChestGp) return byte < 0x80 ? AmountOf(file[at + 1]) : -1;
+  if (form == Form::kChestItem) return byte >= 0x80 && byte < 0xC0 ? file[at + 1] : -1;
+  if (form == Form::kGuardedChest) return byte >= 0xC0 ? (byte - 0x80) << 8 | file[at + 1] : -1;
+  return byte;
 }
 
 std::string NameFor(int value, int length) {
