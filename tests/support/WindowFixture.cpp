@@ -1,8 +1,13 @@
 #include "WindowFixture.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "ui/DataFiles.h"
+#include "ui/MainWindow.h"
 
 namespace torvale::testing {
 
@@ -46,6 +51,26 @@ void WindowFixture::PlaceDataFile(const std::string& name, DataPlace place) cons
 std::filesystem::path WindowFixture::DataFileIn(DataPlace place, const std::string& name) const {
   return folder.File(place == DataPlace::kInstalledFolder ? kInstalledFolder : kProgramFolder) /
          name;
+}
+
+void VerifyNoRomOpen(const ui::MainWindow& window) {
+  QCOMPARE(window.windowTitle(), QStringLiteral("Torvale (v1.2)"));
+  for (const char* name : {"EditINameCMD", "EditROMHeaderCMD", "EditROMFormatCMD", "ExpandCHK",
+                           "SaveCMD", "Tree", "dROMTag"}) {
+    QVERIFY2(!Control<QWidget>(window, name)->isEnabled(), name);
+  }
+  QVERIFY(!Control<QAction>(window, "mnuClose")->isEnabled());
+  QVERIFY(!Control<QAction>(window, "mnuSave")->isEnabled());
+  QVERIFY(Control<QLineEdit>(window, "iROMName")->isReadOnly());
+  QCOMPARE(Control<QLineEdit>(window, "iROMName")->text(), QStringLiteral("N/A"));
+  for (const char* name : {"sROMFile", "eROM", "cROMFormat", "ROMHeaderLBL", "ROMVersionLBL"}) {
+    QCOMPARE(Control<QLabel>(window, name)->text(), QStringLiteral("N/A"));
+  }
+  QCOMPARE(Control<QLabel>(window, "dROMTag")->text(), QStringLiteral("[None]"));
+  QVERIFY(!Control<QCheckBox>(window, "ExpandCHK")->isChecked());
+  for (QTreeWidgetItemIterator node(Control<QTreeWidget>(window, "Tree")); *node; ++node) {
+    QVERIFY(!(*node)->isExpanded());
+  }
 }
 
 }  // namespace torvale::testing

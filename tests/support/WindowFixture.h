@@ -15,6 +15,10 @@
 #include "ui/EditorContext.h"
 #include "ui/History.h"
 
+namespace torvale::ui {
+class MainWindow;
+}
+
 namespace torvale::testing {
 
 using tools::ClickButton;
@@ -59,6 +63,10 @@ class EditorFixture : public WindowFixture {
   ui::History history{rom, platform};
   ui::EditorContext context{rom, platform, text, history};
 };
+
+// Checks that the main window shows no ROM: its caption, its controls
+// disabled, its fields N/A and its tree folded.
+void VerifyNoRomOpen(const ui::MainWindow& window);
 
 }  // namespace torvale::testing
 

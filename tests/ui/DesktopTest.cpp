@@ -19,6 +19,7 @@
 
 using namespace torvale::testing;
 using torvale::ui::MainWindow;
+using torvale::ui::MessageIcon;
 
 namespace {
 
@@ -115,16 +116,22 @@ class DesktopTest : public QObject {
     folder = QString::fromStdString(fixture->folder.Path().string());
   }
 
-  void commandLineAndDropCheckTheFileAsOpenDoes_data() {
+  // File > Open, over a ROM open before, opens the sample and an earlier
+  // release and refuses the rest, each with its message, leaving no ROM open
+  // and the file as it was. The command line and a drop make the same of each.
+  void everyWayInChecksTheFileAsOpenDoes_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("way");
-    for (const char* kind : {"sample", "headerless", "short", "other game", "earlier release",
-                             "held", "folder", "fifo", "missing"}) {
-      for (const char* way : {"command line", "drop"})
-        QTest::addRow("%s, %s", kind, way) << kind << way;
+    for (const char* kind : {"sample", "earlier release", "other game", "headerless", "short",
+                             "held", "folder", "fifo", "missing", "device", "cancel"}) {
+      for (const char* way : {"menu", "command line", "drop"}) {
+        if (kind != QLatin1String("cancel") || way == QLatin1String("menu")) {
+          QTest::addRow("%s, %s", kind, way) << kind << way;
+        }
+      }
     }
   }
-  void commandLineAndDropCheckTheFileAsOpenDoes() {
+  void everyWayInChecksTheFileAsOpenDoes() {
     QFETCH(QString, kind);
     QFETCH(QString, way);
     Bytes image = sample;
@@ -138,12 +145,38 @@ class DesktopTest : public QObject {
     if (kind == "folder" || kind == "fifo" || kind == "missing") path = File(kind);
     if (kind == "folder") QVERIFY(QDir().mkpath(path));
     if (kind == "fifo") QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    if (kind == "device") path = QStringLiteral("/dev/null");
+    if (kind == "cancel") path.clear();
     const QString first = fixture->WriteRom(sample, "first.smc");
-    NewWindow();  // what File > Open makes of the file, over another ROM open before
+    NewWindow();
     Open(first);
     Shown(*window);
     Open(path);
+    QCOMPARE(DescribeDifferences(image, fixture->ReadRom("offered.smc")), "");
+    QVERIFY(kind != "missing" || !QFileInfo::exists(path));
+    const QList<ShownMessage> messages = fixture->platform.messages;
     const QStringList expected = Shown(*window);
+    if (way == "menu") {
+      const bool warned = kind == "earlier release";
+      const bool told = warned || QStringList({"other game", "headerless", "short"}).contains(kind);
+      QCOMPARE(messages.size(), told ? 1 : 0);
+      for (const ShownMessage& message : messages) {
+        QCOMPARE(message.icon, warned ? MessageIcon::kExclamation : MessageIcon::kCritical);
+        QCOMPARE(message.title, QStringLiteral("Torvale"));
+        QVERIFY(message.text.startsWith(warned ? "You're loading: [ FINAL FANTASY 4 EASY ]."
+                                        : kind == "other game"
+                                            ? "You tried to load: [ FINAL FANTASY 3 ]."
+                                            : ""));
+      }
+      QCOMPARE(expected[1], QString(kind == "other game" ? "1" : "0"));  // the program ends
+      if (kind == "sample" || warned) {
+        QCOMPARE(expected[0], warned ? "Torvale (v1.2) - FINAL FANTASY 4 EASY  " : kSampleTitle);
+        QVERIFY(Control<QWidget>(*window, "Tree")->isEnabled());
+      } else {
+        VerifyNoRomOpen(*window);
+      }
+      return;
+    }
     window.reset();  // and with it the ROM it holds
 
     if (way == "command line") {

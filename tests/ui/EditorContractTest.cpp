@@ -1,9 +1,10 @@
 // What every editor of the registry promises, checked on each editor model
 // of the game's layout (Layout.h): it opens on its first record and shows
-// what the file holds; Cancel, Escape and Enter in a list write nothing; a
-// record whose read failed cannot be applied; a file another program changed
-// is closed with the editor; and each refusal names what is missing. What an
-// Apply writes is checked by the reliability suite's random edits.
+// what the file holds; Cancel, Escape and Enter in a list write nothing, and
+// Enter in a box applies as Apply does; a record whose read failed cannot be
+// applied; a file another program changed is closed with the editor; and
+// each refusal names what is missing. What an Apply writes is checked by the
+// reliability suite's random edits.
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -23,25 +24,10 @@ using torvale::ui::MessageIcon;
 
 namespace {
 
-int RandomValue(const FieldModel& field, std::mt19937& random) {
-  return std::uniform_int_distribution(field.min, field.max)(random);
-}
-
 // The records each field is planted in: one apiece, from the last record on.
 int PlantedRecord(const EditorModel& model, std::size_t field) {
   const RecordPicker& picker = model.pickers[static_cast<std::size_t>(model.fields[field].picker)];
   return picker.first + picker.count - 1 - static_cast<int>(field);
-}
-
-// Opens the editor of `model` over `fixture`, ready and on its page.
-std::unique_ptr<QDialog> Ready(const EditorModel& model, EditorFixture& fixture) {
-  auto window = OpenEditor(model, fixture.context);
-  if (!WaitUntilReady(*window, model)) qFatal("%s never became ready", model.name);
-  return window;
-}
-
-QString LastMessage(const EditorFixture& fixture) {
-  return fixture.platform.messages.isEmpty() ? QString() : fixture.platform.messages.last().text;
 }
 
 }  // namespace
@@ -51,7 +37,7 @@ class EditorContractTest : public QObject {
 
  private slots:
   void registryOpensEveryModelledWindow() {
-    QSet<QString> windows;
+    QSet<QString> windows, modelled;
     for (const torvale::ui::EditorEntry& editor : torvale::ui::Editors()) {
       if (editor.create == nullptr) continue;
       windows << QString::fromLatin1(editor.window);
@@ -60,26 +46,26 @@ class EditorContractTest : public QObject {
       QCOMPARE(window->objectName(), QString::fromLatin1(editor.window));
       QVERIFY(window->windowTitle().startsWith(QString::fromLatin1(editor.caption)));
     }
-    QSet<QString> modelled;
     for (const EditorModel& model : EditorModels()) modelled << QString::fromLatin1(model.window);
     QCOMPARE(windows, modelled);
   }
 
   void opensOnItsFirstRecordAndShowsWhatTheFileHolds_data() { AddEditorRows(); }
   void opensOnItsFirstRecordAndShowsWhatTheFileHolds() {
-    QFETCH(QString, name);
-    const EditorModel& model = EditorModelNamed(name.toStdString());
-    std::mt19937 random(static_cast<unsigned>(qHash(name)));
-    Bytes image = torvale::romgen::BuildSampleRom();
+    const EditorModel& model = RowModel();
+    std::mt19937 random(static_cast<unsigned>(qHash(QString::fromLatin1(model.name))));
+    Bytes image = Sample();
     std::vector<int> planted;
     for (std::size_t field = 0; field < model.fields.size(); ++field) {
-      planted.push_back(RandomValue(model.fields[field], random));
-      Plant(model.fields[field], image, PlantedRecord(model, field), planted.back());
+      const FieldModel& layout = model.fields[field];
+      planted.push_back(std::uniform_int_distribution(layout.min, layout.max)(random));
+      Plant(layout, image, PlantedRecord(model, field), planted.back());
     }
     EditorFixture fixture(image);
-    const auto window = Ready(model, fixture);
+    const auto window = OpenEditor(model, fixture.context);
     // The music editor and the text list wait for the user to pick a record.
-    const bool picksFirst = name != "music" && name != "text list";
+    const bool picksFirst =
+        model.name != std::string("music") && model.name != std::string("text list");
     for (const RecordPicker& picker : model.pickers) {
       if (auto* list = window->findChild<QListWidget*>(QString::fromLatin1(picker.control))) {
         QCOMPARE(list->selectedItems().size(), picksFirst ? 1 : 0);
@@ -90,54 +76,65 @@ class EditorContractTest : public QObject {
       const FieldModel& layout = model.fields[field];
       const int record = PlantedRecord(model, field);
       PickRecord(*window, model.pickers[static_cast<std::size_t>(layout.picker)], record);
-      if (layout.kind == FieldKind::kName) {
-        const QString name = QString::fromStdString(NameFor(planted[field], layout.max));
-        QCOMPARE(Control<QLineEdit>(*window, layout.control)->text(),
-                 name.leftJustified(layout.max));
-      } else {
-        QVERIFY2(ShownValue(*window, layout) == ValueOf(layout, image, record),
-                 qPrintable(QStringLiteral("%1 of record %2 shows %3, not %4")
-                                .arg(QString::fromLatin1(layout.control))
-                                .arg(record)
-                                .arg(ShownValue(*window, layout))
-                                .arg(ValueOf(layout, image, record))));
-      }
+      const bool name = layout.kind == FieldKind::kName;
+      const QString shown = name ? Control<QLineEdit>(*window, layout.control)->text()
+                                 : QString::number(ShownValue(*window, layout));
+      const QString held = name ? QString::fromStdString(NameFor(planted[field], layout.max))
+                                      .leftJustified(layout.max)
+                                : QString::number(ValueOf(layout, image, record));
+      QCOMPARE(QStringLiteral("%1 of record %2: %3").arg(layout.control).arg(record).arg(shown),
+               QStringLiteral("%1 of record %2: %3").arg(layout.control).arg(record).arg(held));
     }
     QCOMPARE(DescribeDifferences(image, fixture.ReadRom()), "");
     QVERIFY(fixture.platform.messages.isEmpty());
   }
 
-  void cancelEscapeAndEnterInAListWriteNothing_data() { AddEditorRows(); }
-  void cancelEscapeAndEnterInAListWriteNothing() {
-    QFETCH(QString, name);
-    const EditorModel& model = EditorModelNamed(name.toStdString());
+  void keysAndButtonsEndAnEditAsTheySay_data() { AddEditorRows(); }
+  void keysAndButtonsEndAnEditAsTheySay() {
+    const EditorModel& model = RowModel();
     EditorFixture fixture;
-    for (const char* ending : {"QuitCMD", "Escape", "Enter in the list"}) {
-      const auto window = Ready(model, fixture);
+    Bytes applied;
+    for (const QString ending : {"QuitCMD", "Escape", "Return in a list", "ApplyCMD", "Return"}) {
+      const auto window = OpenEditor(model, fixture.context);
       PickFirstRecords(*window, model);
       // A song picked in the music editor is stored at once, by design.
-      if (name != "music") SetEveryField(*window, model, true);
+      const bool music = model.name == std::string("music");
+      if (!music) SetEveryField(*window, model, true);
       auto* picker = Control<QWidget>(*window, model.pickers[0].control);
-      if (QString::fromLatin1(ending) == QLatin1String("QuitCMD")) {
-        QTest::mouseClick(Control<QAbstractButton>(*window, ending), Qt::LeftButton);
-      } else if (QString::fromLatin1(ending) == QLatin1String("Escape")) {
-        QTest::keyClick(picker, Qt::Key_Escape);
-      } else if (qobject_cast<QListWidget*>(picker) != nullptr) {
+      const auto box = std::find_if(model.fields.begin(), model.fields.end(), [&](const auto& f) {
+        return CanEdit(*window, f) && (f.kind == FieldKind::kNumber || f.kind == FieldKind::kName);
+      });
+      if (ending == "QuitCMD") ClickButton(*Control<QAbstractButton>(*window, "QuitCMD"));
+      if (ending == "Escape") QTest::keyClick(picker, Qt::Key_Escape);
+      if (ending == "Return in a list" && qobject_cast<QListWidget*>(picker) != nullptr) {
         picker->setFocus();
         QTest::keyClick(picker, Qt::Key_Return);
         QVERIFY(window->isVisible());
       }
-      QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
+      if (ending != "ApplyCMD" && ending != "Return") {
+        QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
+      }
+      if (music || box == model.fields.end()) continue;  // nothing to type in
+      if (ending == "ApplyCMD") {
+        ClickApply(*window);
+        applied = fixture.ReadRom();
+        QVERIFY(DescribeDifferences(fixture.original, applied) != "");
+        fixture.WriteRom(fixture.original);
+      } else if (ending == "Return") {
+        auto* typedIn = Control<QWidget>(*window, box->control);
+        typedIn->setFocus();
+        QTest::keyClick(typedIn, Qt::Key_Return);
+        QCOMPARE(DescribeDifferences(applied, fixture.ReadRom()), "");
+      }
     }
   }
 
   void recordWhoseReadFailedCannotBeApplied_data() { AddEditorRows(); }
   void recordWhoseReadFailedCannotBeApplied() {
-    QFETCH(QString, name);
-    const EditorModel& model = EditorModelNamed(name.toStdString());
+    const EditorModel& model = RowModel();
     FaultyRomIo io;
-    EditorFixture fixture(torvale::romgen::BuildSampleRom(), io);
-    const auto window = Ready(model, fixture);
+    EditorFixture fixture(Sample(), io);
+    const auto window = OpenEditor(model, fixture.context);
     const RecordPicker& picker = model.pickers[0];
     PickRecord(*window, picker, picker.first + 1);
     auto* apply = Control<QPushButton>(*window, "ApplyCMD");
@@ -146,7 +143,8 @@ class EditorContractTest : public QObject {
     PickRecord(*window, picker, picker.first + 2);
     QCOMPARE(fixture.platform.messages.size(), 1);
     QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::kCritical);
-    QVERIFY(LastMessage(fixture).startsWith("The entry could not be read from the ROM"));
+    QVERIFY(
+        fixture.platform.messages[0].text.startsWith("The entry could not be read from the ROM"));
     QVERIFY(!apply->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_Return);
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
@@ -156,17 +154,17 @@ class EditorContractTest : public QObject {
 
   void fileChangedBehindTheEditorClosesItAndTheRom_data() { AddEditorRows(); }
   void fileChangedBehindTheEditorClosesItAndTheRom() {
-    QFETCH(QString, name);
-    const EditorModel& model = EditorModelNamed(name.toStdString());
+    const EditorModel& model = RowModel();
     EditorFixture fixture;
-    const auto window = Ready(model, fixture);
+    const auto window = OpenEditor(model, fixture.context);
     PickFirstRecords(*window, model);
     SetEveryField(*window, model, false);
     const Bytes shorter(fixture.original.begin(), fixture.original.end() - 1);
     fixture.WriteRom(shorter);  // another program rewrites the file one byte short
     ClickApply(*window);
-    QVERIFY(LastMessage(fixture).contains("could not be written"));
-    QVERIFY(LastMessage(fixture).endsWith("open it again to check it."));
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QVERIFY(fixture.platform.messages[0].text.contains("could not be written"));
+    QVERIFY(fixture.platform.messages[0].text.endsWith("open it again to check it."));
     QVERIFY(!fixture.rom.IsOpen());
     QVERIFY(!window->isVisible());
     QCOMPARE(DescribeDifferences(shorter, fixture.ReadRom()), "");
@@ -177,46 +175,32 @@ class EditorContractTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("setup");
     QTest::addColumn<QString>("message");
-    const QString nothing = QStringLiteral("\r\n\r\nNothing was written.");
     QTest::newRow("stat bonus") << "item" << 0
-                                << "Choose a stat bonus: \"[N/A]\" stands for no value." + nothing;
-    QTest::newRow("name index") << "character stats" << 1
-                                << "The name index 200 with \"R-Hand\" makes a byte outside 0 to "
-                                   "255." +
-                                       nothing;
-    QTest::newRow("lone minus") << "character stats" << 2
-                                << "\"Name Index\" has no value." + nothing;
-    QTest::newRow("nothing picked")
-        << "character stats" << 3 << "Pick an entry in the list first." + nothing;
-    QTest::newRow("song past the list") << "music" << 4 << "\"Song\" has no value." + nothing;
+                                << "Choose a stat bonus: \"[N/A]\" stands for no value.";
+    QTest::newRow("name index")
+        << "character stats" << 1
+        << "The name index 200 with \"R-Hand\" makes a byte outside 0 to 255.";
+    QTest::newRow("lone minus") << "character stats" << 2 << "\"Name Index\" has no value.";
+    QTest::newRow("nothing picked") << "character stats" << 3 << "Pick an entry in the list first.";
+    QTest::newRow("song past the list") << "music" << 4 << "\"Song\" has no value.";
   }
   void refusalsNameWhatIsMissingAndWriteNothing() {
-    QFETCH(QString, name);
     QFETCH(int, setup);
     QFETCH(QString, message);
-    const EditorModel& model = EditorModelNamed(name.toStdString());
-    EditorFixture fixture(Patched(torvale::romgen::BuildSampleRom(), 0xA9E8B, {56}));
-    const auto window = Ready(model, fixture);
+    const EditorModel& model = RowModel();
+    EditorFixture fixture(Patched(Sample(), 0xA9E8B, {56}));
+    const auto window = OpenEditor(model, fixture.context);
     PickFirstRecords(*window, model);
-    switch (setup) {
-      case 0:
-        Control<QComboBox>(*window, "StatCBO")->setCurrentIndex(256);
-        break;
-      case 1:
-        ClickRow(*Control<QListWidget>(*window, "HandLST"), 1);
-        ReplaceText(*Control<QLineEdit>(*window, "NameIndexTXT"), QStringLiteral("200"));
-        break;
-      case 2:
-        ReplaceText(*Control<QLineEdit>(*window, "NameIndexTXT"), QStringLiteral("-"));
-        break;
-      case 3:
-        QTest::mouseClick(Control<QAbstractButton>(*window, "RefreshCMD"), Qt::LeftButton);
-        break;
+    if (setup == 0) Control<QComboBox>(*window, "StatCBO")->setCurrentIndex(256);
+    if (setup == 1) ClickRow(*Control<QListWidget>(*window, "HandLST"), 1);
+    if (setup == 1 || setup == 2) {
+      ReplaceText(*Control<QLineEdit>(*window, "NameIndexTXT"), setup == 1 ? "200" : "-");
     }
+    if (setup == 3) ClickButton(*Control<QAbstractButton>(*window, "RefreshCMD"));
     ClickApply(*window);
     QCOMPARE(fixture.platform.messages.size(), 1);
     QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::kExclamation);
-    QCOMPARE(fixture.platform.messages[0].text, message);
+    QCOMPARE(fixture.platform.messages[0].text, message + "\r\n\r\nNothing was written.");
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
   }
 };

@@ -10,15 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QToolButton>
 #include <QtTest>
 
 #include "EditorDriver.h"
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "romgen/SyntheticSpc.h"
-#include "ui/editors/MapPropertiesEditor.h"
-#include "ui/editors/MusicEditor.h"
 
 using namespace torvale::testing;
 using torvale::ui::MessageIcon;
@@ -28,6 +25,10 @@ namespace {
 Bytes Name(const std::string& text, std::size_t length) {
   return torvale::romgen::EncodeGameText(text, length);
 }
+
+const QString kVitalFileMissing = QStringLiteral(
+    "You are missing a vital data file, you will need to reinstall the program to fix this "
+    "error.  This application will now close.");
 
 }  // namespace
 
@@ -39,28 +40,43 @@ class EditorParticularsTest : public QObject {
   std::unique_ptr<QDialog> window;
 
   // Opens the editor `model` on `image`, lists filled and first record shown.
-  QDialog& Open(const char* model, const Bytes& image = torvale::romgen::BuildSampleRom(),
+  QDialog& Open(const char* model, const Bytes& image = Sample(),
                 torvale::RomIo& io = torvale::SystemRomIo()) {
     window.reset();
     fixture = std::make_unique<EditorFixture>(image, io);
     window = OpenEditor(EditorModelNamed(model), fixture->context);
-    if (!WaitUntilReady(*window, EditorModelNamed(model))) qFatal("%s never became ready", model);
     return *window;
   }
   template <typename T = QWidget>
   T& In(const char* name) {
     return *Control<T>(*window, name);
   }
-  QString Text(const char* label) { return In<QLabel>(label).text(); }
-  // Near the left edge: a stretched option button takes clicks on its face only.
-  void Click(const char* button) {
-    QTest::mouseClick(&In<QAbstractButton>(button), Qt::LeftButton, {},
-                      QPoint(6, In(button).height() / 2));
+  // What a control shows: a label's, box's or button's text, a drop-down
+  // list's entry; for no name, the window's caption.
+  QString Shown(const char* name) {
+    if (*name == '\0') return window->windowTitle();
+    if (auto* label = qobject_cast<QLabel*>(&In(name))) return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(&In(name))) return box->text();
+    if (auto* list = qobject_cast<QComboBox*>(&In(name))) return list->currentText();
+    return In<QAbstractButton>(name).text();
   }
+  void ExpectShown(std::initializer_list<std::pair<const char*, QString>> expected) {
+    for (const auto& [name, text] : expected) {
+      QCOMPARE(QString::fromLatin1(name) + ": " + Shown(name),
+               QString::fromLatin1(name) + ": " + text);
+    }
+  }
+  void Click(const char* button) { ClickButton(In<QAbstractButton>(button)); }
   void Pick(const char* list, int row) { ClickRow(In<QListWidget>(list), row); }
   void Type(const char* box, const QString& text) { ReplaceText(In<QLineEdit>(box), text); }
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
+  }
+  // The one message shown since the editor opened: its icon and text.
+  void ExpectMessage(MessageIcon icon, const QString& text) {
+    QCOMPARE(fixture->platform.messages.size(), 1);
+    QCOMPARE(fixture->platform.messages[0].icon, icon);
+    QCOMPARE(fixture->platform.messages[0].text, text);
   }
 
  private slots:
@@ -71,36 +87,35 @@ class EditorParticularsTest : public QObject {
 
   void itemEditorShowsAnItemAndHidesWhatItemsPastTheRecordsLack() {
     // Item 17: icon 0x2D, price byte 0x81, record 07 20 63 AA BB CC C8 8D.
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x78200 + 9 * 17, {0x2D});
-    image = Patched(image, 0x78201 + 9 * 17, Name("Edge", 8));
-    image = Patched(image, 0x7A650 + 17, {0x81});
-    image = Patched(image, 0x79300 + 8 * 17, {0x07, 0x20, 0x63, 0xAA, 0xBB, 0xCC, 0xC8, 0x8D});
+    const Bytes image =
+        SampleWith({{0x78200 + 9 * 17, {0x2D}},
+                    {0x78201 + 9 * 17, Name("Edge", 8)},
+                    {0x7A650 + 17, {0x81}},
+                    {0x79300 + 8 * 17, {0x07, 0x20, 0x63, 0xAA, 0xBB, 0xCC, 0xC8, 0x8D}}});
     Open("item", image);
     QCOMPARE(In<QListWidget>("EquipLST").count(), 256);
     Pick("ItemLST", 17);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Item Editor - Edge    "));
-    QCOMPARE(Text("ItemIndexNumLBL"), QStringLiteral("Item Index #: 17"));
-    QCOMPARE(In<QComboBox>("ItemIconCBO").currentText(), QStringLiteral("Sword"));
-    QCOMPARE(In<QLineEdit>("PriceTXT").text(), QStringLiteral("1000"));
-    QCOMPARE(In<QComboBox>("StatCBO").currentText(),
-             QStringLiteral("+10 | -10 | -10 | -10 | +10   "));
-    QCOMPARE(Text("EquipLSTValueLBL"), QStringLiteral("200"));
-    QCOMPARE(Text("WhoCanEquipSmallFontLBL"), QStringLiteral("Unknown/Undocumented"));
-    QCOMPARE(In<QComboBox>("SpellCBO").currentText(), QStringLiteral("[N/A]"));
+    ExpectShown({{"", "Item Editor - Edge    "},
+                 {"ItemIndexNumLBL", "Item Index #: 17"},
+                 {"ItemIconCBO", "Sword"},
+                 {"PriceTXT", "1000"},
+                 {"StatCBO", "+10 | -10 | -10 | -10 | +10   "},
+                 {"EquipLSTValueLBL", "200"},
+                 {"WhoCanEquipSmallFontLBL", "Unknown/Undocumented"},
+                 {"SpellCBO", "[N/A]"}});
     QVERIFY(!In("SpellCBO").isEnabled());
-    Type("PriceTXT", QStringLiteral("55"));
+    Type("PriceTXT", "55");
     ClickApply(*window);
-    QCOMPARE(In<QLineEdit>("PriceTXT").text(), QStringLiteral("60"));  // shown as stored
+    ExpectShown({{"PriceTXT", "60"}});  // shown as stored
     ExpectFile(Patched(image, 0x7A650 + 17, {6}));
     Pick("ItemLST", 176);
     for (const char* field : {"PriceTXT", "EquipLST", "StatCBO", "AtkDefTXT", "Byte00TXT"}) {
       QVERIFY2(!In(field).isVisible(), field);
     }
     QVERIFY(In("InfoLBL").isVisible());
-    QCOMPARE(Text("InfoLBL"),
-             QStringLiteral("Items past the index # of 175 can not be edited presently."));
+    ExpectShown({{"InfoLBL", "Items past the index # of 175 can not be edited presently."}});
     // A new name shows in the list after Refresh, which keeps the classes whole.
-    Type("NameTXT", QStringLiteral("Renamed"));
+    Type("NameTXT", "Renamed");
     ClickApply(*window);
     Click("RefreshCMD");
     Click("RefreshCMD");
@@ -109,30 +124,26 @@ class EditorParticularsTest : public QObject {
   }
 
   void magicSpellEditorCaptionsIconsAndAsura() {
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x78B00 + 6 * 3, {0x40});
-    image = Patched(image, 0x78B01 + 6 * 3, Name("Glow", 5));
-    image = Patched(image, 0x79BC2, {0x40, 0x1E, 0x64, 0x02});
+    const Bytes image = SampleWith({{0x78B00 + 6 * 3, {0x40}},
+                                    {0x78B01 + 6 * 3, Name("Glow", 5)},
+                                    {0x79BC2, {0x40, 0x1E, 0x64, 0x02}}});
     Open("magic", image);
     Pick("MagicLST", 3);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Magic Spell Editor - Glow "));
-    QCOMPARE(Text("MagicIndexNumLBL"), QStringLiteral("Magic Spell Index #: 3"));
-    QVERIFY(In<QRadioButton>("WhiteOPT").isChecked());
-    QVERIFY(!In<QRadioButton>("BlackOPT").isChecked());
+    ExpectShown(
+        {{"", "Magic Spell Editor - Glow "}, {"MagicIndexNumLBL", "Magic Spell Index #: 3"}});
+    QVERIFY(In<QRadioButton>("WhiteOPT").isChecked() && !In<QRadioButton>("BlackOPT").isChecked());
     In<QComboBox>("SpellEffectCBO").setCurrentIndex(0x30);
-    QCOMPARE(window->windowTitle(), QStringLiteral("48"));
+    ExpectShown({{"", "48"}});
     QTest::mouseDClick(&In<QLabel>("EasterEgg1"), Qt::LeftButton);
     QCOMPARE(fixture->platform.modalWindows, QStringList("Torvale"));
-    auto& restore = In<QPushButton>("RestoreAsuraCMD");
-    QVERIFY(restore.isEnabled());
-    QTest::mouseClick(&restore, Qt::LeftButton);
+    QVERIFY(In("RestoreAsuraCMD").isEnabled());
+    QTest::mouseClick(&In<QPushButton>("RestoreAsuraCMD"), Qt::LeftButton);
     ExpectFile(Patched(image, 0x79BC2, {0x40, 0x01, 0x42, 0x8D}));
-    QCOMPARE(fixture->platform.messages.size(), 1);
+    ExpectMessage(MessageIcon::kInformation, "Asura has been restored to the FF4 effects.");
     QCOMPARE(fixture->platform.messages[0].title, QStringLiteral("Asura Restored"));
-    QCOMPARE(fixture->platform.messages[0].text,
-             QStringLiteral("Asura has been restored to the FF4 effects."));
-    QVERIFY(!restore.isEnabled());
-    QCOMPARE(restore.text(), QStringLiteral("Asura Restored"));
-    auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context);
+    QVERIFY(!In("RestoreAsuraCMD").isEnabled());
+    ExpectShown({{"RestoreAsuraCMD", "Asura Restored"}});
+    auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context, false);
     QCOMPARE(Control<QPushButton>(*reopened, "RestoreAsuraCMD")->text(),
              QStringLiteral("Not Available"));
     // Restoring is offered only when the check could read the bytes.
@@ -143,17 +154,16 @@ class EditorParticularsTest : public QObject {
 
   void characterStatsEditorSharesTheFirstNameAndShowsTheWholeExperience() {
     // Slot 4: experience bytes 00 00 00 80, the most negative number.
-    Open("character stats",
-         Patched(torvale::romgen::BuildSampleRom(), 0x7AB00 + 32 * 4 + 0x17, {0, 0, 0, 0x80}));
+    Open("character stats", Patched(Sample(), 0x7AB00 + 32 * 4 + 0x17, {0, 0, 0, 0x80}));
     auto& characters = In<QListWidget>("CharLST");
     QCOMPARE(characters.item(9)->text(), characters.item(0)->text());
     Pick("CharLST", 4);
-    QCOMPARE(window->windowTitle(), "Character Stats Editor - " + characters.item(4)->text());
-    QCOMPARE(In<QLineEdit>("EXPTXT").text(), QStringLiteral("-2147483648"));
-    QCOMPARE(In<QLineEdit>("ATKTXT").text(), QStringLiteral("N/A"));
+    ExpectShown({{"", "Character Stats Editor - " + characters.item(4)->text()},
+                 {"EXPTXT", "-2147483648"},
+                 {"ATKTXT", "N/A"}});
     const QString slotTen = characters.item(10)->text();
     Pick("CharLST", 9);
-    Type("NameTXT", QStringLiteral("Edna"));
+    Type("NameTXT", "Edna");
     ClickApply(*window);
     Click("RefreshCMD");
     QCOMPARE(characters.item(0)->text(), QStringLiteral("Edna  "));
@@ -166,15 +176,16 @@ class EditorParticularsTest : public QObject {
     Open("character equipment");
     QCOMPARE(In<QListWidget>("CharLST").item(0)->text(), QStringLiteral("Character Slot 01"));
     Pick("CharLST", 21);
-    QCOMPARE(Text("CharIndexNumLBL"), QStringLiteral("Character Slot: 22"));
+    ExpectShown(
+        {{"CharIndexNumLBL", "Character Slot: 22"},
+         {"InfoLBL",
+          "This slot is reserved for 'Anna', she doesn't actually have any battle sprites."}});
     QVERIFY(In("InfoLBL").isVisible());
-    QCOMPARE(Text("InfoLBL"), QStringLiteral("This slot is reserved for 'Anna', she doesn't "
-                                             "actually have any battle sprites."));
     Pick("CharLST", 20);
     QVERIFY(!In("InfoLBL").isVisible());
-    QCOMPARE(Text("InfoLBL"), QString());
+    ExpectShown({{"InfoLBL", ""}});
     // Closed while its lists fill, the window loads no slot and writes nothing.
-    auto closing = OpenEditor(EditorModelNamed("character equipment"), fixture->context);
+    auto closing = OpenEditor(EditorModelNamed("character equipment"), fixture->context, false);
     closing->show();
     closing->reject();
     QTest::qWait(30);
@@ -185,18 +196,14 @@ class EditorParticularsTest : public QObject {
   void shopAndMapEditorsNumberTheirRecords() {
     Open("shop");
     QCOMPARE(In<QListWidget>("ShopLST").item(63)->text(), QStringLiteral("Shop #64"));
-    QCOMPARE(Text("IndexNumLBL"), QStringLiteral("Shop #: 1"));
     QCOMPARE(In<QComboBox>("Slot8CBO").itemText(255), QStringLiteral("[Empty]"));
+    ExpectShown({{"IndexNumLBL", "Shop #: 1"}});
     Open("map properties");
-    QCOMPARE(Text("MapIndexNumLBL"), QStringLiteral("Map Index #: 0"));
+    ExpectShown({{"MapIndexNumLBL", "Map Index #: 0"}});
     Pick("MapLST", 7);
-    QCOMPARE(Text("MapIndexNumLBL"), QStringLiteral("Map Index #: 7"));
+    ExpectShown({{"MapIndexNumLBL", "Map Index #: 7"}});
     QVERIFY(In<QLineEdit>("MapIndexTXT").isReadOnly());
-  }
-
-  void mapEditorReadsItsRecordAgainAfterTheMusicEditor() {
-    Open("map properties");
-    Pick("MapLST", 7);
+    // The map editor reads its record again after the music editor.
     fixture->platform.whileModal = [&](QDialog&) {
       fixture->rom.WriteByte(0xA9E80 + 13 * 7 + 11, 0x1A);  // a song stored meanwhile
     };
@@ -213,62 +220,54 @@ class EditorParticularsTest : public QObject {
     QVERIFY(fixture->platform.messages.isEmpty());
   }
 
-  void musicEditorStoresASongTheMomentItIsPicked() {
-    Open("music", Patched(torvale::romgen::BuildSampleRom(), 0xA9ECC, {9}));
+  void musicEditorStoresASongTheMomentItIsPickedAndShowsItsSpcFile() {
+    Open("music", Patched(Sample(), 0xA9ECC, {9}));
     for (const char* control : {"ApplyCMD", "SongLST", "ShowHex"}) {
       QVERIFY2(!In(control).isEnabled(), control);
     }
     QVERIFY(!In("HexDisplayLBL").isVisible());
     Pick("AreaLST", 5);
     QCOMPARE(In<QListWidget>("SongLST").currentRow(), 9);
-    QCOMPARE(Text("AreaIndexNumLBL"), QStringLiteral("Map Index #: 5"));
+    ExpectShown({{"AreaIndexNumLBL", "Map Index #: 5"}});
     Click("ShowHex");
     QVERIFY(In("HexDisplayLBL").isVisible());
-    QCOMPARE(Text("HexDisplayLBL"), QStringLiteral("A9ECC <--"));
+    ExpectShown({{"HexDisplayLBL", "A9ECC <--"}});
     Pick("AreaLST", 380);
-    QCOMPARE(Text("HexDisplayLBL"), QStringLiteral("AB1D7 <--"));
+    ExpectShown({{"HexDisplayLBL", "AB1D7 <--"}});
     Pick("AreaLST", 5);
     Pick("SongLST", 26);  // "Boss Battle Music", without Apply
     ExpectFile(Patched(fixture->original, 0xA9ECC, {0x1A}));
-  }
-
-  void musicEditorShowsTheSpcFileItWillPlay() {
-    Open("music");
-    const auto spc = fixture->folder.File("tune.spc");
+    const auto spc = fixture->folder.File("tune.spc"), notSpc = fixture->folder.File("notes.txt");
     torvale::romgen::WriteFileBytes(
         spc, torvale::romgen::BuildSyntheticSpc("Made-up Quest", "Field March"));
-    const auto notSpc = fixture->folder.File("notes.txt");
     torvale::romgen::WriteFileBytes(notSpc, {'h', 'i'});
     fixture->platform.fileAnswers << QString() << QString::fromStdString(spc.string())
                                   << QString::fromStdString(notSpc.string());
     Click("EjectCMD");
-    QCOMPARE(Text("ID666LBL"), QString());
+    ExpectShown({{"ID666LBL", ""}});
     Click("EjectCMD");
     QCOMPARE(fixture->platform.askedSelectedFilters.last(),
              QStringLiteral("SPC Music File (*.spc)"));
-    const QString tag = QStringLiteral("Now Playing: \r\nMade-up Quest - Field March");
-    QCOMPARE(Text("ID666LBL"), tag);
     // A file that cannot be played leaves the one loaded before, and its labels.
-    Click("EjectCMD");
-    QCOMPARE(Text("ID666LBL"), tag);
-    QCOMPARE(Text("SongLBL"), QString::fromStdString(spc.string()));
+    for (int eject = 0; eject < 2; ++eject) {
+      ExpectShown({{"ID666LBL", "Now Playing: \r\nMade-up Quest - Field March"},
+                   {"SongLBL", QString::fromStdString(spc.string())}});
+      if (eject == 0) Click("EjectCMD");
+    }
     QVERIFY(fixture->platform.messages.isEmpty());
   }
 
   void treasureEditorShowsEachKindAndKeepsItsOptionsApart() {
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0xA8503, {0x12, 0x05});
-    image = Patched(image, 0xA850D, {0xE4, 0x10});
-    image = Patched(image, 0xA8512, {0xC0, 0x22});
-    Open("treasure", image);
-    QCOMPARE(Text("OffsetLBL"), QStringLiteral("Offset: A8503"));
+    Open("treasure",
+         SampleWith({{0xA8503, {0x12, 0x05}}, {0xA850D, {0xE4, 0x10}}, {0xA8512, {0xC0, 0x22}}}));
+    ExpectShown({{"OffsetLBL", "Offset: A8503"}, {"GPTXT", "50"}});
     QVERIFY(In<QRadioButton>("GPOPT").isChecked());
-    QCOMPARE(In<QLineEdit>("GPTXT").text(), QStringLiteral("50"));
     QCOMPARE(In<QListWidget>("ItemLST").currentRow(), 256);
     QVERIFY(!In("ItemLST").isEnabled());
     Pick("OffsetLST", 2);
     QVERIFY(In<QCheckBox>("FormationCHK").isChecked());
     QCOMPARE(In<QListWidget>("FormationLST").currentRow(), 100);
-    QCOMPARE(In<QLineEdit>("GPTXT").text(), QString());
+    ExpectShown({{"GPTXT", ""}});
     Pick("OffsetLST", 3);  // type 0xC0: formation 64 guards item 0x22
     QCOMPARE(In<QListWidget>("FormationLST").currentRow(), 64);
     Click("ClearCMD");
@@ -278,14 +277,13 @@ class EditorParticularsTest : public QObject {
   // The treasure options refuse with messages of their own.
   void treasureEditorRefusals_data() {
     QTest::addColumn<int>("setup");
-    QTest::addColumn<int>("icon");
+    QTest::addColumn<MessageIcon>("icon");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("list");
     QTest::addColumn<int>("offered");
     const QString noItem = QStringLiteral(
         "You need to select a Monster Formation or Item to go with this Treasure Chest.");
-    const int critical = static_cast<int>(MessageIcon::kCritical);
-    const int warning = static_cast<int>(MessageIcon::kExclamation);
+    const auto critical = MessageIcon::kCritical, warning = MessageIcon::kExclamation;
     QTest::newRow("no kind") << 0 << warning
                              << "Please select what type of treasure you want to save as."
                              << QString() << 0;
@@ -301,17 +299,15 @@ class EditorParticularsTest : public QObject {
   }
   void treasureEditorRefusals() {
     QFETCH(int, setup);
-    QFETCH(int, icon);
+    QFETCH(MessageIcon, icon);
     QFETCH(QString, message);
     QFETCH(QString, list);
     QFETCH(int, offered);
-    Open("treasure", Patched(torvale::romgen::BuildSampleRom(), 0xA8508, {0x9F, 0x21}));
+    Open("treasure", Patched(Sample(), 0xA8508, {0x9F, 0x21}));
     Pick("OffsetLST", 1);
     if (setup == 0) Click("ClearCMD");
-    if (setup == 1) {
-      Click("GPOPT");
-      QCOMPARE(In<QLineEdit>("GPTXT").text(), QString());
-    }
+    if (setup == 1) Click("GPOPT");
+    if (setup == 1) ExpectShown({{"GPTXT", ""}});
     if (setup >= 2) Click("ItemOPT");
     if (setup == 2) Pick("ItemLST", 256);
     if (setup >= 3) {
@@ -320,22 +316,19 @@ class EditorParticularsTest : public QObject {
       Pick("FormationLST", setup == 3 ? 128 : 63);
     }
     ClickApply(*window);
-    QCOMPARE(fixture->platform.messages.size(), 1);
-    QCOMPARE(static_cast<int>(fixture->platform.messages[0].icon), icon);
-    QCOMPARE(fixture->platform.messages[0].text, message);
-    if (setup == 1) QCOMPARE(In<QLineEdit>("GPTXT").text(), QStringLiteral("0"));
+    ExpectMessage(icon, message);
+    if (setup == 1) ExpectShown({{"GPTXT", "0"}});
     if (!list.isEmpty()) QCOMPARE(In<QListWidget>(qPrintable(list)).currentRow(), offered);
     ExpectFile(fixture->original);
   }
 
   void monsterEditorListsANewNameAfterRefresh() {
     Open("monster");
-    QCOMPARE(Text("InfoLBL"), QStringLiteral("Loading Monsters..."));
-    QCOMPARE(Text("MonsterIndexNumLBL"), QStringLiteral("Monster Index #: 0"));
+    ExpectShown({{"InfoLBL", "Loading Monsters..."}, {"MonsterIndexNumLBL", "Monster Index #: 0"}});
     QVERIFY(window->windowTitle().startsWith("Monster Editor - "));
     auto& monsters = In<QListWidget>("MonsterLST");
     Pick("MonsterLST", 5);
-    Type("NameTXT", QStringLiteral("Imp"));
+    Type("NameTXT", "Imp");
     ClickApply(*window);
     QVERIFY(monsters.item(5)->text() != QStringLiteral("Imp     "));
     Click("RefreshCMD");
@@ -344,8 +337,7 @@ class EditorParticularsTest : public QObject {
   }
 
   void battleTablesShowOnePageAndRebuildTheMonsterLists() {
-    Open("items won", Patched(Patched(torvale::romgen::BuildSampleRom(), 0x72580, {2, 50, 10}),
-                              0x72820, {3, 4}));
+    Open("items won", SampleWith({{0x72580, {2, 50, 10}}, {0x72820, {3, 4}}}));
     auto& tabs = In<QTabBar>("tabs");
     const auto clickTab = [&](int tab) {
       QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(tab).center());
@@ -357,10 +349,10 @@ class EditorParticularsTest : public QObject {
     clickTab(2);  // "Equip Tables [N/A]" leaves the page as it was
     QVERIFY(In<QGroupBox>("MonsterFRA").isVisible());
     In<QComboBox>("ATKDEFCBO").setCurrentIndex(5);
-    Type("AtkxTXT", QStringLiteral("9"));
+    Type("AtkxTXT", "9");
     In<QLineEdit>("AGILowTXT").selectAll();
     QTest::keyClick(&In<QLineEdit>("AGILowTXT"), Qt::Key_Backspace);
-    QCOMPARE(In<QLineEdit>("AGILowTXT").text(), QStringLiteral("0"));
+    ExpectShown({{"AGILowTXT", "0"}});
     ClickApply(*window);
     QCOMPARE(In<QComboBox>("ATKDEFCBO").currentIndex(), 0);
     QCOMPARE(In<QComboBox>("AGISPDCBO").itemText(0), QStringLiteral("0 - 4"));
@@ -368,19 +360,17 @@ class EditorParticularsTest : public QObject {
   }
 
   void textListShowsEachTextAsStored() {
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x7A9C6, Name("Abcde", 5));
-    image = Patched(image, 0x7AA66, Name("Tail", 5));
+    const Bytes image = SampleWith({{0x7A9C6, Name("Abcde", 5)}, {0x7AA66, Name("Tail", 5)}});
     Open("text list", image);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Shit"));
+    ExpectShown({{"", "Shit"}, {"NameTXT", ""}});
     auto& texts = In<QListWidget>("TextLST");
     QCOMPARE(texts.item(32)->text(), QStringLiteral("Tail "));
     QVERIFY(texts.selectedItems().isEmpty());
-    QCOMPARE(In<QLineEdit>("NameTXT").text(), QString());
     Pick("TextLST", 0);
     Type("NameTXT", QStringLiteral("X#\u00e9yz"));  // characters without a byte keep theirs
     ClickApply(*window);
     ExpectFile(Patched(image, 0x7A9C6, {0x59, 0x5D, 0x5E, 0x74, 0x75}));
-    QCOMPARE(In<QLineEdit>("NameTXT").text(), QStringLiteral("Xbcyz"));
+    ExpectShown({{"NameTXT", "Xbcyz"}});
     QCOMPARE(texts.item(0)->text(), QStringLiteral("Xbcyz"));
     QCOMPARE(texts.currentRow(), 0);
     In<QLineEdit>("NameTXT").selectAll();
@@ -390,15 +380,12 @@ class EditorParticularsTest : public QObject {
   }
 
   void missingCharacterTableEndsTheProgramOnTheFirstRead() {
-    EditorFixture missing;
-    missing.RemoveDataFile("FF2us.tbl");
-    const auto text = OpenEditor(EditorModelNamed("text list"), missing.context);
-    QCOMPARE(missing.platform.endProgramCalls, 1);
-    QCOMPARE(missing.platform.messages.size(), 1);
-    QCOMPARE(missing.platform.messages[0].text,
-             QStringLiteral("You are missing a vital data file, you will need to reinstall the "
-                            "program to fix this error.  This application will now close."));
-    QCOMPARE(Control<QListWidget>(*text, "TextLST")->count(), 0);
+    fixture = std::make_unique<EditorFixture>();
+    fixture->RemoveDataFile("FF2us.tbl");
+    window = OpenEditor(EditorModelNamed("text list"), fixture->context, false);
+    QCOMPARE(fixture->platform.endProgramCalls, 1);
+    ExpectMessage(MessageIcon::kCritical, kVitalFileMissing);
+    QCOMPARE(In<QListWidget>("TextLST").count(), 0);
   }
 };
 

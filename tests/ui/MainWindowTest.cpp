@@ -1,8 +1,6 @@
 // The main window: opening, refusing, saving and closing a ROM, and the tree
 // and menus that open the other windows.
 
-#include <sys/stat.h>
-
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
@@ -24,10 +22,6 @@ using torvale::ui::MessageIcon;
 
 namespace {
 
-const char* const kOpenRomControls[] = {"EditINameCMD", "EditROMHeaderCMD", "EditROMFormatCMD",
-                                        "ExpandCHK",    "SaveCMD",          "Tree"};
-const char* const kInformationFields[] = {"sROMFile", "eROM", "cROMFormat", "ROMHeaderLBL",
-                                          "ROMVersionLBL"};
 const Bytes kTag = Ascii("D:1.2b | Torvale                ");
 
 QList<QTreeWidgetItem*> AllNodes(const QTreeWidget& tree) {
@@ -71,24 +65,6 @@ class MainWindowTest : public QObject {
     QVERIFY(fixture->platform.messages[0].text.startsWith(start));
   }
 
-  void VerifyNoRomOpen() {
-    QCOMPARE(window->windowTitle(), QStringLiteral("Torvale (v1.2)"));
-    for (const char* name : kOpenRomControls) {
-      QVERIFY2(!Control<QWidget>(*window, name)->isEnabled(), name);
-    }
-    QVERIFY(!Control<QAction>(*window, "mnuClose")->isEnabled());
-    QVERIFY(!Control<QAction>(*window, "mnuSave")->isEnabled());
-    QVERIFY(Control<QLineEdit>(*window, "iROMName")->isReadOnly());
-    QCOMPARE(Control<QLineEdit>(*window, "iROMName")->text(), QStringLiteral("N/A"));
-    for (const char* name : kInformationFields) QCOMPARE(Text(name), QStringLiteral("N/A"));
-    QCOMPARE(Text("dROMTag"), QStringLiteral("[None]"));
-    QVERIFY(!Control<QLabel>(*window, "dROMTag")->isEnabled());
-    QVERIFY(!Control<QCheckBox>(*window, "ExpandCHK")->isChecked());
-    for (QTreeWidgetItem* node : AllNodes(*Control<QTreeWidget>(*window, "Tree"))) {
-      QVERIFY(!node->isExpanded());
-    }
-  }
-
   // Clicks Save; the notice it shows during its pause.
   QString ClickSave() {
     QString notice;
@@ -106,7 +82,7 @@ class MainWindowTest : public QObject {
 
   void startsWithNoRomAndTheFifteenNodeTree() {
     window = std::make_unique<MainWindow>(fixture->platform);
-    VerifyNoRomOpen();
+    VerifyNoRomOpen(*window);
     QStringList nodes;
     for (QTreeWidgetItem* node : AllNodes(*Control<QTreeWidget>(*window, "Tree"))) {
       const QString parent = node->parent() ? node->parent()->data(0, Qt::UserRole).toString() : "";
@@ -138,65 +114,14 @@ class MainWindowTest : public QObject {
                                     {"cROMFormat", "USA (NTSC)"}, {"sROMFile", "1049088"},
                                     {"eROM", "Un Edited"},        {"dROMTag", "[None]"}};
     for (const auto& [label, text] : shown) QCOMPARE(Text(label), QString::fromLatin1(text));
-    for (const char* name : kOpenRomControls) {
+    for (const char* name :
+         {"EditINameCMD", "EditROMHeaderCMD", "EditROMFormatCMD", "ExpandCHK", "SaveCMD", "Tree"}) {
       QVERIFY2(Control<QWidget>(*window, name)->isEnabled(), name);
     }
     for (QTreeWidgetItem* node : AllNodes(*Control<QTreeWidget>(*window, "Tree"))) {
       QVERIFY(node->childCount() == 0 || node->isExpanded());
     }
     ExpectFile(sample);
-  }
-
-  // What cannot be opened, or is refused, leaves no ROM open and nothing changed.
-  void refusedFilesLeaveNoRomOpenAndUnchanged_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("messages");
-    for (const char* kind : {"cancel", "missing", "folder", "fifo", "device", "held"}) {
-      QTest::newRow(kind) << kind << 0;
-    }
-    QTest::newRow("headerless") << "headerless" << 1;
-    QTest::newRow("too short") << "short" << 1;
-  }
-  void refusedFilesLeaveNoRomOpenAndUnchanged() {
-    QFETCH(QString, kind);
-    QFETCH(int, messages);
-    Bytes image = sample;
-    if (kind == "headerless") image.resize(1'048'576);
-    if (kind == "short") image.resize(0xAB1D8);
-    Open(sample);  // a ROM open before is closed first, whatever the new file is
-    QString path = fixture->WriteRom(image, "refused.smc");
-    torvale::RomFile holder;
-    if (kind == "held") holder.Open(path.toStdString());
-    if (kind == "missing") path = QString::fromStdString(fixture->folder.File("none.smc").string());
-    if (kind == "folder") path = QString::fromStdString(fixture->folder.Path().string());
-    if (kind == "device") path = QStringLiteral("/dev/null");
-    if (kind == "cancel") path.clear();
-    if (kind == "fifo") {
-      path += QStringLiteral(".fifo");
-      QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
-    }
-    fixture->platform.fileAnswers << path;
-    Trigger("mnuOpen");
-    VerifyNoRomOpen();
-    QCOMPARE(fixture->platform.messages.size(), messages);
-    if (messages == 1) ExpectMessage(MessageIcon::kCritical, QString());
-    QCOMPARE(DescribeDifferences(image, fixture->ReadRom("refused.smc")), "");
-    QVERIFY(!QFileInfo::exists(QString::fromStdString(fixture->folder.File("none.smc").string())));
-    QCOMPARE(fixture->platform.endProgramCalls, 0);
-  }
-
-  void anotherGamesRomEndsTheProgramAndAnEarlierReleaseWarns() {
-    const Bytes other = Patched(sample, 0x101C0, Ascii("FINAL FANTASY 3"));
-    Open(other);
-    ExpectMessage(MessageIcon::kCritical, "You tried to load: [ FINAL FANTASY 3 ].");
-    QCOMPARE(fixture->platform.endProgramCalls, 1);
-    VerifyNoRomOpen();
-    ExpectFile(other);
-    fixture->platform.messages.clear();
-    Open(Patched(sample, 0x81C0, Ascii("FINAL FANTASY 4 EASY  ")));
-    ExpectMessage(MessageIcon::kExclamation, "You're loading: [ FINAL FANTASY 4 EASY ].");
-    QCOMPARE(window->windowTitle(), QStringLiteral("Torvale (v1.2) - FINAL FANTASY 4 EASY  "));
-    QVERIFY(Control<QWidget>(*window, "Tree")->isEnabled());
   }
 
   void saveWritesTheChosenFieldsAndShowsTheNotice() {
@@ -249,7 +174,7 @@ class MainWindowTest : public QObject {
     Trigger("mnuFIG");
     QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
     Trigger("mnuClose");
-    VerifyNoRomOpen();
+    VerifyNoRomOpen(*window);
     QVERIFY(!window->SaveROM());
     ExpectFile(sample);
   }
@@ -306,7 +231,7 @@ class MainWindowTest : public QObject {
     tree.setCurrentItem(tree.findItems("Map Properties", Qt::MatchExactly | Qt::MatchRecursive)[0]);
     QTest::keyClick(&tree, Qt::Key_Return);
     ExpectMessage(MessageIcon::kCritical, "The change could not be written");
-    VerifyNoRomOpen();
+    VerifyNoRomOpen(*window);
     window.reset();  // before the I/O it reads through
   }
 

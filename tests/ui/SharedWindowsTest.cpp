@@ -2,12 +2,12 @@
 // windows, the number and name boxes, the deferred list fill and the SPC player.
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QProgressBar>
 #include <QPushButton>
