@@ -8,9 +8,6 @@
 // during a loop of Applies tears no field (RomFileTest keeps a second process
 // out of a held ROM).
 
-#include <QLineEdit>
-#include <QProcess>
-#include <QtTest>
 #include <random>
 #include <thread>
 

@@ -2,7 +2,6 @@
 //   RomProcess apply-loop <rom> <editor>  applies edit A, prints "ready", then
 //                                         applies B, A, B, ... until killed
 
-#include <QApplication>
 #include <cstdio>
 #include <cstring>
 

@@ -1,14 +1,5 @@
 #include "EditorDriver.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QtTest>
-
 #include "WindowFixture.h"
 #include "ui/EditorRegistry.h"
 

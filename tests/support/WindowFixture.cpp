@@ -1,9 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QTreeWidget>
 #include <filesystem>
 
 #include "ui/DataFiles.h"
@@ -53,8 +49,24 @@ std::filesystem::path WindowFixture::DataFileIn(DataPlace place, const std::stri
          name;
 }
 
+QString Shown(const QWidget& root, const char* name) {
+  if (*name == '\0') return root.windowTitle();
+  auto* control = Control<QWidget>(root, name);
+  if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+  if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text();
+  if (auto* list = qobject_cast<QComboBox*>(control)) return list->currentText();
+  return Control<QAbstractButton>(root, name)->text();
+}
+
+void ExpectShown(const QWidget& root,
+                 std::initializer_list<std::pair<const char*, QString>> expected) {
+  for (const auto& [name, text] : expected) {
+    QCOMPARE(QString::fromLatin1(name) + ": " + Shown(root, name),
+             QString::fromLatin1(name) + ": " + text);
+  }
+}
+
 void VerifyNoRomOpen(const ui::MainWindow& window) {
-  QCOMPARE(window.windowTitle(), QStringLiteral("Torvale (v1.2)"));
   for (const char* name : {"EditINameCMD", "EditROMHeaderCMD", "EditROMFormatCMD", "ExpandCHK",
                            "SaveCMD", "Tree", "dROMTag"}) {
     QVERIFY2(!Control<QWidget>(window, name)->isEnabled(), name);
@@ -62,11 +74,11 @@ void VerifyNoRomOpen(const ui::MainWindow& window) {
   QVERIFY(!Control<QAction>(window, "mnuClose")->isEnabled());
   QVERIFY(!Control<QAction>(window, "mnuSave")->isEnabled());
   QVERIFY(Control<QLineEdit>(window, "iROMName")->isReadOnly());
-  QCOMPARE(Control<QLineEdit>(window, "iROMName")->text(), QStringLiteral("N/A"));
-  for (const char* name : {"sROMFile", "eROM", "cROMFormat", "ROMHeaderLBL", "ROMVersionLBL"}) {
-    QCOMPARE(Control<QLabel>(window, name)->text(), QStringLiteral("N/A"));
+  for (const char* field :
+       {"iROMName", "sROMFile", "eROM", "cROMFormat", "ROMHeaderLBL", "ROMVersionLBL"}) {
+    ExpectShown(window, {{field, "N/A"}});
   }
-  QCOMPARE(Control<QLabel>(window, "dROMTag")->text(), QStringLiteral("[None]"));
+  ExpectShown(window, {{"", "Torvale (v1.2)"}, {"dROMTag", "[None]"}});
   QVERIFY(!Control<QCheckBox>(window, "ExpandCHK")->isChecked());
   for (QTreeWidgetItemIterator node(Control<QTreeWidget>(window, "Tree")); *node; ++node) {
     QVERIFY(!(*node)->isExpanded());

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QLineEdit>
-#include <QListWidget>
-#include <QObject>
-#include <QString>
+// The window tests' Qt: every widget, and Qt Test.
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "TestRom.h"
@@ -28,6 +26,7 @@ using tools::ReplaceText;
 using tools::ScriptedPlatform;
 using tools::ShownMessage;
 using tools::TypeText;
+using ui::MessageIcon;
 
 // Where a data file lies: in the program's folder, or in the installed data
 // folder share/torvale beside it.
@@ -63,6 +62,13 @@ class EditorFixture : public WindowFixture {
   ui::History history{rom, platform};
   ui::EditorContext context{rom, platform, text, history};
 };
+
+// What a control below `root` shows: a label's, box's or button's text, a
+// drop-down list's entry; for an empty name, the root window's caption.
+QString Shown(const QWidget& root, const char* name);
+// Compares what each named control shows, naming the control that differs.
+void ExpectShown(const QWidget& root,
+                 std::initializer_list<std::pair<const char*, QString>> expected);
 
 // Checks that the main window shows no ROM: its caption, its controls
 // disabled, its fields N/A and its tree folded.

@@ -3,13 +3,6 @@
 
 #include <sys/stat.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QDropEvent>
-#include <QMenu>
-#include <QMimeData>
-#include <QProgressBar>
-#include <QtTest>
 #include <utility>
 
 #include "WindowFixture.h"

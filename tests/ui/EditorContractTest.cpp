@@ -6,12 +6,6 @@
 // each refusal names what is missing. What an Apply writes is checked by the
 // reliability suite's random edits.
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QtTest>
 #include <random>
 
 #include "EditorDriver.h"

@@ -1,34 +1,18 @@
 // What is particular to one editor window: its captions and labels, its
 // lists' special entries, and the behaviour the shared contract does not cover.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QtTest>
-
 #include "EditorDriver.h"
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "romgen/SyntheticSpc.h"
 
 using namespace torvale::testing;
-using torvale::ui::MessageIcon;
 
 namespace {
 
 Bytes Name(const std::string& text, std::size_t length) {
   return torvale::romgen::EncodeGameText(text, length);
 }
-
-const QString kVitalFileMissing = QStringLiteral(
-    "You are missing a vital data file, you will need to reinstall the program to fix this "
-    "error.  This application will now close.");
 
 }  // namespace
 
@@ -50,21 +34,6 @@ class EditorParticularsTest : public QObject {
   template <typename T = QWidget>
   T& In(const char* name) {
     return *Control<T>(*window, name);
-  }
-  // What a control shows: a label's, box's or button's text, a drop-down
-  // list's entry; for no name, the window's caption.
-  QString Shown(const char* name) {
-    if (*name == '\0') return window->windowTitle();
-    if (auto* label = qobject_cast<QLabel*>(&In(name))) return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(&In(name))) return box->text();
-    if (auto* list = qobject_cast<QComboBox*>(&In(name))) return list->currentText();
-    return In<QAbstractButton>(name).text();
-  }
-  void ExpectShown(std::initializer_list<std::pair<const char*, QString>> expected) {
-    for (const auto& [name, text] : expected) {
-      QCOMPARE(QString::fromLatin1(name) + ": " + Shown(name),
-               QString::fromLatin1(name) + ": " + text);
-    }
   }
   void Click(const char* button) { ClickButton(In<QAbstractButton>(button)); }
   void Pick(const char* list, int row) { ClickRow(In<QListWidget>(list), row); }
@@ -95,25 +64,26 @@ class EditorParticularsTest : public QObject {
     Open("item", image);
     QCOMPARE(In<QListWidget>("EquipLST").count(), 256);
     Pick("ItemLST", 17);
-    ExpectShown({{"", "Item Editor - Edge    "},
-                 {"ItemIndexNumLBL", "Item Index #: 17"},
-                 {"ItemIconCBO", "Sword"},
-                 {"PriceTXT", "1000"},
-                 {"StatCBO", "+10 | -10 | -10 | -10 | +10   "},
-                 {"EquipLSTValueLBL", "200"},
-                 {"WhoCanEquipSmallFontLBL", "Unknown/Undocumented"},
-                 {"SpellCBO", "[N/A]"}});
+    ExpectShown(*window, {{"", "Item Editor - Edge    "},
+                          {"ItemIndexNumLBL", "Item Index #: 17"},
+                          {"ItemIconCBO", "Sword"},
+                          {"PriceTXT", "1000"},
+                          {"StatCBO", "+10 | -10 | -10 | -10 | +10   "},
+                          {"EquipLSTValueLBL", "200"},
+                          {"WhoCanEquipSmallFontLBL", "Unknown/Undocumented"},
+                          {"SpellCBO", "[N/A]"}});
     QVERIFY(!In("SpellCBO").isEnabled());
     Type("PriceTXT", "55");
     ClickApply(*window);
-    ExpectShown({{"PriceTXT", "60"}});  // shown as stored
+    ExpectShown(*window, {{"PriceTXT", "60"}});  // shown as stored
     ExpectFile(Patched(image, 0x7A650 + 17, {6}));
     Pick("ItemLST", 176);
     for (const char* field : {"PriceTXT", "EquipLST", "StatCBO", "AtkDefTXT", "Byte00TXT"}) {
       QVERIFY2(!In(field).isVisible(), field);
     }
     QVERIFY(In("InfoLBL").isVisible());
-    ExpectShown({{"InfoLBL", "Items past the index # of 175 can not be edited presently."}});
+    ExpectShown(*window,
+                {{"InfoLBL", "Items past the index # of 175 can not be edited presently."}});
     // A new name shows in the list after Refresh, which keeps the classes whole.
     Type("NameTXT", "Renamed");
     ClickApply(*window);
@@ -129,11 +99,11 @@ class EditorParticularsTest : public QObject {
                                     {0x79BC2, {0x40, 0x1E, 0x64, 0x02}}});
     Open("magic", image);
     Pick("MagicLST", 3);
-    ExpectShown(
-        {{"", "Magic Spell Editor - Glow "}, {"MagicIndexNumLBL", "Magic Spell Index #: 3"}});
+    ExpectShown(*window, {{"", "Magic Spell Editor - Glow "},
+                          {"MagicIndexNumLBL", "Magic Spell Index #: 3"}});
     QVERIFY(In<QRadioButton>("WhiteOPT").isChecked() && !In<QRadioButton>("BlackOPT").isChecked());
     In<QComboBox>("SpellEffectCBO").setCurrentIndex(0x30);
-    ExpectShown({{"", "48"}});
+    ExpectShown(*window, {{"", "48"}});
     QTest::mouseDClick(&In<QLabel>("EasterEgg1"), Qt::LeftButton);
     QCOMPARE(fixture->platform.modalWindows, QStringList("Torvale"));
     QVERIFY(In("RestoreAsuraCMD").isEnabled());
@@ -142,7 +112,7 @@ class EditorParticularsTest : public QObject {
     ExpectMessage(MessageIcon::kInformation, "Asura has been restored to the FF4 effects.");
     QCOMPARE(fixture->platform.messages[0].title, QStringLiteral("Asura Restored"));
     QVERIFY(!In("RestoreAsuraCMD").isEnabled());
-    ExpectShown({{"RestoreAsuraCMD", "Asura Restored"}});
+    ExpectShown(*window, {{"RestoreAsuraCMD", "Asura Restored"}});
     auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context, false);
     QCOMPARE(Control<QPushButton>(*reopened, "RestoreAsuraCMD")->text(),
              QStringLiteral("Not Available"));
@@ -158,9 +128,9 @@ class EditorParticularsTest : public QObject {
     auto& characters = In<QListWidget>("CharLST");
     QCOMPARE(characters.item(9)->text(), characters.item(0)->text());
     Pick("CharLST", 4);
-    ExpectShown({{"", "Character Stats Editor - " + characters.item(4)->text()},
-                 {"EXPTXT", "-2147483648"},
-                 {"ATKTXT", "N/A"}});
+    ExpectShown(*window, {{"", "Character Stats Editor - " + characters.item(4)->text()},
+                          {"EXPTXT", "-2147483648"},
+                          {"ATKTXT", "N/A"}});
     const QString slotTen = characters.item(10)->text();
     Pick("CharLST", 9);
     Type("NameTXT", "Edna");
@@ -177,13 +147,14 @@ class EditorParticularsTest : public QObject {
     QCOMPARE(In<QListWidget>("CharLST").item(0)->text(), QStringLiteral("Character Slot 01"));
     Pick("CharLST", 21);
     ExpectShown(
+        *window,
         {{"CharIndexNumLBL", "Character Slot: 22"},
          {"InfoLBL",
           "This slot is reserved for 'Anna', she doesn't actually have any battle sprites."}});
     QVERIFY(In("InfoLBL").isVisible());
     Pick("CharLST", 20);
     QVERIFY(!In("InfoLBL").isVisible());
-    ExpectShown({{"InfoLBL", ""}});
+    ExpectShown(*window, {{"InfoLBL", ""}});
     // Closed while its lists fill, the window loads no slot and writes nothing.
     auto closing = OpenEditor(EditorModelNamed("character equipment"), fixture->context, false);
     closing->show();
@@ -197,11 +168,11 @@ class EditorParticularsTest : public QObject {
     Open("shop");
     QCOMPARE(In<QListWidget>("ShopLST").item(63)->text(), QStringLiteral("Shop #64"));
     QCOMPARE(In<QComboBox>("Slot8CBO").itemText(255), QStringLiteral("[Empty]"));
-    ExpectShown({{"IndexNumLBL", "Shop #: 1"}});
+    ExpectShown(*window, {{"IndexNumLBL", "Shop #: 1"}});
     Open("map properties");
-    ExpectShown({{"MapIndexNumLBL", "Map Index #: 0"}});
+    ExpectShown(*window, {{"MapIndexNumLBL", "Map Index #: 0"}});
     Pick("MapLST", 7);
-    ExpectShown({{"MapIndexNumLBL", "Map Index #: 7"}});
+    ExpectShown(*window, {{"MapIndexNumLBL", "Map Index #: 7"}});
     QVERIFY(In<QLineEdit>("MapIndexTXT").isReadOnly());
     // The map editor reads its record again after the music editor.
     fixture->platform.whileModal = [&](QDialog&) {
@@ -228,12 +199,12 @@ class EditorParticularsTest : public QObject {
     QVERIFY(!In("HexDisplayLBL").isVisible());
     Pick("AreaLST", 5);
     QCOMPARE(In<QListWidget>("SongLST").currentRow(), 9);
-    ExpectShown({{"AreaIndexNumLBL", "Map Index #: 5"}});
+    ExpectShown(*window, {{"AreaIndexNumLBL", "Map Index #: 5"}});
     Click("ShowHex");
     QVERIFY(In("HexDisplayLBL").isVisible());
-    ExpectShown({{"HexDisplayLBL", "A9ECC <--"}});
+    ExpectShown(*window, {{"HexDisplayLBL", "A9ECC <--"}});
     Pick("AreaLST", 380);
-    ExpectShown({{"HexDisplayLBL", "AB1D7 <--"}});
+    ExpectShown(*window, {{"HexDisplayLBL", "AB1D7 <--"}});
     Pick("AreaLST", 5);
     Pick("SongLST", 26);  // "Boss Battle Music", without Apply
     ExpectFile(Patched(fixture->original, 0xA9ECC, {0x1A}));
@@ -244,14 +215,14 @@ class EditorParticularsTest : public QObject {
     fixture->platform.fileAnswers << QString() << QString::fromStdString(spc.string())
                                   << QString::fromStdString(notSpc.string());
     Click("EjectCMD");
-    ExpectShown({{"ID666LBL", ""}});
+    ExpectShown(*window, {{"ID666LBL", ""}});
     Click("EjectCMD");
     QCOMPARE(fixture->platform.askedSelectedFilters.last(),
              QStringLiteral("SPC Music File (*.spc)"));
     // A file that cannot be played leaves the one loaded before, and its labels.
     for (int eject = 0; eject < 2; ++eject) {
-      ExpectShown({{"ID666LBL", "Now Playing: \r\nMade-up Quest - Field March"},
-                   {"SongLBL", QString::fromStdString(spc.string())}});
+      ExpectShown(*window, {{"ID666LBL", "Now Playing: \r\nMade-up Quest - Field March"},
+                            {"SongLBL", QString::fromStdString(spc.string())}});
       if (eject == 0) Click("EjectCMD");
     }
     QVERIFY(fixture->platform.messages.isEmpty());
@@ -260,14 +231,14 @@ class EditorParticularsTest : public QObject {
   void treasureEditorShowsEachKindAndKeepsItsOptionsApart() {
     Open("treasure",
          SampleWith({{0xA8503, {0x12, 0x05}}, {0xA850D, {0xE4, 0x10}}, {0xA8512, {0xC0, 0x22}}}));
-    ExpectShown({{"OffsetLBL", "Offset: A8503"}, {"GPTXT", "50"}});
+    ExpectShown(*window, {{"OffsetLBL", "Offset: A8503"}, {"GPTXT", "50"}});
     QVERIFY(In<QRadioButton>("GPOPT").isChecked());
     QCOMPARE(In<QListWidget>("ItemLST").currentRow(), 256);
     QVERIFY(!In("ItemLST").isEnabled());
     Pick("OffsetLST", 2);
     QVERIFY(In<QCheckBox>("FormationCHK").isChecked());
     QCOMPARE(In<QListWidget>("FormationLST").currentRow(), 100);
-    ExpectShown({{"GPTXT", ""}});
+    ExpectShown(*window, {{"GPTXT", ""}});
     Pick("OffsetLST", 3);  // type 0xC0: formation 64 guards item 0x22
     QCOMPARE(In<QListWidget>("FormationLST").currentRow(), 64);
     Click("ClearCMD");
@@ -307,7 +278,7 @@ class EditorParticularsTest : public QObject {
     Pick("OffsetLST", 1);
     if (setup == 0) Click("ClearCMD");
     if (setup == 1) Click("GPOPT");
-    if (setup == 1) ExpectShown({{"GPTXT", ""}});
+    if (setup == 1) ExpectShown(*window, {{"GPTXT", ""}});
     if (setup >= 2) Click("ItemOPT");
     if (setup == 2) Pick("ItemLST", 256);
     if (setup >= 3) {
@@ -317,14 +288,15 @@ class EditorParticularsTest : public QObject {
     }
     ClickApply(*window);
     ExpectMessage(icon, message);
-    if (setup == 1) ExpectShown({{"GPTXT", "0"}});
+    if (setup == 1) ExpectShown(*window, {{"GPTXT", "0"}});
     if (!list.isEmpty()) QCOMPARE(In<QListWidget>(qPrintable(list)).currentRow(), offered);
     ExpectFile(fixture->original);
   }
 
   void monsterEditorListsANewNameAfterRefresh() {
     Open("monster");
-    ExpectShown({{"InfoLBL", "Loading Monsters..."}, {"MonsterIndexNumLBL", "Monster Index #: 0"}});
+    ExpectShown(*window,
+                {{"InfoLBL", "Loading Monsters..."}, {"MonsterIndexNumLBL", "Monster Index #: 0"}});
     QVERIFY(window->windowTitle().startsWith("Monster Editor - "));
     auto& monsters = In<QListWidget>("MonsterLST");
     Pick("MonsterLST", 5);
@@ -352,7 +324,7 @@ class EditorParticularsTest : public QObject {
     Type("AtkxTXT", "9");
     In<QLineEdit>("AGILowTXT").selectAll();
     QTest::keyClick(&In<QLineEdit>("AGILowTXT"), Qt::Key_Backspace);
-    ExpectShown({{"AGILowTXT", "0"}});
+    ExpectShown(*window, {{"AGILowTXT", "0"}});
     ClickApply(*window);
     QCOMPARE(In<QComboBox>("ATKDEFCBO").currentIndex(), 0);
     QCOMPARE(In<QComboBox>("AGISPDCBO").itemText(0), QStringLiteral("0 - 4"));
@@ -362,7 +334,7 @@ class EditorParticularsTest : public QObject {
   void textListShowsEachTextAsStored() {
     const Bytes image = SampleWith({{0x7A9C6, Name("Abcde", 5)}, {0x7AA66, Name("Tail", 5)}});
     Open("text list", image);
-    ExpectShown({{"", "Shit"}, {"NameTXT", ""}});
+    ExpectShown(*window, {{"", "Shit"}, {"NameTXT", ""}});
     auto& texts = In<QListWidget>("TextLST");
     QCOMPARE(texts.item(32)->text(), QStringLiteral("Tail "));
     QVERIFY(texts.selectedItems().isEmpty());
@@ -370,7 +342,7 @@ class EditorParticularsTest : public QObject {
     Type("NameTXT", QStringLiteral("X#\u00e9yz"));  // characters without a byte keep theirs
     ClickApply(*window);
     ExpectFile(Patched(image, 0x7A9C6, {0x59, 0x5D, 0x5E, 0x74, 0x75}));
-    ExpectShown({{"NameTXT", "Xbcyz"}});
+    ExpectShown(*window, {{"NameTXT", "Xbcyz"}});
     QCOMPARE(texts.item(0)->text(), QStringLiteral("Xbcyz"));
     QCOMPARE(texts.currentRow(), 0);
     In<QLineEdit>("NameTXT").selectAll();
@@ -384,7 +356,9 @@ class EditorParticularsTest : public QObject {
     fixture->RemoveDataFile("FF2us.tbl");
     window = OpenEditor(EditorModelNamed("text list"), fixture->context, false);
     QCOMPARE(fixture->platform.endProgramCalls, 1);
-    ExpectMessage(MessageIcon::kCritical, kVitalFileMissing);
+    ExpectMessage(MessageIcon::kCritical,
+                  "You are missing a vital data file, you will need to reinstall the program to "
+                  "fix this error.  This application will now close.");
     QCOMPARE(In<QListWidget>("TextLST").count(), 0);
   }
 };

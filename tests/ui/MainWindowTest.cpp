@@ -1,24 +1,12 @@
 // The main window: opening, refusing, saving and closing a ROM, and the tree
 // and menus that open the other windows.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QDialog>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QTreeWidget>
-#include <QtTest>
-
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "ui/MainWindow.h"
 
 using namespace torvale::testing;
 using torvale::ui::MainWindow;
-using torvale::ui::MessageIcon;
 
 namespace {
 
@@ -30,11 +18,14 @@ QList<QTreeWidgetItem*> AllNodes(const QTreeWidget& tree) {
   return nodes;
 }
 
-// Template `index` of the shipped Header.dat.
-Bytes Template(std::size_t index) {
+// The sample with template `index` of the shipped Header.dat and the edit tag,
+// as a Save leaves it, and with `patches`.
+Bytes Saved(std::size_t index, std::initializer_list<std::pair<std::size_t, Bytes>> patches) {
   const Bytes templates = ReadFileBytes(TORVALE_RESOURCES_DIR "/Header.dat");
-  return {templates.begin() + 32 * static_cast<long>(index),
-          templates.begin() + 32 * static_cast<long>(index) + 32};
+  Bytes image = Patched(SampleWith(patches), 0x100, kTag);
+  return Patched(image, 0,
+                 {templates.begin() + 32 * static_cast<long>(index),
+                  templates.begin() + 32 * static_cast<long>(index) + 32});
 }
 
 }  // namespace
@@ -44,16 +35,14 @@ class MainWindowTest : public QObject {
 
   std::unique_ptr<WindowFixture> fixture;
   std::unique_ptr<MainWindow> window;
-  Bytes sample = torvale::romgen::BuildSampleRom();
 
-  MainWindow& Open(const Bytes& image, torvale::RomIo& io = torvale::SystemRomIo()) {
+  MainWindow& Open(const Bytes& image = Sample(), torvale::RomIo& io = torvale::SystemRomIo()) {
     fixture->platform.fileAnswers << fixture->WriteRom(image);
     window = std::make_unique<MainWindow>(fixture->platform, io);
     window->show();
     window->LoadROM();
     return *window;
   }
-  QString Text(const char* label) { return Control<QLabel>(*window, label)->text(); }
   void Trigger(const char* action) { Control<QAction>(*window, action)->trigger(); }
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
@@ -64,13 +53,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(fixture->platform.messages[0].title, QStringLiteral("Torvale"));
     QVERIFY(fixture->platform.messages[0].text.startsWith(start));
   }
-
-  // Clicks Save; the notice it shows during its pause.
-  QString ClickSave() {
-    QString notice;
-    QTimer::singleShot(50, [&] { notice = Text("InfoLBL"); });
-    QTest::mouseClick(Control<QPushButton>(*window, "SaveCMD"), Qt::LeftButton);
-    return notice;
+  // Opens the window of the tree's node `text` by Enter.
+  void OpenNode(const char* text) {
+    auto& tree = *Control<QTreeWidget>(*window, "Tree");
+    tree.setFocus();
+    tree.setCurrentItem(tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive)[0]);
+    QTest::keyClick(&tree, Qt::Key_Return);
   }
 
  private slots:
@@ -98,7 +86,7 @@ class MainWindowTest : public QObject {
   }
 
   void loadShowsTheRomAndEnablesItsControls() {
-    Open(sample);
+    Open();
     QCOMPARE(fixture->platform.askedFilters,
              QStringList("All Files (*.*)|*.*|All SNES ROM Files (*.swc, *.smc, *.fig)|*.smc;*.swc;"
                          "*.fig|Super MagiCom ROM File (*.smc)|*.smc|Super Wild Card ROM File "
@@ -106,14 +94,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(fixture->platform.askedSelectedFilters,
              QStringList("All SNES ROM Files (*.swc, *.smc, *.fig)"));
     QVERIFY(fixture->platform.messages.isEmpty());
-    QCOMPARE(window->windowTitle(), QStringLiteral("Torvale (v1.2) - FINAL FANTASY II      "));
-    QCOMPARE(Control<QLineEdit>(*window, "iROMName")->text(),
-             QStringLiteral("FINAL FANTASY II     "));
+    ExpectShown(*window, {{"", "Torvale (v1.2) - FINAL FANTASY II      "},
+                          {"iROMName", "FINAL FANTASY II     "},
+                          {"ROMVersionLBL", "1.0"},
+                          {"ROMHeaderLBL", "Super MagiCom"},
+                          {"cROMFormat", "USA (NTSC)"},
+                          {"sROMFile", "1049088"},
+                          {"eROM", "Un Edited"},
+                          {"dROMTag", "[None]"}});
     QVERIFY(!Control<QLineEdit>(*window, "iROMName")->isReadOnly());
-    const char* const shown[][2] = {{"ROMVersionLBL", "1.0"},     {"ROMHeaderLBL", "Super MagiCom"},
-                                    {"cROMFormat", "USA (NTSC)"}, {"sROMFile", "1049088"},
-                                    {"eROM", "Un Edited"},        {"dROMTag", "[None]"}};
-    for (const auto& [label, text] : shown) QCOMPARE(Text(label), QString::fromLatin1(text));
     for (const char* name :
          {"EditINameCMD", "EditROMHeaderCMD", "EditROMFormatCMD", "ExpandCHK", "SaveCMD", "Tree"}) {
       QVERIFY2(Control<QWidget>(*window, name)->isEnabled(), name);
@@ -121,26 +110,28 @@ class MainWindowTest : public QObject {
     for (QTreeWidgetItem* node : AllNodes(*Control<QTreeWidget>(*window, "Tree"))) {
       QVERIFY(node->childCount() == 0 || node->isExpanded());
     }
-    ExpectFile(sample);
+    ExpectFile(Sample());
   }
 
   void saveWritesTheChosenFieldsAndShowsTheNotice() {
-    Open(sample);
+    Open();
     Trigger("mnuFF2usShort");
     Trigger("mnuChina");
     Trigger("mnuSWC");
-    ExpectFile(sample);  // nothing is written before Save
-    QCOMPARE(ClickSave(), QStringLiteral("Saved [FF2us]."));
-    Bytes expected = Patched(Patched(sample, 0, Template(2)), 0x100, kTag);
-    expected = Patched(Patched(expected, 0x81C0, Ascii("FF2us                 ")), 0x81D9, {0x0B});
+    ExpectFile(Sample());  // nothing is written before Save
+    QString notice;        // shown during Save's pause
+    QTimer::singleShot(50, [&] { notice = Shown(*window, "InfoLBL"); });
+    ClickButton(*Control<QPushButton>(*window, "SaveCMD"));
+    QCOMPARE(notice, QStringLiteral("Saved [FF2us]."));
+    const Bytes expected = Saved(2, {{0x81C0, Ascii("FF2us                 ")}, {0x81D9, {0x0B}}});
     ExpectFile(expected);
     QVERIFY(!Control<QLabel>(*window, "InfoLBL")->isVisible());
-    QCOMPARE(Text("eROM"), QStringLiteral("Edited"));
+    ExpectShown(*window, {{"eROM", "Edited"},
+                          {"dROMTag", "D:1.2b | Torvale         "},
+                          {"ROMHeaderLBL", "Super Wild Card"}});
     QCOMPARE(Control<QLabel>(*window, "eROM")->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
-    QCOMPARE(Text("dROMTag"), QStringLiteral("D:1.2b | Torvale         "));
     QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(), QStringLiteral("[None]"));
-    QCOMPARE(Text("ROMHeaderLBL"), QStringLiteral("Super Wild Card"));
     Trigger("mnuSave");  // the menu's Save keeps the ROM open too
     ExpectFile(expected);
     QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(),
@@ -149,38 +140,13 @@ class MainWindowTest : public QObject {
     QVERIFY(fixture->platform.messages.isEmpty());
   }
 
-  void saveTurnsAnUnknownHeaderIntoSuperMagiComAndKeepsAnUnknownCountry() {
-    const Bytes image = Patched(Patched(sample, 2, {0x04, 0x00, 0x00, 0x01}), 0x81D9, {3});
-    Open(image);
-    QCOMPARE(Text("ROMHeaderLBL"), QStringLiteral("Unknown Header"));
-    QCOMPARE(Text("cROMFormat"), QStringLiteral("N/A"));
-    QVERIFY(window->SaveROM());
-    ExpectFile(Patched(Patched(image, 0, Template(1)), 0x100, kTag));
-    QCOMPARE(Text("ROMHeaderLBL"), QStringLiteral("Super MagiCom"));
-  }
-
-  void saveWithoutHeaderTemplatesWarnsAndSavesTheRest() {
-    Open(sample);
-    Trigger("mnuBlankHeader");
-    fixture->RemoveDataFile("Header.dat");
-    QVERIFY(window->SaveROM());
-    ExpectMessage(MessageIcon::kExclamation, "The copier header was left as it was");
-    ExpectFile(Patched(sample, 0x100, kTag));
-    QCOMPARE(Text("ROMHeaderLBL"), QStringLiteral("Blanked Copier Header"));
-  }
-
-  void closeWithoutSavingLeavesTheFileAsItWas() {
-    Open(sample);
-    Trigger("mnuFIG");
-    QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
-    Trigger("mnuClose");
-    VerifyNoRomOpen(*window);
-    QVERIFY(!window->SaveROM());
-    ExpectFile(sample);
-  }
-
-  void nameBoxTakesTwentyOnePrintableCharacters() {
-    Open(sample);
+  // An unknown header is saved as Super MagiCom and an unknown country kept;
+  // the name box takes 21 printable characters; without the templates the
+  // header is left as it was, and the rest saved.
+  void saveKeepsWhatItCannotWriteAndTakesPrintableNames() {
+    const Bytes unknown = SampleWith({{2, {0x04, 0x00, 0x00, 0x01}}, {0x81D9, {3}}});
+    Open(unknown);
+    ExpectShown(*window, {{"ROMHeaderLBL", "Unknown Header"}, {"cROMFormat", "N/A"}});
     auto* name = Control<QLineEdit>(*window, "iROMName");
     name->selectAll();
     TypeText(name, QStringLiteral("Ab\u00e9\u0100\u0007cdefghijklmnopqrstuvwxyz"));
@@ -188,11 +154,29 @@ class MainWindowTest : public QObject {
     QVERIFY(window->SaveROM());
     const Bytes written = {'A', 'b', 0xE9, 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j',
                            'k', 'l', 'm',  'n', 'o', 'p', 'q', 'r', 's', 't', ' '};
-    ExpectFile(Patched(Patched(sample, 0x81C0, written), 0x100, kTag));
+    ExpectFile(Saved(1, {{2, {0x04, 0x00, 0x00, 0x01}}, {0x81D9, {3}}, {0x81C0, written}}));
+    ExpectShown(*window, {{"ROMHeaderLBL", "Super MagiCom"}});
+    Open();
+    Trigger("mnuBlankHeader");
+    fixture->RemoveDataFile("Header.dat");
+    QVERIFY(window->SaveROM());
+    ExpectMessage(MessageIcon::kExclamation, "The copier header was left as it was");
+    ExpectFile(Patched(Sample(), 0x100, kTag));
+    ExpectShown(*window, {{"ROMHeaderLBL", "Blanked Copier Header"}});
+  }
+
+  void closeWithoutSavingLeavesTheFileAsItWas() {
+    Open();
+    Trigger("mnuFIG");
+    QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
+    Trigger("mnuClose");
+    VerifyNoRomOpen(*window);
+    QVERIFY(!window->SaveROM());
+    ExpectFile(Sample());
   }
 
   void treeNodesOpenTheirEditorsByClickOrEnter() {
-    Open(sample);
+    Open();
     auto& tree = *Control<QTreeWidget>(*window, "Tree");
     auto& expand = *Control<QCheckBox>(*window, "ExpandCHK");
     QTest::mouseClick(&expand, Qt::LeftButton);
@@ -212,24 +196,19 @@ class MainWindowTest : public QObject {
                                   "Magic Spell Editor", "Item Editor", "Shop Editor",
                                   "Monster Editor", "Map Properties Editor", "Treasure Editor",
                                   "Miscellaneous Data Editor", "Miscellaneous Data Editor"}));
-    tree.setFocus();
-    tree.setCurrentItem(tree.findItems("Item Editor", Qt::MatchExactly | Qt::MatchRecursive)[0]);
-    QTest::keyClick(&tree, Qt::Key_Return);
+    OpenNode("Item Editor");
     QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
-    ExpectFile(sample);
+    ExpectFile(Sample());
   }
 
   void editorThatClosesTheRomLeavesNoRomOpen() {
     FaultyRomIo io;
-    Open(sample, io);
+    Open(Sample(), io);
     io.FaultAt(1, FaultyRomIo::Fault::kError, 's');
     fixture->platform.whileModal = [](QDialog& editor) {
       QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
     };
-    auto& tree = *Control<QTreeWidget>(*window, "Tree");
-    tree.setFocus();
-    tree.setCurrentItem(tree.findItems("Map Properties", Qt::MatchExactly | Qt::MatchRecursive)[0]);
-    QTest::keyClick(&tree, Qt::Key_Return);
+    OpenNode("Map Properties");
     ExpectMessage(MessageIcon::kCritical, "The change could not be written");
     VerifyNoRomOpen(*window);
     window.reset();  // before the I/O it reads through
@@ -243,7 +222,7 @@ class MainWindowTest : public QObject {
     Trigger("mnuSpecialThanks");
     QVERIFY(!Control<QAction>(*window, "mnuAboutSPC")->isVisible());
     QVERIFY(!Control<QAction>(*window, "mnuContents")->isEnabled());
-    Open(sample);
+    Open();
     QTest::mouseClick(Control<QWidget>(*window, "InfoIMG"), Qt::LeftButton);
     QCOMPARE(fixture->platform.modalWindows,
              QStringList({"About Torvale", "Special Thanks", "Shit"}));
@@ -252,7 +231,7 @@ class MainWindowTest : public QObject {
     window->close();
     QCOMPARE(fixture->platform.endProgramCalls, 3);
     QVERIFY(fixture->platform.messages.isEmpty());
-    ExpectFile(sample);
+    ExpectFile(Sample());
   }
 };
 

@@ -1,20 +1,8 @@
 // The windows and machinery that every editor shares: the start-up, the small
 // windows, the number and name boxes, the deferred list fill and the SPC player.
 
-#include <QApplication>
 #include <QAudioDevice>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QMediaDevices>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QVBoxLayout>
-#include <QtTest>
 
 #include "WindowFixture.h"
 #include "romgen/SyntheticSpc.h"
@@ -72,14 +60,6 @@ struct FillWindow {
   int filled = 0;
 };
 
-QString WriteSpc(const QTemporaryDir& folder, const QString& name, const std::string& game = "Game",
-                 const std::string& title = "Song") {
-  const QString path = folder.filePath(name);
-  torvale::romgen::WriteFileBytes(path.toStdString(),
-                                  torvale::romgen::BuildSyntheticSpc(game, title));
-  return path;
-}
-
 }  // namespace
 
 class SharedWindowsTest : public QObject {
@@ -109,19 +89,17 @@ class SharedWindowsTest : public QObject {
     QCOMPARE(startup.Main()->windowTitle(), QStringLiteral("Torvale (v1.2)"));
     QVERIFY(fixture.platform.messages.isEmpty());
     // The ROM chosen first is open when the main window shows.
-    fixture.platform.fileAnswers << fixture.WriteRom(torvale::romgen::BuildSampleRom());
+    fixture.platform.fileAnswers << fixture.WriteRom(Sample());
     Startup second(fixture.platform, kNoDelay);
     second.Begin();
     QTRY_VERIFY(second.Main() != nullptr);
     QCOMPARE(second.Main()->windowTitle(),
              QStringLiteral("Torvale (v1.2) - FINAL FANTASY II      "));
-  }
-
-  void missingHeaderTemplatesEndTheProgramBeforeAnyDialog() {
-    WindowFixture fixture;
+    // Without the header templates, the program ends before any dialog.
+    fixture.platform.askedFilters.clear();
     fixture.RemoveDataFile("Header.dat");
-    Startup startup(fixture.platform, kNoDelay);
-    startup.Begin();
+    Startup third(fixture.platform, kNoDelay);
+    third.Begin();
     QTRY_COMPARE(fixture.platform.endProgramCalls, 1);
     QCOMPARE(fixture.platform.messages.size(), 1);
     QCOMPARE(fixture.platform.messages[0].icon, torvale::ui::MessageIcon::kCritical);
@@ -129,7 +107,7 @@ class SharedWindowsTest : public QObject {
              QStringLiteral("You are missing a vital data file, you will need to reinstall the "
                             "program to fix this error.  This application will now close."));
     QTest::qWait(50);
-    QVERIFY(startup.Main() == nullptr);
+    QVERIFY(third.Main() == nullptr);
     QVERIFY(fixture.platform.askedFilters.isEmpty());
   }
 
@@ -241,6 +219,8 @@ class SharedWindowsTest : public QObject {
     QCOMPARE(box.text(), QStringLiteral("ElixirX "));
   }
 
+  // Lists fill once the window shows, the window locked meanwhile and yet
+  // answering, and the fill ends when the window closes.
   void deferredFillFillsEveryListOnceShownThenUnlocks() {
     FillWindow w(256);
     QVERIFY(w.Locked());
@@ -254,9 +234,6 @@ class SharedWindowsTest : public QObject {
     w.fill->Restart();  // Refresh fills the lists anew, not on top
     QCOMPARE(w.filled, 2);
     QCOMPARE(w.list.count(), 256);
-  }
-
-  void deferredFillStaysResponsiveAndEndsWhenTheWindowCloses() {
     FillWindow slow(2000, 200);
     int seen = -1;
     bool locked = false;
@@ -282,12 +259,17 @@ class SharedWindowsTest : public QObject {
         {"Torvale Test Tunes", "Overture of Bells"},
         {"Q", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"},
         {"Synthetic Sound Processor Album!", "Loop"}};
+    const auto write = [&](const QString& name, const std::string& game, const std::string& title) {
+      torvale::romgen::WriteFileBytes(folder.filePath(name).toStdString(),
+                                      torvale::romgen::BuildSyntheticSpc(game, title));
+      return folder.filePath(name);
+    };
     for (const auto& [game, title] : tags) {
-      QVERIFY(player.Load(WriteSpc(folder, "song.spc", game, title)));
+      QVERIFY(player.Load(write("song.spc", game, title)));
       QCOMPARE(player.GetGame(), QString::fromStdString(game));
       QCOMPARE(player.GetTitle(), QString::fromStdString(title));
     }
-    const QString path = WriteSpc(folder, "good.spc");
+    const QString path = write("good.spc", "Game", "Song");
     QVERIFY(player.Load(path));
     QFile text(folder.filePath("text.spc"));
     QVERIFY(text.open(QIODevice::WriteOnly) && text.write("Not music at all.\n") > 0);

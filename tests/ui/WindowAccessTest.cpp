@@ -1,13 +1,6 @@
 // Every window, driven from the keyboard and laid out at the scale the test
 // runs at (CTest runs it at 100% and at 200%).
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenuBar>
-#include <QTabBar>
-#include <QtTest>
 #include <algorithm>
 #include <chrono>
 
