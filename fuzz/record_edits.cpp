@@ -27,14 +27,11 @@ constexpr int kMostEdits = 24;
 constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-struct Span {
-  std::size_t offset;
-  std::size_t length;
-};
+using Span = std::pair<std::size_t, std::size_t>;  // offset and length
 
 bool Inside(std::size_t at, const std::vector<Span>& spans) {
   return std::any_of(spans.begin(), spans.end(), [at](const Span& span) {
-    return at >= span.offset && at < span.offset + span.length;
+    return at >= span.first && at < span.first + span.second;
   });
 }
 
@@ -70,14 +67,10 @@ Value ReadBack(const Field& field, const Value& written) {
 
 // The byte that a record's hand and name index make.
 std::optional<std::uint8_t> HandByte(const Table& table, const Record& values) {
-  int hand = 0, index = 0;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const Encoding encoding = table.fields[i].encoding;
-    if (encoding == Encoding::kHand) hand = static_cast<int>(std::get<std::int64_t>(values[i]));
-    if (encoding == Encoding::kNameIndex)
-      index = static_cast<int>(std::get<std::int64_t>(values[i]));
-  }
-  return EncodeHand(static_cast<Hand>(hand), index);
+  const auto number = [&](std::string_view name) {
+    return static_cast<int>(std::get<std::int64_t>(values[FieldIndex(table, name)]));
+  };
+  return EncodeHand(static_cast<Hand>(number("HandLST")), number("NameIndexTXT"));
 }
 
 // A record of a table, each written field given a value from the input.

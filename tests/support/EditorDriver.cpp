@@ -20,20 +20,16 @@ QListWidget* ListNamed(QDialog& window, const char* name) {
   return window.findChild<QListWidget*>(QString::fromLatin1(name));
 }
 
-bool Is(const FieldModel& field, const char* control) {
-  return QLatin1String(field.control) == QLatin1String(control);
-}
-
-// The custom fields: a character's byte 0, made of a hand and a name index;
-// a chest's GP, item, or item guarded by a formation.
+// The custom fields: a character's byte 0 (its form a byte), made of a hand
+// and a name index; a chest's GP, item, or item guarded by a formation.
 void SetCustom(QDialog& window, const FieldModel& field, int value) {
-  if (Is(field, "HandLST")) {
+  if (field.form == Form::kByte) {
     const int hand = value < 0x80 ? 0 : value < 0xC0 ? 1 : 2;
     ClickRow(In<QListWidget>(window, "HandLST"), hand);
     ReplaceText(In<QLineEdit>(window, "NameIndexTXT"), QString::number(value - 0x40 * (hand + 1)));
     return;
   }
-  if (Is(field, "GPOPT")) {
+  if (field.form == Form::kChestGp) {
     ClickButton(In<QRadioButton>(window, "GPOPT"));
     ReplaceText(In<QLineEdit>(window, "GPTXT"), QString::number(value));
     return;
@@ -45,11 +41,11 @@ void SetCustom(QDialog& window, const FieldModel& field, int value) {
 }
 
 int CustomValue(QDialog& window, const FieldModel& field) {
-  if (Is(field, "HandLST")) {
+  if (field.form == Form::kByte) {
     return 0x40 * (In<QListWidget>(window, "HandLST").currentRow() + 1) +
            In<QLineEdit>(window, "NameIndexTXT").text().toInt();
   }
-  const bool gp = Is(field, "GPOPT"), guarded = Is(field, "FormationCHK");
+  const bool gp = field.form == Form::kChestGp, guarded = field.form == Form::kGuardedChest;
   if (In<QRadioButton>(window, "GPOPT").isChecked() != gp ||
       In<QCheckBox>(window, "FormationCHK").isChecked() != guarded) {
     return -1;  // a chest of another kind

@@ -49,12 +49,30 @@ std::filesystem::path WindowFixture::DataFileIn(DataPlace place, const std::stri
          name;
 }
 
+void Drive(QWidget& root, const QString& steps) {
+  for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+    const QByteArray name = step.section(u'=', 0, 0).toLatin1();
+    const QString value = step.section(u'=', 1);
+    auto* control = Control<QWidget>(root, name.constData());
+    if (auto* list = qobject_cast<QListWidget*>(control)) {
+      ClickRow(*list, value.toInt());
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      combo->setCurrentIndex(value.toInt());
+    } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+      ReplaceText(*box, value);
+    } else {
+      ClickButton(*Control<QAbstractButton>(root, name.constData()));
+    }
+  }
+}
+
 QString Shown(const QWidget& root, const char* name) {
   if (*name == '\0') return root.windowTitle();
   auto* control = Control<QWidget>(root, name);
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
   if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text();
-  if (auto* list = qobject_cast<QComboBox*>(control)) return list->currentText();
+  if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentText();
+  if (auto* list = qobject_cast<QListWidget*>(control)) return QString::number(list->currentRow());
   return Control<QAbstractButton>(root, name)->text();
 }
 

@@ -63,8 +63,13 @@ class EditorFixture : public WindowFixture {
   ui::EditorContext context{rom, platform, text, history};
 };
 
+// Acts on the controls below `root` as a user would, step by step, the steps
+// apart by spaces: "List=row" clicks a row, "Box=text" types over a box's
+// text, "Combo=entry" picks a drop-down entry, a bare name clicks a button.
+void Drive(QWidget& root, const QString& steps);
 // What a control below `root` shows: a label's, box's or button's text, a
-// drop-down list's entry; for an empty name, the root window's caption.
+// drop-down list's entry, a list's current row; for an empty name, the root
+// window's caption.
 QString Shown(const QWidget& root, const char* name);
 // Compares what each named control shows, naming the control that differs.
 void ExpectShown(const QWidget& root,

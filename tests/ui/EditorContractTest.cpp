@@ -14,7 +14,6 @@
 #include "ui/EditorRegistry.h"
 
 using namespace torvale::testing;
-using torvale::ui::MessageIcon;
 
 namespace {
 
@@ -123,8 +122,10 @@ class EditorContractTest : public QObject {
     }
   }
 
-  void recordWhoseReadFailedCannotBeApplied_data() { AddEditorRows(); }
-  void recordWhoseReadFailedCannotBeApplied() {
+  // A record whose read failed cannot be applied; a file another program
+  // changed is closed with the editor.
+  void failedReadsAndChangedFilesWriteNothing_data() { AddEditorRows(); }
+  void failedReadsAndChangedFilesWriteNothing() {
     const EditorModel& model = RowModel();
     FaultyRomIo io;
     EditorFixture fixture(Sample(), io);
@@ -135,66 +136,96 @@ class EditorContractTest : public QObject {
     QVERIFY(apply->isEnabled());
     io.FaultAt(1, FaultyRomIo::Fault::kError, 'r');
     PickRecord(*window, picker, picker.first + 2);
-    QCOMPARE(fixture.platform.messages.size(), 1);
-    QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::kCritical);
-    QVERIFY(
-        fixture.platform.messages[0].text.startsWith("The entry could not be read from the ROM"));
+    const auto& messages = fixture.platform.messages;
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].icon, MessageIcon::kCritical);
+    QVERIFY(messages[0].text.startsWith("The entry could not be read from the ROM"));
     QVERIFY(!apply->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_Return);
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
     PickRecord(*window, picker, picker.first + 3);
     QVERIFY(apply->isEnabled());
-  }
-
-  void fileChangedBehindTheEditorClosesItAndTheRom_data() { AddEditorRows(); }
-  void fileChangedBehindTheEditorClosesItAndTheRom() {
-    const EditorModel& model = RowModel();
-    EditorFixture fixture;
-    const auto window = OpenEditor(model, fixture.context);
     PickFirstRecords(*window, model);
     SetEveryField(*window, model, false);
     const Bytes shorter(fixture.original.begin(), fixture.original.end() - 1);
     fixture.WriteRom(shorter);  // another program rewrites the file one byte short
     ClickApply(*window);
-    QCOMPARE(fixture.platform.messages.size(), 1);
-    QVERIFY(fixture.platform.messages[0].text.contains("could not be written"));
-    QVERIFY(fixture.platform.messages[0].text.endsWith("open it again to check it."));
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages[1].text.contains("could not be written"));
+    QVERIFY(messages[1].text.endsWith("open it again to check it."));
     QVERIFY(!fixture.rom.IsOpen());
     QVERIFY(!window->isVisible());
     QCOMPARE(DescribeDifferences(shorter, fixture.ReadRom()), "");
   }
 
-  // Refusals: what is set up, and the message that refuses the Apply.
+  // Refusals: the editor, what a user does (as WindowFixture's Drive takes
+  // it), the message that refuses the Apply, and what a control shows then.
   void refusalsNameWhatIsMissingAndWriteNothing_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("setup");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<MessageIcon>("icon");
     QTest::addColumn<QString>("message");
-    QTest::newRow("stat bonus") << "item" << 0
-                                << "Choose a stat bonus: \"[N/A]\" stands for no value.";
+    QTest::addColumn<QString>("shown");
+    const QString nothing = QStringLiteral("\r\n\r\nNothing was written.");
+    const QString noItem = QStringLiteral(
+        "You need to select a Monster Formation or Item to go with this Treasure Chest.");
+    const QString guarded =
+        QStringLiteral("OffsetLST=1 ItemOPT FormationCHK ItemLST=3 FormationLST=");
+    const auto warning = MessageIcon::kExclamation, critical = MessageIcon::kCritical;
+    QTest::newRow("stat bonus") << "item"
+                                << "StatCBO=256" << warning
+                                << "Choose a stat bonus: \"[N/A]\" stands for no value." + nothing
+                                << QString();
     QTest::newRow("name index")
-        << "character stats" << 1
-        << "The name index 200 with \"R-Hand\" makes a byte outside 0 to 255.";
-    QTest::newRow("lone minus") << "character stats" << 2 << "\"Name Index\" has no value.";
-    QTest::newRow("nothing picked") << "character stats" << 3 << "Pick an entry in the list first.";
-    QTest::newRow("song past the list") << "music" << 4 << "\"Song\" has no value.";
+        << "character stats"
+        << "HandLST=1 NameIndexTXT=200" << warning
+        << "The name index 200 with \"R-Hand\" makes a byte outside 0 to 255." + nothing
+        << QString();
+    QTest::newRow("lone minus") << "character stats"
+                                << "NameIndexTXT=-" << warning
+                                << "\"Name Index\" has no value." + nothing << QString();
+    QTest::newRow("nothing picked")
+        << "character stats"
+        << "RefreshCMD" << warning << "Pick an entry in the list first." + nothing << QString();
+    QTest::newRow("song past the list")
+        << "music"
+        << "" << warning << "\"Song\" has no value." + nothing << QString();
+    QTest::newRow("no treasure kind")
+        << "treasure"
+        << "OffsetLST=1 ClearCMD" << warning
+        << "Please select what type of treasure you want to save as." << QString();
+    QTest::newRow("no GP amount") << "treasure"
+                                  << "OffsetLST=1 GPOPT" << warning
+                                  << "Please input a GP amount before you save it."
+                                  << "GPTXT=0";
+    QTest::newRow("no item") << "treasure"
+                             << "OffsetLST=1 ItemOPT ItemLST=256" << critical << noItem
+                             << "ItemLST=0";
+    QTest::newRow("no formation") << "treasure" << guarded + "128" << critical << noItem
+                                  << "FormationLST=64";
+    QTest::newRow("formation below 64")
+        << "treasure" << guarded + "63" << critical
+        << "A chest guarded by monsters needs a Monster Formation from 64 to 127; formation 63 "
+           "would be stored as an unguarded chest."
+        << "FormationLST=63";
   }
   void refusalsNameWhatIsMissingAndWriteNothing() {
-    QFETCH(int, setup);
+    QFETCH(QString, steps);
+    QFETCH(MessageIcon, icon);
     QFETCH(QString, message);
+    QFETCH(QString, shown);
     const EditorModel& model = RowModel();
-    EditorFixture fixture(Patched(Sample(), 0xA9E8B, {56}));
+    EditorFixture fixture(SampleWith({{0xA9E8B, {56}}, {0xA8508, {0x9F, 0x21}}}));
     const auto window = OpenEditor(model, fixture.context);
     PickFirstRecords(*window, model);
-    if (setup == 0) Control<QComboBox>(*window, "StatCBO")->setCurrentIndex(256);
-    if (setup == 1) ClickRow(*Control<QListWidget>(*window, "HandLST"), 1);
-    if (setup == 1 || setup == 2) {
-      ReplaceText(*Control<QLineEdit>(*window, "NameIndexTXT"), setup == 1 ? "200" : "-");
-    }
-    if (setup == 3) ClickButton(*Control<QAbstractButton>(*window, "RefreshCMD"));
+    Drive(*window, steps);
     ClickApply(*window);
     QCOMPARE(fixture.platform.messages.size(), 1);
-    QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::kExclamation);
-    QCOMPARE(fixture.platform.messages[0].text, message + "\r\n\r\nNothing was written.");
+    QCOMPARE(fixture.platform.messages[0].icon, icon);
+    QCOMPARE(fixture.platform.messages[0].text, message);
+    if (!shown.isEmpty()) {
+      QCOMPARE(Shown(*window, qPrintable(shown.section(u'=', 0, 0))), shown.section(u'=', 1));
+    }
     QCOMPARE(DescribeDifferences(fixture.original, fixture.ReadRom()), "");
   }
 };
