@@ -16,28 +16,21 @@ void CheckTo(QAbstractButton& box, bool checked) {
   if (box.isChecked() != checked) ClickButton(box);
 }
 
-QListWidget* ListNamed(QDialog& window, const char* name) {
-  return window.findChild<QListWidget*>(QString::fromLatin1(name));
-}
-
 // The custom fields: a character's byte 0 (its form a byte), made of a hand
 // and a name index; a chest's GP, item, or item guarded by a formation.
 void SetCustom(QDialog& window, const FieldModel& field, int value) {
   if (field.form == Form::kByte) {
     const int hand = value < 0x80 ? 0 : value < 0xC0 ? 1 : 2;
-    ClickRow(In<QListWidget>(window, "HandLST"), hand);
-    ReplaceText(In<QLineEdit>(window, "NameIndexTXT"), QString::number(value - 0x40 * (hand + 1)));
-    return;
+    return Drive(
+        window,
+        QStringLiteral("HandLST=%1 NameIndexTXT=%2").arg(hand).arg(value - 0x40 * (hand + 1)));
   }
-  if (field.form == Form::kChestGp) {
-    ClickButton(In<QRadioButton>(window, "GPOPT"));
-    ReplaceText(In<QLineEdit>(window, "GPTXT"), QString::number(value));
-    return;
-  }
-  ClickButton(In<QRadioButton>(window, "ItemOPT"));
+  if (field.form == Form::kChestGp)
+    return Drive(window, QStringLiteral("GPOPT GPTXT=%1").arg(value));
+  Drive(window, QStringLiteral("ItemOPT"));
   CheckTo(In<QCheckBox>(window, "FormationCHK"), value >> 8 != 0);
-  if (value >> 8 != 0) ClickRow(In<QListWidget>(window, "FormationLST"), value >> 8);
-  ClickRow(In<QListWidget>(window, "ItemLST"), value & 0xFF);
+  if (value >> 8 != 0) Drive(window, QStringLiteral("FormationLST=%1").arg(value >> 8));
+  Drive(window, QStringLiteral("ItemLST=%1").arg(value & 0xFF));
 }
 
 int CustomValue(QDialog& window, const FieldModel& field) {
@@ -82,11 +75,7 @@ std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorCo
 }
 
 void PickRecord(QDialog& window, const RecordPicker& picker, int record) {
-  if (QListWidget* list = ListNamed(window, picker.control)) {
-    ClickRow(*list, record);
-  } else {
-    In<QComboBox>(window, picker.control).setCurrentIndex(record);
-  }
+  Drive(window, QStringLiteral("%1=%2").arg(QLatin1String(picker.control)).arg(record));
 }
 
 bool CanEdit(QDialog& window, const FieldModel& field) {
@@ -96,30 +85,21 @@ bool CanEdit(QDialog& window, const FieldModel& field) {
 }
 
 void SetField(QDialog& window, const FieldModel& field, int value) {
-  switch (field.kind) {
-    case FieldKind::kNumber:
-    case FieldKind::kName:
-      ReplaceText(In<QLineEdit>(window, field.control),
-                  field.kind == FieldKind::kName ? QString::fromStdString(NameFor(value, field.max))
-                                                 : QString::number(value));
-      return;
-    case FieldKind::kChoice:
-      PickRecord(window, {field.control, 0, 0}, value);
-      return;
-    case FieldKind::kCheck:
-      CheckTo(In<QAbstractButton>(window, field.control), value != 0);
-      return;
-    case FieldKind::kCustom:
-      SetCustom(window, field, value);
-      return;
+  if (field.kind == FieldKind::kCustom) return SetCustom(window, field, value);
+  if (field.kind == FieldKind::kCheck) {
+    return CheckTo(In<QAbstractButton>(window, field.control), value != 0);
   }
+  const QString text = field.kind == FieldKind::kName
+                           ? QString::fromStdString(NameFor(value, field.max))
+                           : QString::number(value);
+  Drive(window, QStringLiteral("%1=%2").arg(QLatin1String(field.control), text));
 }
 
 int ShownValue(QDialog& window, const FieldModel& field) {
   switch (field.kind) {
     case FieldKind::kChoice:
-      if (QListWidget* list = ListNamed(window, field.control)) return list->currentRow();
-      return In<QComboBox>(window, field.control).currentIndex();
+      if (auto* combo = window.findChild<QComboBox*>(field.control)) return combo->currentIndex();
+      return In<QListWidget>(window, field.control).currentRow();
     case FieldKind::kCheck:
       return In<QAbstractButton>(window, field.control).isChecked() ? 1 : 0;
     case FieldKind::kCustom:

@@ -53,13 +53,15 @@ void Drive(QWidget& root, const QString& steps) {
   for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
     const QByteArray name = step.section(u'=', 0, 0).toLatin1();
     const QString value = step.section(u'=', 1);
-    auto* control = Control<QWidget>(root, name.constData());
+    auto* control = Control<QObject>(root, name.constData());
     if (auto* list = qobject_cast<QListWidget*>(control)) {
       ClickRow(*list, value.toInt());
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
       combo->setCurrentIndex(value.toInt());
     } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
       ReplaceText(*box, value);
+    } else if (auto* action = qobject_cast<QAction*>(control)) {
+      action->trigger();
     } else {
       ClickButton(*Control<QAbstractButton>(root, name.constData()));
     }

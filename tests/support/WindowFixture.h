@@ -65,7 +65,8 @@ class EditorFixture : public WindowFixture {
 
 // Acts on the controls below `root` as a user would, step by step, the steps
 // apart by spaces: "List=row" clicks a row, "Box=text" types over a box's
-// text, "Combo=entry" picks a drop-down entry, a bare name clicks a button.
+// text, "Combo=entry" picks a drop-down entry, a bare name clicks a button
+// or triggers a menu's action.
 void Drive(QWidget& root, const QString& steps);
 // What a control below `root` shows: a label's, box's or button's text, a
 // drop-down list's entry, a list's current row; for an empty name, the root

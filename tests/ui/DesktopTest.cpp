@@ -22,29 +22,25 @@ const QString kSampleTitle = QStringLiteral("Torvale (v1.2) - FINAL FANTASY II  
 // what is started and kept. "emu" is a program in the test's folder, "rom.smc"
 // the open ROM there, "gone" nothing; "-" is no value, "desktop" the desktop's
 // own program for the ROM. A stored value "@..." is the whole settings file
-// instead, "@" alone a settings file that cannot be read.
+// instead, "@" alone a settings file that cannot be read. The answer to the
+// program dialog: "" cancels, "-" is not asked. When it fails, starting the
+// program, or the desktop's, fails; the message is how the one shown starts.
 struct EmulatorCase {
-  const char* name;
-  bool choose;
-  const char* stored;
-  const char* answer;  // to the program dialog, "" cancels; "-": not asked
-  bool fails;          // starting the program, or the desktop's, fails
-  const char* started;
-  const char* kept;
-  const char* message;  // how the message shown starts
+  const char *name, *stored, *answer, *started, *kept, *message;
+  bool choose, fails;
 };
 const EmulatorCase kEmulatorCases[] = {
-    {"first time", false, "-", "emu", false, "emu", "emu", ""},
-    {"first time, cancelled", false, "-", "", false, "desktop", "", ""},
-    {"no program chosen", false, "-", "rom.smc", false, "", "-", "\"%/rom.smc\" is not a program"},
-    {"chosen before", false, "emu", "-", false, "emu", "emu", ""},
-    {"chosen is gone", false, "gone", "emu", false, "emu", "emu", ""},
-    {"settings unreadable", false, "@", "emu", false, "emu", "emu", ""},
-    {"settings garbage", false, "@\xff[[\n=\x01@Variant(\nEmulator=42\n", "", false, "desktop", "",
-     ""},
-    {"start fails", false, "emu", "-", true, "emu", "emu", "The emulator \"%/emu\" could not"},
-    {"desktop fails", false, "", "-", true, "desktop", "", "The desktop has no program"},
-    {"chosen again, cancelled", true, "emu", "", false, "", "", ""},
+    {"first time", "-", "emu", "emu", "emu", "", false, false},
+    {"first time, cancelled", "-", "", "desktop", "", "", false, false},
+    {"no program chosen", "-", "rom.smc", "", "-", "\"%/rom.smc\" is not a program", false, false},
+    {"chosen before", "emu", "-", "emu", "emu", "", false, false},
+    {"chosen is gone", "gone", "emu", "emu", "emu", "", false, false},
+    {"settings unreadable", "@", "emu", "emu", "emu", "", false, false},
+    {"settings garbage", "@\xff[[\n=\x01@Variant(\nEmulator=42\n", "", "desktop", "", "", false,
+     false},
+    {"start fails", "emu", "-", "emu", "emu", "The emulator \"%/emu\" could not", false, true},
+    {"desktop fails", "", "-", "desktop", "", "The desktop has no program", false, true},
+    {"chosen again, cancelled", "emu", "", "", "", "", true, false},
 };
 
 }  // namespace
@@ -54,7 +50,7 @@ class DesktopTest : public QObject {
 
   std::unique_ptr<WindowFixture> fixture;
   std::unique_ptr<MainWindow> window;
-  const Bytes sample = torvale::romgen::BuildSampleRom();
+  const Bytes& sample = Sample();
   QString folder;
 
   QString File(const QString& name) const { return folder + u'/' + name; }
@@ -64,7 +60,7 @@ class DesktopTest : public QObject {
   }
   void Open(const QString& path) {
     fixture->platform.fileAnswers << path;
-    Control<QAction>(*window, "mnuOpen")->trigger();
+    Drive(*window, "mnuOpen");
   }
   // Written before the program reads it; without content, a folder that cannot be read.
   void WriteSettings(QByteArray content) {
@@ -198,7 +194,7 @@ class DesktopTest : public QObject {
     fixture->platform.whileModal = [&](QDialog&) {
       droppedOver = Drop({QUrl::fromLocalFile(first)});
     };
-    ClickButton(*Control<QAbstractButton>(*window, "InfoIMG"));  // the text list, modal
+    Drive(*window, "InfoIMG");  // the text list, modal
     QVERIFY(!droppedOver);
     QCOMPARE(Shown(*window), QStringList({kSampleTitle, "0"}));  // the ROM stayed open
   }
@@ -229,7 +225,7 @@ class DesktopTest : public QObject {
     ScriptedPlatform nextRun;  // reads the same settings file
     nextRun.settingsFile = fixture->platform.settingsFile;
     QCOMPARE(RecentPaths(MainWindow(nextRun)), expected);
-    Control<QAction>(*window, "mnuClearRecent")->trigger();
+    Drive(*window, "mnuClearRecent");
     QVERIFY(!Control<QMenu>(*window, "mnuRecent")->menuAction()->isEnabled());
     QVERIFY(RecentPaths(MainWindow(nextRun)).isEmpty());
   }
@@ -260,7 +256,7 @@ class DesktopTest : public QObject {
     const QString rom = fixture->WriteRom(sample, "rom.smc");
     Open(rom);
     platform.fileAnswers << named(row.answer);
-    if (row.choose) Control<QAction>(*window, "mnuChooseEmulator")->trigger();
+    if (row.choose) Drive(*window, "mnuChooseEmulator");
     if (!row.choose && QTest::qWaitForWindowActive(window.get())) {
       QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     }

@@ -43,7 +43,6 @@ class MainWindowTest : public QObject {
     window->LoadROM();
     return *window;
   }
-  void Trigger(const char* action) { Control<QAction>(*window, action)->trigger(); }
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
   }
@@ -115,13 +114,11 @@ class MainWindowTest : public QObject {
 
   void saveWritesTheChosenFieldsAndShowsTheNotice() {
     Open();
-    Trigger("mnuFF2usShort");
-    Trigger("mnuChina");
-    Trigger("mnuSWC");
+    Drive(*window, "mnuFF2usShort mnuChina mnuSWC");
     ExpectFile(Sample());  // nothing is written before Save
     QString notice;        // shown during Save's pause
     QTimer::singleShot(50, [&] { notice = Shown(*window, "InfoLBL"); });
-    ClickButton(*Control<QPushButton>(*window, "SaveCMD"));
+    Drive(*window, "SaveCMD");
     QCOMPARE(notice, QStringLiteral("Saved [FF2us]."));
     const Bytes expected = Saved(2, {{0x81C0, Ascii("FF2us                 ")}, {0x81D9, {0x0B}}});
     ExpectFile(expected);
@@ -132,7 +129,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Control<QLabel>(*window, "eROM")->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
     QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(), QStringLiteral("[None]"));
-    Trigger("mnuSave");  // the menu's Save keeps the ROM open too
+    Drive(*window, "mnuSave");  // the menu's Save keeps the ROM open too
     ExpectFile(expected);
     QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(),
              QStringLiteral("D:1.2b | Torvale         "));
@@ -157,7 +154,7 @@ class MainWindowTest : public QObject {
     ExpectFile(Saved(1, {{2, {0x04, 0x00, 0x00, 0x01}}, {0x81D9, {3}}, {0x81C0, written}}));
     ExpectShown(*window, {{"ROMHeaderLBL", "Super MagiCom"}});
     Open();
-    Trigger("mnuBlankHeader");
+    Drive(*window, "mnuBlankHeader");
     fixture->RemoveDataFile("Header.dat");
     QVERIFY(window->SaveROM());
     ExpectMessage(MessageIcon::kExclamation, "The copier header was left as it was");
@@ -167,9 +164,9 @@ class MainWindowTest : public QObject {
 
   void closeWithoutSavingLeavesTheFileAsItWas() {
     Open();
-    Trigger("mnuFIG");
+    Drive(*window, "mnuFIG");
     QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
-    Trigger("mnuClose");
+    Drive(*window, "mnuClose");
     VerifyNoRomOpen(*window);
     QVERIFY(!window->SaveROM());
     ExpectFile(Sample());
@@ -217,17 +214,14 @@ class MainWindowTest : public QObject {
   void quitTheCloseBoxAndTheOtherWindowsMenus() {
     window = std::make_unique<MainWindow>(fixture->platform);
     window->show();
-    QTest::mouseClick(Control<QWidget>(*window, "InfoIMG"), Qt::LeftButton);  // no ROM: nothing
-    Trigger("mnuAbout");
-    Trigger("mnuSpecialThanks");
+    Drive(*window, "InfoIMG mnuAbout mnuSpecialThanks");  // with no ROM, InfoIMG opens nothing
     QVERIFY(!Control<QAction>(*window, "mnuAboutSPC")->isVisible());
     QVERIFY(!Control<QAction>(*window, "mnuContents")->isEnabled());
     Open();
-    QTest::mouseClick(Control<QWidget>(*window, "InfoIMG"), Qt::LeftButton);
+    Drive(*window, "InfoIMG");
     QCOMPARE(fixture->platform.modalWindows,
              QStringList({"About Torvale", "Special Thanks", "Shit"}));
-    Trigger("mnuQuit");
-    QTest::mouseClick(Control<QPushButton>(*window, "QuitCMD"), Qt::LeftButton);
+    Drive(*window, "mnuQuit QuitCMD");
     window->close();
     QCOMPARE(fixture->platform.endProgramCalls, 3);
     QVERIFY(fixture->platform.messages.isEmpty());

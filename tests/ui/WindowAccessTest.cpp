@@ -55,10 +55,6 @@ QString Name(const QWidget& control) {
                                         : control.objectName();
 }
 
-QString Describe(const QWidget& control) {
-  return QStringLiteral("%1 %2x%3").arg(Name(control)).arg(control.width()).arg(control.height());
-}
-
 }  // namespace
 
 class WindowAccessTest : public QObject {
@@ -96,10 +92,8 @@ class WindowAccessTest : public QObject {
         continue;
       }
       if (control->width() < needed.width() || control->height() < needed.height()) {
-        clipped << QStringLiteral("%1 < %2x%3 is clipped")
-                       .arg(Describe(*control))
-                       .arg(needed.width())
-                       .arg(needed.height());
+        QDebug(&clipped.emplaceBack()).nospace()
+            << Name(*control) << ' ' << control->size() << " is clipped, needs " << needed;
       }
     }
     return clipped;
