@@ -33,15 +33,11 @@ std::string FuzzInput::Bytes(std::size_t count) {
 
 FuzzRom& FuzzRom::Start(std::size_t length) {
   static FuzzRom shared;
-  const testing::Bytes& sample = testing::Sample();
-  for (const auto& [offset, count] : shared.m_changed) {
-    std::copy_n(sample.begin() + static_cast<long>(offset), count,
-                shared.m_memory.file.bytes.begin() + static_cast<long>(offset));
-  }
-  shared.m_changed.clear();
-  shared.Watch({});
-  shared.m_memory.file.length = std::min(length, sample.size());
-  shared.m_memory.rom.Open(shared.m_memory.file.path);
+  MemoryRomIo& file = shared.m_memory.file;
+  file.bytes = testing::Sample();
+  file.length = std::min(length, file.bytes.size());
+  shared.m_memory.rom.ObserveWrites({});
+  shared.m_memory.rom.Open(file.path);
   return shared;
 }
 
@@ -49,15 +45,6 @@ void FuzzRom::Overlay(std::size_t offset, std::span<const std::uint8_t> bytes) {
   if (offset >= m_memory.file.length) return;
   const std::size_t count = std::min(bytes.size(), m_memory.file.length - offset);
   std::copy_n(bytes.begin(), count, m_memory.file.bytes.begin() + static_cast<long>(offset));
-  m_changed.emplace_back(offset, count);
-}
-
-void FuzzRom::Watch(RomFile::WriteObserver observer) {
-  m_memory.rom.ObserveWrites(
-      [this, observer = std::move(observer)](FileOffset offset, auto before, auto after) {
-        m_changed.emplace_back(offset, after.size());
-        if (observer) observer(offset, before, after);
-      });
 }
 
 }  // namespace torvale::fuzz

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "TestRom.h"
 #include "rom/RomError.h"
@@ -56,16 +55,15 @@ class FuzzInput {
 
 // The sample image held in memory and opened through RomFile, shared by the
 // inputs of a process: an input may change it, and the next one finds the
-// sample again, at the cost of putting back only what was changed.
+// sample again.
 class FuzzRom {
  public:
-  // The sample image, `length` bytes long (at most the image's), opened afresh.
+  // The sample image, `length` bytes long (at most the image's), opened afresh
+  // and watched by no one.
   static FuzzRom& Start(std::size_t length);
 
   // Lays `bytes` over the file from `offset` on, as far as the file reaches.
   void Overlay(std::size_t offset, std::span<const std::uint8_t> bytes);
-  // Tells `observer` of every write until the next Start.
-  void Watch(RomFile::WriteObserver observer);
   RomFile& Rom() { return m_memory.rom; }
   const TextCodec& Text() const { return m_memory.text; }
   // What the file holds now.
@@ -75,7 +73,6 @@ class FuzzRom {
 
  private:
   testing::MemoryRom m_memory;
-  std::vector<std::pair<std::size_t, std::size_t>> m_changed;  // since the sample
 };
 
 }  // namespace torvale::fuzz

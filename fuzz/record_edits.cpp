@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int edit = 0; edit < kMostEdits && !input.Empty(); ++edit) {
     const int choice = input.Below(static_cast<int>(tables.size()) + 1);
     std::vector<std::size_t> changed;
-    file.Watch([&](FileOffset offset, auto before, auto after) {
+    file.Rom().ObserveWrites([&](FileOffset offset, auto before, auto after) {
       for (std::size_t i = 0; i < after.size(); ++i) {
         if (before[i] != after[i]) changed.push_back(offset + i);
       }

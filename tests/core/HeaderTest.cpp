@@ -32,8 +32,7 @@ TEST(CopierHeader, TypeIsTheFirstRowWhoseFieldsBothMatch) {
       {ufoA, tagB, kUnknownHeader},
       {ufoA, {0x00, 0x00, 0x00, 0x01}, kUnknownHeader},
       {zeros, {0xAA, 0xBB, 0x04, 0x01}, kUnknownHeader},
-      {zeros, zeros, kUnknownHeader},
-  };
+      {zeros, zeros, kUnknownHeader}};
   for (const auto& c : cases) {
     const auto& [fieldA, fieldB, type] = c;
     EXPECT_EQ(ReadHeaderType(MemoryRom(SampleWith({{2, fieldA}, {8, fieldB}})).rom), type)

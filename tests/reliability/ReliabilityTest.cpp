@@ -165,12 +165,10 @@ class ReliabilityTest : public QObject {
         // After a failed sync the ROM is not trusted: it is closed, with the editor.
         const bool trustedAfterFailedSync = clean.calls[call] == 's' && run.romOpen;
         if (failure.isEmpty() && (!run.reported || outside != 0 || trustedAfterFailedSync)) {
-          failure = QStringLiteral("call %1 ('%2'): %3, %4 bytes outside the fields%5")
-                        .arg(call + 1)
-                        .arg(QChar::fromLatin1(clean.calls[call]))
-                        .arg(run.reported ? "reported" : "NOT reported")
-                        .arg(outside)
-                        .arg(trustedAfterFailedSync ? ", the ROM left open" : "");
+          failure =
+              QString::asprintf("call %zu ('%c'): %s, %zu bytes outside the fields%s", call + 1,
+                                clean.calls[call], run.reported ? "reported" : "NOT reported",
+                                outside, trustedAfterFailedSync ? ", the ROM left open" : "");
         }
       }
     }

@@ -79,25 +79,40 @@ int AmountOf(std::uint8_t byte) {
 constexpr auto kNumber = FieldKind::kNumber, kChoice = FieldKind::kChoice,
                kCheck = FieldKind::kCheck;
 
-// Fields at byte `within` of records of `length` bytes at `table`.
-std::vector<FieldModel> ByteRun(std::vector<const char*> controls, FieldKind kind,
-                                std::size_t table, std::size_t length, std::size_t within = 0) {
-  std::vector<FieldModel> fields;
+using Fields = std::vector<FieldModel>;
+
+// Fields at byte `within` on of records of `length` bytes at `table`, their
+// records picked by the model's picker `picker`.
+Fields ByteRun(std::vector<const char*> controls, FieldKind kind, std::size_t table,
+               std::size_t length, std::size_t within = 0, int picker = 0) {
+  Fields fields;
   for (const char* control : controls) {
-    fields.push_back({control, kind, 0, 255, Form::kByte, table, length, within++});
+    fields.push_back({control, kind, 0, 255, Form::kByte, table, length, within++, true, picker});
   }
+  return fields;
+}
+
+// The same fields, shown but never written.
+Fields ShownOnly(Fields fields) {
+  for (FieldModel& field : fields) field.written = false;
+  return fields;
+}
+
+Fields operator+(Fields fields, const Fields& more) {
+  fields.insert(fields.end(), more.begin(), more.end());
   return fields;
 }
 
 // clang-format off
 std::vector<EditorModel> Models() {
-  std::vector<EditorModel> models = {
+  return {
       {"item", "ItemEditor", {{"ItemLST", 0, 176}},
-       {{"NameTXT", FieldKind::kName, 0, 8, Form::kName, kItemNames, 9, 1},
-        {"ItemIconCBO", kChoice, 0, 255, Form::kByte, kItemNames, 9, 0},
-        {"PriceTXT", kNumber, 0, 127000, Form::kAmount, kItemPrices, 1, 0},
-        {"EquipLST", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 6},
-        {"StatCBO", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 7}}},
+       Fields{{"NameTXT", FieldKind::kName, 0, 8, Form::kName, kItemNames, 9, 1},
+              {"ItemIconCBO", kChoice, 0, 255, Form::kByte, kItemNames, 9, 0},
+              {"PriceTXT", kNumber, 0, 127000, Form::kAmount, kItemPrices, 1, 0},
+              {"EquipLST", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 6},
+              {"StatCBO", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 7}} +
+           ByteRun({"Byte00TXT", "AtkDefTXT", "AtkDefPercentTXT"}, kNumber, kItemRecords, 8)},
       {"magic", "MagicSpellEditor", {{"MagicLST", 0, 72}},
        {{"NameTXT", FieldKind::kName, 0, 5, Form::kName, kSpellNames, 6, 1},
         {"PowerTXT", kNumber, 0, 255, Form::kByte, kSpellRecords, 6, 1},
@@ -107,18 +122,31 @@ std::vector<EditorModel> Models() {
         {"CastingTimeTXT", kNumber, 0, 127, Form::kLowBits, kSpellRecords, 6, 0, false},
         {"AilmentDurationCHK", kCheck, 0, 1, Form::kHighBit, kSpellRecords, 6, 0, false}}},
       {"character stats", "CharacterStatsEditor", {{"CharLST", 0, 15}},
-       {{"NameTXT", FieldKind::kName, 0, 6, Form::kCharacterName, kCharacterNames, 6, 0},
-        {"HandLST", FieldKind::kCustom, 0, 255, Form::kByte, kCharacterRecords, 32, 0},
-        {"HPTXT", kNumber, 0, 0xFFFF, Form::kSecondOfTwins, kCharacterRecords, 32, 7},
-        {"MPTXT", kNumber, 0, 0xFFFF, Form::kFirstOfTwins, kCharacterRecords, 32, 0xB},
-        {"EXPTXT", kNumber, 0, 0x7FFFFFFF, Form::kLong, kCharacterRecords, 32, 0x17, false}}},
+       Fields{{"NameTXT", FieldKind::kName, 0, 6, Form::kCharacterName, kCharacterNames, 6, 0},
+              {"HandLST", FieldKind::kCustom, 0, 255, Form::kByte, kCharacterRecords, 32, 0},
+              {"HPTXT", kNumber, 0, 0xFFFF, Form::kSecondOfTwins, kCharacterRecords, 32, 7},
+              {"MPTXT", kNumber, 0, 0xFFFF, Form::kFirstOfTwins, kCharacterRecords, 32, 0xB},
+              {"EXPTXT", kNumber, 0, 0x7FFFFFFF, Form::kLong, kCharacterRecords, 32, 0x17, false}} +
+           ByteRun({"SpecialBitTXT", "LevelTXT"}, kNumber, kCharacterRecords, 32, 1) +
+           ByteRun({"STRTXT", "AGITXT", "VITTXT", "WISTXT", "WillTXT"}, kNumber, kCharacterRecords,
+                   32, 0xF)},
       {"character equipment", "CharacterEquipmentEditor", {{"CharLST", 0, 22}},
-       ByteRun({"HeadCBO", "BodyCBO", "ArmsCBO", "RHCBO"}, kChoice, kEquipment, 7)},
+       ByteRun({"HeadCBO", "BodyCBO", "ArmsCBO", "RHCBO"}, kChoice, kEquipment, 7) +
+           ByteRun({"RHAMTTXT"}, kNumber, kEquipment, 7, 4) +
+           ByteRun({"LHCBO"}, kChoice, kEquipment, 7, 5) +
+           ByteRun({"LHAMTTXT"}, kNumber, kEquipment, 7, 6)},
       {"shop", "ShopEditor", {{"ShopLST", 0, 64}},
        ByteRun({"Slot1CBO", "Slot2CBO", "Slot3CBO", "Slot4CBO", "Slot5CBO", "Slot6CBO", "Slot7CBO",
                 "Slot8CBO"}, kChoice, kShops, 8)},
+      // The map name index and the map index are shown, never written.
       {"map properties", "MapPropertiesEditor", {{"MapLST", 0, 381}},
-       ByteRun({"UnknownByte1TXT", "UnknownByte2TXT", "MapNameIndexTXT"}, kNumber, kMaps, 13)},
+       ByteRun({"UnknownByte1TXT", "UnknownByte2TXT"}, kNumber, kMaps, 13) +
+           ShownOnly(ByteRun({"MapNameIndexTXT"}, kNumber, kMaps, 13, 2)) +
+           ByteRun({"TreasureCBO"}, kChoice, kMaps, 13, 3) +
+           ByteRun({"UnknownByte3TXT"}, kNumber, kMaps, 13, 4) +
+           ShownOnly(ByteRun({"MapIndexTXT"}, kNumber, kMaps, 13, 5)) +
+           ByteRun({"MapLayoutCBO", "MapTilesetCBO", "BGGFXCBO", "MapPaletteCBO", "NPCPaletteCBO",
+                    "MusicCBO", "LayoutCBO"}, kChoice, kMaps, 13, 6)},
       {"music", "MusicEditor", {{"AreaLST", 0, 381}},
        {{"SongLST", kChoice, 0, 55, Form::kByte, kMaps, 13, 11}}},
       {"treasure", "TreasureEditor", {{"OffsetLST", 0, 402}},
@@ -137,37 +165,11 @@ std::vector<EditorModel> Models() {
       {"items won", "BattleTablesEditor", {{"SlotLST", 0, 64}},
        ByteRun({"Slot1CBO", "Slot2CBO", "Slot3CBO", "Slot4CBO"}, kChoice, kItemsWon, 4)},
       {"monster tables", "BattleTablesEditor", {{"ATKDEFCBO", 0, 224}, {"AGISPDCBO", 0, 64}},
-       ByteRun({"AtkxTXT", "AtkPercentTXT", "AtkBaseTXT"}, kNumber, kAttackDefense, 3), 1},
+       ByteRun({"AtkxTXT", "AtkPercentTXT", "AtkBaseTXT"}, kNumber, kAttackDefense, 3) +
+           ByteRun({"AGILowTXT", "AGIHighTXT"}, kNumber, kSpeed, 2, 0, 1), 1},
   };
-  // clang-format on
-  const auto named = [&](const std::string& name) -> EditorModel& {
-    return *std::find_if(models.begin(), models.end(),
-                         [&](const auto& m) { return name == m.name; });
-  };
-  const auto add = [&](const char* name, const std::vector<FieldModel>& fields) {
-    named(name).fields.insert(named(name).fields.end(), fields.begin(), fields.end());
-  };
-  add("item", ByteRun({"Byte00TXT", "AtkDefTXT", "AtkDefPercentTXT"}, kNumber, kItemRecords, 8));
-  add("character stats", ByteRun({"SpecialBitTXT", "LevelTXT"}, kNumber, kCharacterRecords, 32, 1));
-  add("character stats", ByteRun({"STRTXT", "AGITXT", "VITTXT", "WISTXT", "WillTXT"}, kNumber,
-                                 kCharacterRecords, 32, 0xF));
-  add("character equipment", ByteRun({"RHAMTTXT"}, kNumber, kEquipment, 7, 4));
-  add("character equipment", ByteRun({"LHCBO"}, kChoice, kEquipment, 7, 5));
-  add("character equipment", ByteRun({"LHAMTTXT"}, kNumber, kEquipment, 7, 6));
-  add("map properties", ByteRun({"TreasureCBO"}, kChoice, kMaps, 13, 3));
-  add("map properties", ByteRun({"UnknownByte3TXT", "MapIndexTXT"}, kNumber, kMaps, 13, 4));
-  add("map properties", ByteRun({"MapLayoutCBO", "MapTilesetCBO", "BGGFXCBO", "MapPaletteCBO",
-                                 "NPCPaletteCBO", "MusicCBO", "LayoutCBO"},
-                                kChoice, kMaps, 13, 6));
-  std::vector<FieldModel> speed = ByteRun({"AGILowTXT", "AGIHighTXT"}, kNumber, kSpeed, 2);
-  for (FieldModel& field : speed) field.picker = 1;
-  add("monster tables", speed);
-  // The map name index and the map index are shown, never written.
-  for (FieldModel& field : named("map properties").fields) {
-    field.written = field.within != 2 && field.within != 5;
-  }
-  return models;
 }
+// clang-format on
 
 }  // namespace
 

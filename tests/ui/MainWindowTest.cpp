@@ -1,9 +1,17 @@
-// The main window: opening, refusing, saving and closing a ROM, and the tree
-// and menus that open the other windows.
+// The main window: opening, refusing, saving and closing a ROM, the tree and
+// menus that open the other windows; the ways into Torvale from the desktop
+// (the command line, a drop, the recent files) and out of it to an emulator,
+// and the settings they keep.
+
+#include <sys/stat.h>
+
+#include <utility>
 
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
+#include "ui/CommandLine.h"
 #include "ui/MainWindow.h"
+#include "ui/Startup.h"
 
 using namespace torvale::testing;
 using torvale::ui::MainWindow;
@@ -28,6 +36,33 @@ Bytes Saved(std::size_t index, std::initializer_list<std::pair<std::size_t, Byte
                   templates.begin() + 32 * static_cast<long>(index) + 32});
 }
 
+const QString kSampleTitle = QStringLiteral("Torvale (v1.2) - FINAL FANTASY II      ");
+
+// Run in Emulator (Ctrl+R), or Choose Emulator, from what the settings hold to
+// what is started and kept. "emu" is a program in the test's folder, "rom.smc"
+// the open ROM there, "gone" nothing; "-" is no value, "desktop" the desktop's
+// own program for the ROM. A stored value "@..." is the whole settings file
+// instead, "@" alone a settings file that cannot be read. The answer to the
+// program dialog: "" cancels, "-" is not asked. When it fails, starting the
+// program, or the desktop's, fails; the message is how the one shown starts.
+struct EmulatorCase {
+  const char *name, *stored, *answer, *started, *kept, *message;
+  bool choose, fails;
+};
+const EmulatorCase kEmulatorCases[] = {
+    {"first time", "-", "emu", "emu", "emu", "", false, false},
+    {"first time, cancelled", "-", "", "desktop", "", "", false, false},
+    {"no program chosen", "-", "rom.smc", "", "-", "\"%/rom.smc\" is not a program", false, false},
+    {"chosen before", "emu", "-", "emu", "emu", "", false, false},
+    {"chosen is gone", "gone", "emu", "emu", "emu", "", false, false},
+    {"settings unreadable", "@", "emu", "emu", "emu", "", false, false},
+    {"settings garbage", "@\xff[[\n=\x01@Variant(\nEmulator=42\n", "", "desktop", "", "", false,
+     false},
+    {"start fails", "emu", "-", "emu", "emu", "The emulator \"%/emu\" could not", false, true},
+    {"desktop fails", "", "-", "desktop", "", "The desktop has no program", false, true},
+    {"chosen again, cancelled", "emu", "", "", "", "", true, false},
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -35,14 +70,8 @@ class MainWindowTest : public QObject {
 
   std::unique_ptr<WindowFixture> fixture;
   std::unique_ptr<MainWindow> window;
+  QString folder;
 
-  MainWindow& Open(const Bytes& image = Sample(), torvale::RomIo& io = torvale::SystemRomIo()) {
-    fixture->platform.fileAnswers << fixture->WriteRom(image);
-    window = std::make_unique<MainWindow>(fixture->platform, io);
-    window->show();
-    window->LoadROM();
-    return *window;
-  }
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
   }
@@ -60,8 +89,61 @@ class MainWindowTest : public QObject {
     QTest::keyClick(&tree, Qt::Key_Return);
   }
 
+  QString File(const QString& name) const { return folder + u'/' + name; }
+  void NewWindow(torvale::RomIo& io = torvale::SystemRomIo()) {
+    window = std::make_unique<MainWindow>(fixture->platform, io);
+    window->show();
+  }
+  void Open(const QString& path) {
+    fixture->platform.fileAnswers << path;
+    Drive(*window, "mnuOpen");
+  }
+  // A new window with `image` opened through File > Open.
+  void Load(const Bytes& image = Sample(), torvale::RomIo& io = torvale::SystemRomIo()) {
+    NewWindow(io);
+    Open(fixture->WriteRom(image));
+  }
+  // Written before the program reads it; without content, a folder that cannot be read.
+  void WriteSettings(QByteArray content) {
+    QFile file(fixture->platform.settingsFile);
+    QVERIFY(content.isEmpty() ? QDir().mkpath(file.fileName())
+                              : file.open(QIODevice::WriteOnly) &&
+                                    file.write(content.replace('%', folder.toUtf8())) > 0);
+  }
+  QAction* RecentEntry(int index) { return Control<QMenu>(*window, "mnuRecent")->actions()[index]; }
+  QStringList RecentPaths(const MainWindow& shown) {
+    QStringList paths;
+    for (QAction* entry : Control<QMenu>(shown, "mnuRecent")->actions()) {
+      if (!entry->data().isNull()) paths << entry->data().toString();
+    }
+    return paths;
+  }
+  // Drags `urls` onto the main window and drops them there; whether it took them.
+  bool Drop(const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const bool taken = QApplication::sendEvent(window.get(), &enter) && enter.isAccepted() &&
+                       QApplication::sendEvent(window.get(), &drop) && drop.isAccepted();
+    QCoreApplication::processEvents();
+    return taken;
+  }
+  // What the user saw since the last call: the caption, whether the program
+  // ended, and each message.
+  QStringList Seen(const MainWindow& shown) {
+    ScriptedPlatform& platform = fixture->platform;
+    QStringList seen{shown.windowTitle(),
+                     QString::number(std::exchange(platform.endProgramCalls, 0))};
+    for (const ShownMessage& message : std::exchange(platform.messages, {})) seen << message.text;
+    return seen;
+  }
+
  private slots:
-  void init() { fixture = std::make_unique<WindowFixture>(); }
+  void init() {
+    fixture = std::make_unique<WindowFixture>();
+    folder = QString::fromStdString(fixture->folder.Path().string());
+  }
   void cleanup() {
     window.reset();
     fixture.reset();
@@ -85,7 +167,7 @@ class MainWindowTest : public QObject {
   }
 
   void loadShowsTheRomAndEnablesItsControls() {
-    Open();
+    Load();
     QCOMPARE(fixture->platform.askedFilters,
              QStringList("All Files (*.*)|*.*|All SNES ROM Files (*.swc, *.smc, *.fig)|*.smc;*.swc;"
                          "*.fig|Super MagiCom ROM File (*.smc)|*.smc|Super Wild Card ROM File "
@@ -113,7 +195,7 @@ class MainWindowTest : public QObject {
   }
 
   void saveWritesTheChosenFieldsAndShowsTheNotice() {
-    Open();
+    Load();
     Drive(*window, "mnuFF2usShort mnuChina mnuSWC");
     ExpectFile(Sample());  // nothing is written before Save
     QString notice;        // shown during Save's pause
@@ -142,7 +224,7 @@ class MainWindowTest : public QObject {
   // header is left as it was, and the rest saved.
   void saveKeepsWhatItCannotWriteAndTakesPrintableNames() {
     const Bytes unknown = SampleWith({{2, {0x04, 0x00, 0x00, 0x01}}, {0x81D9, {3}}});
-    Open(unknown);
+    Load(unknown);
     ExpectShown(*window, {{"ROMHeaderLBL", "Unknown Header"}, {"cROMFormat", "N/A"}});
     auto* name = Control<QLineEdit>(*window, "iROMName");
     name->selectAll();
@@ -153,7 +235,7 @@ class MainWindowTest : public QObject {
                            'k', 'l', 'm',  'n', 'o', 'p', 'q', 'r', 's', 't', ' '};
     ExpectFile(Saved(1, {{2, {0x04, 0x00, 0x00, 0x01}}, {0x81D9, {3}}, {0x81C0, written}}));
     ExpectShown(*window, {{"ROMHeaderLBL", "Super MagiCom"}});
-    Open();
+    Load();
     Drive(*window, "mnuBlankHeader");
     fixture->RemoveDataFile("Header.dat");
     QVERIFY(window->SaveROM());
@@ -163,7 +245,7 @@ class MainWindowTest : public QObject {
   }
 
   void closeWithoutSavingLeavesTheFileAsItWas() {
-    Open();
+    Load();
     Drive(*window, "mnuFIG");
     QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
     Drive(*window, "mnuClose");
@@ -173,7 +255,7 @@ class MainWindowTest : public QObject {
   }
 
   void treeNodesOpenTheirEditorsByClickOrEnter() {
-    Open();
+    Load();
     auto& tree = *Control<QTreeWidget>(*window, "Tree");
     auto& expand = *Control<QCheckBox>(*window, "ExpandCHK");
     QTest::mouseClick(&expand, Qt::LeftButton);
@@ -200,7 +282,7 @@ class MainWindowTest : public QObject {
 
   void editorThatClosesTheRomLeavesNoRomOpen() {
     FaultyRomIo io;
-    Open(Sample(), io);
+    Load(Sample(), io);
     io.FaultAt(1, FaultyRomIo::Fault::kError, 's');
     fixture->platform.whileModal = [](QDialog& editor) {
       QTest::mouseClick(Control<QPushButton>(editor, "ApplyCMD"), Qt::LeftButton);
@@ -217,7 +299,7 @@ class MainWindowTest : public QObject {
     Drive(*window, "InfoIMG mnuAbout mnuSpecialThanks");  // with no ROM, InfoIMG opens nothing
     QVERIFY(!Control<QAction>(*window, "mnuAboutSPC")->isVisible());
     QVERIFY(!Control<QAction>(*window, "mnuContents")->isEnabled());
-    Open();
+    Load();
     Drive(*window, "InfoIMG");
     QCOMPARE(fixture->platform.modalWindows,
              QStringList({"About Torvale", "Special Thanks", "Shit"}));
@@ -226,6 +308,174 @@ class MainWindowTest : public QObject {
     QCOMPARE(fixture->platform.endProgramCalls, 3);
     QVERIFY(fixture->platform.messages.isEmpty());
     ExpectFile(Sample());
+  }
+  // File > Open, over a ROM open before, opens the Sample() and an earlier
+  // release and refuses the rest, each with its message, leaving no ROM open
+  // and the file as it was. The command line and a drop make the same of each.
+  void everyWayInChecksTheFileAsOpenDoes_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("way");
+    for (const char* kind : {"sample", "earlier release", "other game", "headerless", "short",
+                             "held", "folder", "fifo", "missing", "device", "cancel"}) {
+      for (const char* way : {"menu", "command line", "drop"}) {
+        if (kind != QLatin1String("cancel") || way == QLatin1String("menu")) {
+          QTest::addRow("%s, %s", kind, way) << kind << way;
+        }
+      }
+    }
+  }
+  void everyWayInChecksTheFileAsOpenDoes() {
+    QFETCH(QString, kind);
+    QFETCH(QString, way);
+    Bytes image = Sample();
+    if (kind == "headerless") image.resize(1'048'576);
+    if (kind == "short") image.resize(0xAB1D8);
+    if (kind == "other game") image = Patched(Sample(), 0x101C0, Ascii("FINAL FANTASY 3"));
+    if (kind == "earlier release")
+      image = Patched(Sample(), 0x81C0, Ascii("FINAL FANTASY 4 EASY  "));
+    QString path = fixture->WriteRom(image, "offered.smc");
+    torvale::RomFile holder;
+    if (kind == "held") holder.Open(path.toStdString());
+    if (kind == "folder" || kind == "fifo" || kind == "missing") path = File(kind);
+    if (kind == "folder") QVERIFY(QDir().mkpath(path));
+    if (kind == "fifo") QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    if (kind == "device") path = QStringLiteral("/dev/null");
+    if (kind == "cancel") path.clear();
+    const QString first = fixture->WriteRom(Sample(), "first.smc");
+    NewWindow();
+    Open(first);
+    Seen(*window);
+    Open(path);
+    QCOMPARE(DescribeDifferences(image, fixture->ReadRom("offered.smc")), "");
+    QVERIFY(kind != "missing" || !QFileInfo::exists(path));
+    const QList<ShownMessage> messages = fixture->platform.messages;
+    const QStringList expected = Seen(*window);
+    if (way == "menu") {
+      const bool warned = kind == "earlier release";
+      const bool told = warned || QStringList({"other game", "headerless", "short"}).contains(kind);
+      QCOMPARE(messages.size(), told ? 1 : 0);
+      for (const ShownMessage& message : messages) {
+        QCOMPARE(message.icon, warned ? MessageIcon::kExclamation : MessageIcon::kCritical);
+        QCOMPARE(message.title, QStringLiteral("Torvale"));
+        QVERIFY(message.text.startsWith(warned ? "You're loading: [ FINAL FANTASY 4 EASY ]."
+                                        : kind == "other game"
+                                            ? "You tried to load: [ FINAL FANTASY 3 ]."
+                                            : ""));
+      }
+      QCOMPARE(expected[1], QString(kind == "other game" ? "1" : "0"));  // the program ends
+      if (kind == "sample" || warned) {
+        QCOMPARE(expected[0], warned ? "Torvale (v1.2) - FINAL FANTASY 4 EASY  " : kSampleTitle);
+        QVERIFY(Control<QWidget>(*window, "Tree")->isEnabled());
+      } else {
+        VerifyNoRomOpen(*window);
+      }
+      return;
+    }
+    window.reset();  // and with it the ROM it holds
+
+    if (way == "command line") {
+      torvale::ui::Startup startup(fixture->platform, {std::chrono::milliseconds(0), {}});
+      startup.Begin(torvale::ui::ReadCommandLine({"torvale", path}).romFile);
+      QTRY_VERIFY(startup.Main() != nullptr);
+      QCOMPARE(Control<QProgressBar>(startup.SplashWindow(), "pbar")->value(), 3200);  // it ran
+      QCOMPARE(Seen(*startup.Main()), expected);
+      QCOMPARE(fixture->platform.askedFilters.size(), 2);  // the two above, none at start-up
+      return;
+    }
+    NewWindow();
+    Open(first);
+    Seen(*window);
+    QVERIFY(Drop({QUrl::fromLocalFile(path)}));
+    QCOMPARE(Seen(*window), expected);
+  }
+
+  void dropIsRefusedUnlessOneLocalFileAndNoWindowOver() {
+    const QString first = fixture->WriteRom(Sample(), "first.smc");
+    NewWindow();
+    Open(first);
+    QVERIFY(!Drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(first)}));
+    QVERIFY(!Drop({QUrl(QStringLiteral("https://torvale.test/first.smc"))}));
+    bool droppedOver = true;
+    fixture->platform.whileModal = [&](QDialog&) {
+      droppedOver = Drop({QUrl::fromLocalFile(first)});
+    };
+    Drive(*window, "InfoIMG");  // the text list, modal
+    QVERIFY(!droppedOver);
+    QCOMPARE(Seen(*window), QStringList({kSampleTitle, "0"}));  // the ROM stayed open
+  }
+
+  // What the settings hold is read entry by entry: an entry that makes no sense is left out.
+  void recentFilesKeepTheLastEightOpenedNewestFirst() {
+    WriteSettings("RecentFiles=%/., rel.smc, , %/rom0.smc, %/rom0.smc, %/gone.smc\n");
+    NewWindow();
+    QCOMPARE(RecentPaths(*window), QStringList({File("rom0.smc"), File("gone.smc")}));
+    QStringList expected;
+    for (int i = 0; i < 9; ++i) {
+      expected.prepend(fixture->WriteRom(Sample(), "rom" + std::to_string(i) + ".smc"));
+      Open(expected.first());
+    }
+    Open(expected[5]);  // opened again: first, and once
+    expected.move(5, 0);
+    expected.removeLast();
+    QCOMPARE(RecentPaths(*window), expected);
+    QVERIFY(QFile::remove(expected[1]));
+    RecentEntry(1)->trigger();
+    QCOMPARE(Seen(*window), QStringList({kSampleTitle, "0",
+                                         "The file \"" + expected.takeAt(1) +
+                                             "\" is no longer there.  It has been removed from "
+                                             "the recent files."}));
+    RecentEntry(2)->trigger();  // opens it, and it comes first
+    expected.move(2, 0);
+    QCOMPARE(RecentPaths(*window), expected);
+    ScriptedPlatform nextRun;  // reads the same settings file
+    nextRun.settingsFile = fixture->platform.settingsFile;
+    QCOMPARE(RecentPaths(MainWindow(nextRun)), expected);
+    Drive(*window, "mnuClearRecent");
+    QVERIFY(!Control<QMenu>(*window, "mnuRecent")->menuAction()->isEnabled());
+    QVERIFY(RecentPaths(MainWindow(nextRun)).isEmpty());
+  }
+
+  void runInEmulatorStartsTheChosenProgram_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < static_cast<int>(std::size(kEmulatorCases)); ++i) {
+      QTest::newRow(kEmulatorCases[i].name) << i;
+    }
+  }
+  void runInEmulatorStartsTheChosenProgram() {
+    QFETCH(int, index);
+    const EmulatorCase& row = kEmulatorCases[index];
+    const auto named = [this](const QString& name) {
+      return QStringList{"emu", "gone", "rom.smc"}.contains(name) ? File(name) : name;
+    };
+    QFile program(File("emu"));
+    QVERIFY(program.open(QIODevice::WriteOnly) &&
+            program.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    ScriptedPlatform& platform = fixture->platform;
+    if (*row.stored == '@') {
+      WriteSettings(row.stored + 1);
+    } else if (*row.stored != '-') {
+      platform.Settings().setValue("Emulator", named(row.stored));
+    }
+    platform.startSucceeds = platform.desktopHandlerSucceeds = !row.fails;
+    NewWindow();
+    const QString rom = fixture->WriteRom(Sample(), "rom.smc");
+    Open(rom);
+    platform.fileAnswers << named(row.answer);
+    if (row.choose) Drive(*window, "mnuChooseEmulator");
+    if (!row.choose && QTest::qWaitForWindowActive(window.get())) {
+      QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+    }
+    QCOMPARE(platform.askedProgramTitles.size(), *row.answer == '-' ? 0 : 1);
+    const QString started = named(row.started);
+    QCOMPARE(platform.desktopOpenedFiles, started == "desktop" ? QStringList(rom) : QStringList());
+    QCOMPARE(platform.startedPrograms.size(), started.startsWith(u'/') ? 1 : 0);
+    for (const auto& [program, arguments, in] : platform.startedPrograms) {
+      QVERIFY(program == started && arguments == QStringList(rom) && in == folder);
+    }
+    const QString message = QString::fromLatin1(row.message).replace('%', folder);
+    const QStringList messages = Seen(*window).mid(2);
+    QVERIFY(message.isEmpty() ? messages.isEmpty() : messages.value(0).startsWith(message));
+    QCOMPARE(platform.Settings().value("Emulator", "-").toString(), named(row.kept));
   }
 };
 
