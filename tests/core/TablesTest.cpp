@@ -180,11 +180,9 @@ TEST(Encodings, AmountsHandsChestsAndIcons) {
       {{ChestKind::kGuardedItem, 0, 0x10, 63}, std::nullopt},
   };
   for (const auto& [chest, bytes] : written) EXPECT_EQ(EncodeChest(chest), bytes);
-  const std::pair<std::uint8_t, MagicIcon> icons[] = {{0x3F, MagicIcon::kBlack},
-                                                      {0x40, MagicIcon::kWhite},
-                                                      {0x41, MagicIcon::kSummon},
-                                                      {0x42, MagicIcon::kOther}};
-  for (const auto& [byte, icon] : icons) EXPECT_EQ(DecodeMagicIcon(byte), icon);
+  const MagicIcon icons[] = {MagicIcon::kBlack, MagicIcon::kWhite, MagicIcon::kSummon,
+                             MagicIcon::kOther};  // of bytes 0x3F to 0x42
+  for (int byte = 0x3F; byte <= 0x42; ++byte) EXPECT_EQ(DecodeMagicIcon(byte), icons[byte - 0x3F]);
 }
 
 TEST(Lists, EntriesStandForTheirValues) {
@@ -241,16 +239,13 @@ TEST(Lists, EntriesStandForTheirValues) {
 }
 
 TEST(Lists, NamesComeFromTheirTablesInTheRom) {
-  Bytes image = romgen::BuildSampleRom();
+  Bytes image = testing::SampleWith({{0x72580, {2, 50, 10}}, {0x7289E, {7, 9}}});
   const std::pair<std::size_t, std::string> names[] = {
       {0x78201, "First   "}, {0x78AF8, "Last one"}, {0x78B01, "Opens"}, {0x78CAB, "Ends "},
       {0x7A910, "Cecil "},   {0x71A00, "Goblin  "}, {0x7AA66, "Tail "}};
   for (const auto& [offset, name] : names) {
-    const Bytes bytes = romgen::EncodeGameText(name, name.size());
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<long>(offset));
+    image = testing::Patched(image, offset, romgen::EncodeGameText(name, name.size()));
   }
-  romgen::PutBytes(image, 0x72580, {2, 50, 10});
-  romgen::PutBytes(image, 0x7289E, {7, 9});
   MemoryRom memory(image);
   const auto read = [&](ListId list) { return ReadEntries(list, memory.text, memory.rom); };
   EXPECT_EQ(read(ListId::kItemNames).front(), "First   ");

@@ -56,17 +56,10 @@ TEST(TextCodecTest, EveryByteReadsAndEveryCharacterWritesAsItsTableEntry) {
   }
 }
 
-// A field as stored, what it reads as, and the bytes it holds once `written`
-// (or, when none is given, what it read as) is written in its place.
+// A field as stored and its length, what it reads as, and the bytes it holds
+// once `written` (or, when none is given, what it read as) is written in its place.
 TEST(TextCodecTest, FieldsReadAndWriteInPlacePaddedAndCut) {
-  struct Case {
-    Bytes stored;
-    std::uint16_t length;
-    std::string read;
-    const char* written;
-    Bytes after;
-  };
-  const Case cases[] = {
+  const std::tuple<Bytes, std::uint16_t, std::string, const char*, Bytes> cases[] = {
       {{0x42, 0x5C, 0x5D, 0xFF}, 4, "Aab ", nullptr, {0x42, 0x5C, 0x5D, 0xFF}},
       {{0x00, 0x42, 0x3F, 0x43}, 4, "AB", nullptr, {0x42, 0x43, 0xFF, 0xFF}},
       {{0xC3}, 1, "..", nullptr, {0xC1}},  // cut at the field
@@ -79,11 +72,11 @@ TEST(TextCodecTest, FieldsReadAndWriteInPlacePaddedAndCut) {
       {{}, 3, "", "..l", {0xC1, 0xC1, 0x67}},
       {{}, 6, "", "Wimsy..", {0x58, 0x64, 0x68, 0x6E, 0x74, 0xC1}},
   };
-  for (const Case& c : cases) {
-    MemoryRom memory(Image(c.stored));
-    EXPECT_EQ(memory.text.ReadText(memory.rom, 0, c.length), c.read);
-    memory.text.WriteText(memory.rom, 0, c.written ? c.written : c.read, c.length);
-    EXPECT_EQ(DescribeDifferences(Image(c.after), memory.file.bytes), "") << c.read;
+  for (const auto& [stored, length, read, written, after] : cases) {
+    MemoryRom memory(Image(stored));
+    EXPECT_EQ(memory.text.ReadText(memory.rom, 0, length), read);
+    memory.text.WriteText(memory.rom, 0, written ? written : read, length);
+    EXPECT_EQ(DescribeDifferences(Image(after), memory.file.bytes), "") << read;
   }
 }
 

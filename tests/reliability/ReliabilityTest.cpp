@@ -237,7 +237,8 @@ class ReliabilityTest : public QObject {
     std::mt19937 random(42);
     for (int kill = 0; kill < kKillsPerEditor; ++kill, ++kills) {
       QProcess process;
-      process.start(RomProcess(), {QStringLiteral("apply-loop"), fixture.WriteRom(Sample()), name});
+      process.start(QCoreApplication::applicationDirPath() + "/RomProcess",
+                    {"apply-loop", fixture.WriteRom(Sample()), name});
       QVERIFY(process.waitForReadyRead(30000));
       QCOMPARE(process.readLine().trimmed(), QByteArray("ready"));
       std::this_thread::sleep_for(
@@ -253,11 +254,6 @@ class ReliabilityTest : public QObject {
     qInfo("Faults injected: %d, unreported: %d, bytes changed outside the fields: %zu", injected,
           unreported, outsideFields);
     qInfo("Edits tried: %d; processes killed during Applies: %d", edits, kills);
-  }
-
- private:
-  static QString RomProcess() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/RomProcess");
   }
 };
 

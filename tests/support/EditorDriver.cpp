@@ -34,18 +34,15 @@ void SetCustom(QDialog& window, const FieldModel& field, int value) {
 }
 
 int CustomValue(QDialog& window, const FieldModel& field) {
-  if (field.form == Form::kByte) {
-    return 0x40 * (In<QListWidget>(window, "HandLST").currentRow() + 1) +
-           In<QLineEdit>(window, "NameIndexTXT").text().toInt();
-  }
+  const auto number = [&](const char* name) { return Shown(window, name).toInt(); };
+  if (field.form == Form::kByte) return 0x40 * (number("HandLST") + 1) + number("NameIndexTXT");
   const bool gp = field.form == Form::kChestGp, guarded = field.form == Form::kGuardedChest;
   if (In<QRadioButton>(window, "GPOPT").isChecked() != gp ||
       In<QCheckBox>(window, "FormationCHK").isChecked() != guarded) {
     return -1;  // a chest of another kind
   }
-  if (gp) return In<QLineEdit>(window, "GPTXT").text().toInt();
-  const int formation = guarded ? In<QListWidget>(window, "FormationLST").currentRow() : 0;
-  return formation << 8 | In<QListWidget>(window, "ItemLST").currentRow();
+  if (gp) return number("GPTXT");
+  return (guarded ? number("FormationLST") : 0) << 8 | number("ItemLST");
 }
 
 }  // namespace
@@ -122,7 +119,7 @@ void SetEveryField(QDialog& window, const EditorModel& model, bool highest) {
 }
 
 void ClickApply(QDialog& window) {
-  ClickButton(In<QPushButton>(window, "ApplyCMD"));
+  Drive(window, "ApplyCMD");
 }
 
 }  // namespace torvale::testing

@@ -19,13 +19,7 @@ class MainWindow;
 
 namespace torvale::testing {
 
-using tools::ClickButton;
-using tools::ClickRow;
-using tools::Control;
-using tools::ReplaceText;
-using tools::ScriptedPlatform;
-using tools::ShownMessage;
-using tools::TypeText;
+using namespace tools;
 using ui::MessageIcon;
 
 // Where a data file lies: in the program's folder, or in the installed data
@@ -54,7 +48,7 @@ class WindowFixture {
 // reading the program folder's character table as the program does.
 class EditorFixture : public WindowFixture {
  public:
-  explicit EditorFixture(Bytes image = romgen::BuildSampleRom(), RomIo& io = SystemRomIo());
+  explicit EditorFixture(Bytes image = Sample(), RomIo& io = SystemRomIo());
 
   Bytes original;
   RomFile rom;
@@ -76,10 +70,13 @@ QString Shown(const QWidget& root, const char* name);
 void ExpectShown(const QWidget& root,
                  std::initializer_list<std::pair<const char*, QString>> expected);
 
+// Checks that `platform` showed one message, with `icon` and `text`, or, when
+// not `whole`, a text that starts with `text`.
+void ExpectMessage(const ScriptedPlatform& platform, MessageIcon icon, const QString& text,
+                   bool whole = true);
+
 // Checks that the main window shows no ROM: its caption, its controls
 // disabled, its fields N/A and its tree folded.
 void VerifyNoRomOpen(const ui::MainWindow& window);
 
 }  // namespace torvale::testing
-
-Q_DECLARE_METATYPE(torvale::testing::DataPlace)

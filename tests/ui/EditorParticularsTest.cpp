@@ -42,12 +42,6 @@ class EditorParticularsTest : public QObject {
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
   }
-  // The one message shown since the editor opened: its icon and text.
-  void ExpectMessage(MessageIcon icon, const QString& text) {
-    QCOMPARE(fixture->platform.messages.size(), 1);
-    QCOMPARE(fixture->platform.messages[0].icon, icon);
-    QCOMPARE(fixture->platform.messages[0].text, text);
-  }
 
  private slots:
   void cleanup() {
@@ -85,7 +79,7 @@ class EditorParticularsTest : public QObject {
     Expect({{"InfoLBL", "Items past the index # of 175 can not be edited presently."}});
     // A new name shows in the list after Refresh, which keeps the classes whole.
     Drive(*window, "NameTXT=Renamed ApplyCMD RefreshCMD RefreshCMD");
-    QCOMPARE(Row("ItemLST", 176), QStringLiteral("Renamed "));
+    QCOMPARE(Row("ItemLST", 176), "Renamed ");
     QCOMPARE(In<QListWidget>("EquipLST").count(), 256);
   }
 
@@ -104,8 +98,9 @@ class EditorParticularsTest : public QObject {
     QVERIFY(In("RestoreAsuraCMD").isEnabled());
     QTest::mouseClick(&In<QPushButton>("RestoreAsuraCMD"), Qt::LeftButton);
     ExpectFile(Patched(image, 0x79BC2, {0x40, 0x01, 0x42, 0x8D}));
-    ExpectMessage(MessageIcon::kInformation, "Asura has been restored to the FF4 effects.");
-    QCOMPARE(fixture->platform.messages[0].title, QStringLiteral("Asura Restored"));
+    ExpectMessage(fixture->platform, MessageIcon::kInformation,
+                  "Asura has been restored to the FF4 effects.");
+    QCOMPARE(fixture->platform.messages[0].title, "Asura Restored");
     QVERIFY(!In("RestoreAsuraCMD").isEnabled());
     Expect({{"RestoreAsuraCMD", "Asura Restored"}});
     auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context, false);
@@ -126,12 +121,12 @@ class EditorParticularsTest : public QObject {
             {"ATKTXT", "N/A"}});
     const QString slotTen = Row("CharLST", 10);
     Drive(*window, "CharLST=9 NameTXT=Edna ApplyCMD RefreshCMD");
-    QCOMPARE(Row("CharLST", 0), QStringLiteral("Edna  "));
-    QCOMPARE(Row("CharLST", 9), QStringLiteral("Edna  "));
+    QCOMPARE(Row("CharLST", 0), "Edna  ");
+    QCOMPARE(Row("CharLST", 9), "Edna  ");
     QCOMPARE(Row("CharLST", 10), slotTen);
     QVERIFY(In<QListWidget>("CharLST").selectedItems().isEmpty());
     Open("character equipment");
-    QCOMPARE(Row("CharLST", 0), QStringLiteral("Character Slot 01"));
+    QCOMPARE(Row("CharLST", 0), "Character Slot 01");
     Drive(*window, "CharLST=21");
     Expect({{"CharIndexNumLBL", "Character Slot: 22"},
             {"InfoLBL",
@@ -151,8 +146,8 @@ class EditorParticularsTest : public QObject {
 
   void shopAndMapEditorsNumberTheirRecords() {
     Open("shop");
-    QCOMPARE(Row("ShopLST", 63), QStringLiteral("Shop #64"));
-    QCOMPARE(In<QComboBox>("Slot8CBO").itemText(255), QStringLiteral("[Empty]"));
+    QCOMPARE(Row("ShopLST", 63), "Shop #64");
+    QCOMPARE(In<QComboBox>("Slot8CBO").itemText(255), "[Empty]");
     Expect({{"IndexNumLBL", "Shop #: 1"}});
     Open("map properties");
     Expect({{"MapIndexNumLBL", "Map Index #: 0"}});
@@ -199,8 +194,7 @@ class EditorParticularsTest : public QObject {
     Drive(*window, "EjectCMD");
     Expect({{"ID666LBL", ""}});
     Drive(*window, "EjectCMD");
-    QCOMPARE(fixture->platform.askedSelectedFilters.last(),
-             QStringLiteral("SPC Music File (*.spc)"));
+    QCOMPARE(fixture->platform.askedSelectedFilters.last(), "SPC Music File (*.spc)");
     // A file that cannot be played leaves the one loaded before, and its labels.
     for (int eject = 0; eject < 2; ++eject) {
       Expect({{"ID666LBL", "Now Playing: \r\nMade-up Quest - Field March"},
@@ -234,7 +228,7 @@ class EditorParticularsTest : public QObject {
     Drive(*window, "MonsterLST=5 NameTXT=Imp ApplyCMD");
     QVERIFY(Row("MonsterLST", 5) != QStringLiteral("Imp     "));
     Drive(*window, "RefreshCMD");
-    QCOMPARE(Row("MonsterLST", 5), QStringLiteral("Imp     "));
+    QCOMPARE(Row("MonsterLST", 5), "Imp     ");
     QVERIFY(In<QListWidget>("MonsterLST").selectedItems().isEmpty());
   }
 
@@ -244,7 +238,7 @@ class EditorParticularsTest : public QObject {
     const auto clickTab = [&](int tab) {
       QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(tab).center());
     };
-    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(0), QStringLiteral("2 - 50 - 10"));
+    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(0), "2 - 50 - 10");
     clickTab(1);
     QVERIFY(In<QGroupBox>("MonsterFRA").isVisible());
     QVERIFY(!In<QGroupBox>("ItemFRA").isVisible());
@@ -256,21 +250,21 @@ class EditorParticularsTest : public QObject {
     Expect({{"AGILowTXT", "0"}});
     ClickApply(*window);
     QCOMPARE(In<QComboBox>("ATKDEFCBO").currentIndex(), 0);
-    QCOMPARE(In<QComboBox>("AGISPDCBO").itemText(0), QStringLiteral("0 - 4"));
-    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(5).left(2), QStringLiteral("9 "));
+    QCOMPARE(In<QComboBox>("AGISPDCBO").itemText(0), "0 - 4");
+    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(5).left(2), "9 ");
   }
 
   void textListShowsEachTextAsStored() {
     const Bytes image = SampleWith({{0x7A9C6, Name("Abcde", 5)}, {0x7AA66, Name("Tail", 5)}});
     Open("text list", image);
     Expect({{"", "Shit"}, {"NameTXT", ""}});
-    QCOMPARE(Row("TextLST", 32), QStringLiteral("Tail "));
+    QCOMPARE(Row("TextLST", 32), "Tail ");
     QVERIFY(In<QListWidget>("TextLST").selectedItems().isEmpty());
     // Characters without a byte keep theirs.
     Drive(*window, QStringLiteral("TextLST=0 NameTXT=X#\u00e9yz ApplyCMD"));
     ExpectFile(Patched(image, 0x7A9C6, {0x59, 0x5D, 0x5E, 0x74, 0x75}));
     Expect({{"NameTXT", "Xbcyz"}, {"TextLST", "0"}});
-    QCOMPARE(Row("TextLST", 0), QStringLiteral("Xbcyz"));
+    QCOMPARE(Row("TextLST", 0), "Xbcyz");
     In<QLineEdit>("NameTXT").selectAll();
     QTest::keyClick(&In<QLineEdit>("NameTXT"), Qt::Key_Backspace);
     ClickApply(*window);  // an emptied text is stored as spaces
@@ -282,7 +276,7 @@ class EditorParticularsTest : public QObject {
     fixture->RemoveDataFile("FF2us.tbl");
     window = OpenEditor(EditorModelNamed("text list"), fixture->context, false);
     QCOMPARE(fixture->platform.endProgramCalls, 1);
-    ExpectMessage(MessageIcon::kCritical,
+    ExpectMessage(fixture->platform, MessageIcon::kCritical,
                   "You are missing a vital data file, you will need to reinstall the program to "
                   "fix this error.  This application will now close.");
     QCOMPARE(In<QListWidget>("TextLST").count(), 0);

@@ -75,11 +75,10 @@ class MainWindowTest : public QObject {
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
   }
+  // The one message shown: its icon, the program's name as its title, and how its text starts.
   void ExpectMessage(MessageIcon icon, const QString& start) {
-    QCOMPARE(fixture->platform.messages.size(), 1);
-    QCOMPARE(fixture->platform.messages[0].icon, icon);
-    QCOMPARE(fixture->platform.messages[0].title, QStringLiteral("Torvale"));
-    QVERIFY(fixture->platform.messages[0].text.startsWith(start));
+    torvale::testing::ExpectMessage(fixture->platform, icon, start, false);
+    QCOMPARE(fixture->platform.messages.value(0).title, "Torvale");
   }
   // Opens the window of the tree's node `text` by Enter.
   void OpenNode(const char* text) {
@@ -149,8 +148,10 @@ class MainWindowTest : public QObject {
     fixture.reset();
   }
 
-  void startsWithNoRomAndTheFifteenNodeTree() {
-    window = std::make_unique<MainWindow>(fixture->platform);
+  // The window starts with no ROM and the fifteen-node tree, shows the ROM
+  // File > Open opens, and Close leaves the file as it was.
+  void startsEmptyShowsTheRomOpenedAndClosesItUnsaved() {
+    NewWindow();
     VerifyNoRomOpen(*window);
     QStringList nodes;
     for (QTreeWidgetItem* node : AllNodes(*Control<QTreeWidget>(*window, "Tree"))) {
@@ -164,10 +165,8 @@ class MainWindowTest : public QObject {
                           "Shops=Itm-2<r4", "Monsters=r5<", "Monster Stats=Mon-1<r5",
                           "Area/Map Properties=r8a<", "Map Properties=AP-1<r8a",
                           "Treasure Data=AP-4<r8a", "Data Tables=r8<", "Data Tables=Tables<r8"}));
-  }
 
-  void loadShowsTheRomAndEnablesItsControls() {
-    Load();
+    Open(fixture->WriteRom(Sample()));
     QCOMPARE(fixture->platform.askedFilters,
              QStringList("All Files (*.*)|*.*|All SNES ROM Files (*.swc, *.smc, *.fig)|*.smc;*.swc;"
                          "*.fig|Super MagiCom ROM File (*.smc)|*.smc|Super Wild Card ROM File "
@@ -192,6 +191,12 @@ class MainWindowTest : public QObject {
       QVERIFY(node->childCount() == 0 || node->isExpanded());
     }
     ExpectFile(Sample());
+    Drive(*window, "mnuFIG");
+    QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
+    Drive(*window, "mnuClose");
+    VerifyNoRomOpen(*window);
+    QVERIFY(!window->SaveROM());
+    ExpectFile(Sample());
   }
 
   void saveWritesTheChosenFieldsAndShowsTheNotice() {
@@ -201,7 +206,7 @@ class MainWindowTest : public QObject {
     QString notice;        // shown during Save's pause
     QTimer::singleShot(50, [&] { notice = Shown(*window, "InfoLBL"); });
     Drive(*window, "SaveCMD");
-    QCOMPARE(notice, QStringLiteral("Saved [FF2us]."));
+    QCOMPARE(notice, "Saved [FF2us].");
     const Bytes expected = Saved(2, {{0x81C0, Ascii("FF2us                 ")}, {0x81D9, {0x0B}}});
     ExpectFile(expected);
     QVERIFY(!Control<QLabel>(*window, "InfoLBL")->isVisible());
@@ -210,11 +215,10 @@ class MainWindowTest : public QObject {
                           {"ROMHeaderLBL", "Super Wild Card"}});
     QCOMPARE(Control<QLabel>(*window, "eROM")->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
-    QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(), QStringLiteral("[None]"));
+    QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(), "[None]");
     Drive(*window, "mnuSave");  // the menu's Save keeps the ROM open too
     ExpectFile(expected);
-    QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(),
-             QStringLiteral("D:1.2b | Torvale         "));
+    QCOMPARE(Control<QLabel>(*window, "dROMTag")->toolTip(), "D:1.2b | Torvale         ");
     QVERIFY(Control<QWidget>(*window, "Tree")->isEnabled());
     QVERIFY(fixture->platform.messages.isEmpty());
   }
@@ -229,7 +233,7 @@ class MainWindowTest : public QObject {
     auto* name = Control<QLineEdit>(*window, "iROMName");
     name->selectAll();
     TypeText(name, QStringLiteral("Ab\u00e9\u0100\u0007cdefghijklmnopqrstuvwxyz"));
-    QCOMPARE(name->text(), QStringLiteral("Ab\u00e9cdefghijklmnopqrst"));
+    QCOMPARE(name->text(), "Ab\u00e9cdefghijklmnopqrst");
     QVERIFY(window->SaveROM());
     const Bytes written = {'A', 'b', 0xE9, 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j',
                            'k', 'l', 'm',  'n', 'o', 'p', 'q', 'r', 's', 't', ' '};
@@ -242,16 +246,6 @@ class MainWindowTest : public QObject {
     ExpectMessage(MessageIcon::kExclamation, "The copier header was left as it was");
     ExpectFile(Patched(Sample(), 0x100, kTag));
     ExpectShown(*window, {{"ROMHeaderLBL", "Blanked Copier Header"}});
-  }
-
-  void closeWithoutSavingLeavesTheFileAsItWas() {
-    Load();
-    Drive(*window, "mnuFIG");
-    QTest::keyClicks(Control<QLineEdit>(*window, "iROMName"), "XYZ");
-    Drive(*window, "mnuClose");
-    VerifyNoRomOpen(*window);
-    QVERIFY(!window->SaveROM());
-    ExpectFile(Sample());
   }
 
   void treeNodesOpenTheirEditorsByClickOrEnter() {
@@ -276,7 +270,7 @@ class MainWindowTest : public QObject {
                                   "Monster Editor", "Map Properties Editor", "Treasure Editor",
                                   "Miscellaneous Data Editor", "Miscellaneous Data Editor"}));
     OpenNode("Item Editor");
-    QCOMPARE(fixture->platform.modalWindows.last(), QStringLiteral("Item Editor"));
+    QCOMPARE(fixture->platform.modalWindows.last(), "Item Editor");
     ExpectFile(Sample());
   }
 
@@ -348,29 +342,25 @@ class MainWindowTest : public QObject {
     Open(path);
     QCOMPARE(DescribeDifferences(image, fixture->ReadRom("offered.smc")), "");
     QVERIFY(kind != "missing" || !QFileInfo::exists(path));
-    const QList<ShownMessage> messages = fixture->platform.messages;
-    const QStringList expected = Seen(*window);
     if (way == "menu") {
       const bool warned = kind == "earlier release";
-      const bool told = warned || QStringList({"other game", "headerless", "short"}).contains(kind);
-      QCOMPARE(messages.size(), told ? 1 : 0);
-      for (const ShownMessage& message : messages) {
-        QCOMPARE(message.icon, warned ? MessageIcon::kExclamation : MessageIcon::kCritical);
-        QCOMPARE(message.title, QStringLiteral("Torvale"));
-        QVERIFY(message.text.startsWith(warned ? "You're loading: [ FINAL FANTASY 4 EASY ]."
-                                        : kind == "other game"
-                                            ? "You tried to load: [ FINAL FANTASY 3 ]."
-                                            : ""));
+      const bool told = warned || kind == "other game" || kind == "headerless" || kind == "short";
+      if (told) {
+        ExpectMessage(warned ? MessageIcon::kExclamation : MessageIcon::kCritical,
+                      warned                 ? "You're loading: [ FINAL FANTASY 4 EASY ]."
+                      : kind == "other game" ? "You tried to load: [ FINAL FANTASY 3 ]."
+                                             : "");
       }
-      QCOMPARE(expected[1], QString(kind == "other game" ? "1" : "0"));  // the program ends
-      if (kind == "sample" || warned) {
-        QCOMPARE(expected[0], warned ? "Torvale (v1.2) - FINAL FANTASY 4 EASY  " : kSampleTitle);
-        QVERIFY(Control<QWidget>(*window, "Tree")->isEnabled());
-      } else {
-        VerifyNoRomOpen(*window);
-      }
+      const QStringList seen = Seen(*window);
+      QCOMPARE(seen.size(), told ? 3 : 2);
+      QCOMPARE(seen[1], QString(kind == "other game" ? "1" : "0"));  // the program ends
+      if (kind != "sample" && !warned) return VerifyNoRomOpen(*window);
+      QCOMPARE(window->windowTitle(),
+               warned ? "Torvale (v1.2) - FINAL FANTASY 4 EASY  " : kSampleTitle);
+      QVERIFY(Control<QWidget>(*window, "Tree")->isEnabled());
       return;
     }
+    const QStringList expected = Seen(*window);
     window.reset();  // and with it the ROM it holds
 
     if (way == "command line") {

@@ -20,7 +20,6 @@
 
 using namespace torvale::testing;
 using torvale::ui::DeferredFill;
-using torvale::ui::SpcPlayer;
 using torvale::ui::Startup;
 
 namespace {
@@ -79,33 +78,30 @@ class SharedWindowsTest : public QObject {
                             "Fantasy 4/Final Fantasy 4 EasyType, both FF4 versions aren't directly "
                             "supported--use at your OWN RISK.\r\n\r\nSpecial Thanks: \r\n"));
     QCOMPARE(Control<QLabel>(splash, "WarningLBL")->text(),
-             QStringLiteral("Warning: I am not responsible for anything you do."));
+             "Warning: I am not responsible for anything you do.");
     QTRY_VERIFY(startup.Main() != nullptr);
     QCOMPARE(Control<QProgressBar>(splash, "pbar")->value(), 3200);
     QVERIFY(!splash.isVisible());
     // The dialog was answered with a cancel: the main window shows, with no ROM.
     QCOMPARE(fixture.platform.askedFilters.size(), 1);
     QVERIFY(startup.Main()->isVisible());
-    QCOMPARE(startup.Main()->windowTitle(), QStringLiteral("Torvale (v1.2)"));
+    QCOMPARE(startup.Main()->windowTitle(), "Torvale (v1.2)");
     QVERIFY(fixture.platform.messages.isEmpty());
     // The ROM chosen first is open when the main window shows.
     fixture.platform.fileAnswers << fixture.WriteRom(Sample());
     Startup second(fixture.platform, kNoDelay);
     second.Begin();
     QTRY_VERIFY(second.Main() != nullptr);
-    QCOMPARE(second.Main()->windowTitle(),
-             QStringLiteral("Torvale (v1.2) - FINAL FANTASY II      "));
+    QCOMPARE(second.Main()->windowTitle(), "Torvale (v1.2) - FINAL FANTASY II      ");
     // Without the header templates, the program ends before any dialog.
     fixture.platform.askedFilters.clear();
     fixture.RemoveDataFile("Header.dat");
     Startup third(fixture.platform, kNoDelay);
     third.Begin();
     QTRY_COMPARE(fixture.platform.endProgramCalls, 1);
-    QCOMPARE(fixture.platform.messages.size(), 1);
-    QCOMPARE(fixture.platform.messages[0].icon, torvale::ui::MessageIcon::kCritical);
-    QCOMPARE(fixture.platform.messages[0].text,
-             QStringLiteral("You are missing a vital data file, you will need to reinstall the "
-                            "program to fix this error.  This application will now close."));
+    ExpectMessage(fixture.platform, MessageIcon::kCritical,
+                  "You are missing a vital data file, you will need to reinstall the program to "
+                  "fix this error.  This application will now close.");
     QTest::qWait(50);
     QVERIFY(third.Main() == nullptr);
     QVERIFY(fixture.platform.askedFilters.isEmpty());
@@ -136,7 +132,7 @@ class SharedWindowsTest : public QObject {
     const QString address = QStringLiteral("https://torvale.test/");
     torvale::ui::AboutWindow about(platform, nullptr, address);
     about.show();
-    QCOMPARE(Control<QLabel>(about, "VersionLBL")->text(), QStringLiteral("Version 1.2"));
+    QCOMPARE(Control<QLabel>(about, "VersionLBL")->text(), "Version 1.2");
     emit Control<QLabel>(about, "WebLinkLBL")->linkActivated(address);
     QCOMPARE(platform.webAddresses, QStringList(address));
     ClickButton(*Control<QDialogButtonBox>(about, "OKCMD")->button(QDialogButtonBox::Ok));
@@ -197,7 +193,7 @@ class SharedWindowsTest : public QObject {
     box.setMaxLength(3);
     torvale::ui::MakeNumberBox(box, INT32_MIN, INT32_MAX);
     TypeText(&box, QStringLiteral("12345"));
-    QCOMPARE(box.text(), QStringLiteral("123"));
+    QCOMPARE(box.text(), "123");
     box.setText(QStringLiteral("-2147483648"));
     QCOMPARE(torvale::ui::NumberIn(box), std::optional<qint64>(INT32_MIN));
     // A name box never empties and takes the field's length.
@@ -206,9 +202,9 @@ class SharedWindowsTest : public QObject {
     name.setText(QStringLiteral("Potion  "));
     name.selectAll();
     QTest::keyClick(&name, Qt::Key_Backspace);
-    QCOMPARE(name.text(), QStringLiteral(" "));
+    QCOMPARE(name.text(), " ");
     TypeText(&name, QStringLiteral("ElixirXYZ"));
-    QCOMPARE(name.text(), QStringLiteral("ElixirX "));
+    QCOMPARE(name.text(), "ElixirX ");
   }
 
   // Lists fill once the window shows, the window locked meanwhile and yet
@@ -222,7 +218,7 @@ class SharedWindowsTest : public QObject {
     QTRY_COMPARE(w.filled, 1);
     QVERIFY(!w.Locked() && !w.bar.isVisible());
     for (QWidget* list : w.lists) QCOMPARE(list->property("count").toInt(), 256);
-    QCOMPARE(w.combos[7].itemText(255), QStringLiteral("Name 255"));
+    QCOMPARE(w.combos[7].itemText(255), "Name 255");
     w.fill->Restart();  // Refresh fills the lists anew, not on top
     QCOMPARE(w.filled, 2);
     QCOMPARE(w.list.count(), 256);
@@ -246,7 +242,7 @@ class SharedWindowsTest : public QObject {
 
   void spcPlayerReadsTheTagAndKeepsItsSongOverOneItCannotPlay() {
     QTemporaryDir folder;
-    SpcPlayer player;
+    torvale::ui::SpcPlayer player;
     const std::pair<std::string, std::string> tags[] = {
         {"Torvale Test Tunes", "Overture of Bells"},
         {"Q", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"},
@@ -269,7 +265,7 @@ class SharedWindowsTest : public QObject {
     QFile::resize(folder.filePath("cut.spc"), 0x1000);
     for (const char* other : {"missing.spc", "text.spc", "cut.spc"}) {
       QVERIFY(!player.Load(folder.filePath(other)));
-      QCOMPARE(player.GetGame(), QStringLiteral("Game"));  // the song loaded before stays
+      QCOMPARE(player.GetGame(), "Game");  // the song loaded before stays
     }
     // Without an audio device nothing plays and nothing complains.
     const bool device = !QMediaDevices::audioOutputs().isEmpty();
