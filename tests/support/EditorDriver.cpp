@@ -64,10 +64,7 @@ std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorCo
   auto window = ui::EditorNamed(model.window).create(context, nullptr);
   if (!ready) return window;
   if (!tools::ShowUntilFilled(*window)) qFatal("%s never became ready", model.name);
-  if (model.page != 0) {
-    auto& tabs = In<QTabBar>(*window, "tabs");
-    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(model.page).center());
-  }
+  if (model.page != 0) ClickTab(In<QTabBar>(*window, "tabs"), model.page);
   return window;
 }
 

@@ -68,6 +68,10 @@ void Drive(QWidget& root, const QString& steps) {
   }
 }
 
+void ClickTab(QTabBar& tabs, int tab) {
+  QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(tab).center());
+}
+
 QString Shown(const QWidget& root, const char* name) {
   if (*name == '\0') return root.windowTitle();
   auto* control = Control<QWidget>(root, name);

@@ -62,6 +62,7 @@ class EditorFixture : public WindowFixture {
 // text, "Combo=entry" picks a drop-down entry, a bare name clicks a button
 // or triggers a menu's action.
 void Drive(QWidget& root, const QString& steps);
+void ClickTab(QTabBar& tabs, int tab);
 // What a control below `root` shows: a label's, box's or button's text, a
 // drop-down list's entry, a list's current row; for an empty name, the root
 // window's caption.

@@ -75,8 +75,8 @@ class EditorContractTest : public QObject {
       const QString held = name ? QString::fromStdString(NameFor(planted[field], layout.max))
                                       .leftJustified(layout.max)
                                 : QString::number(ValueOf(layout, image, record));
-      QCOMPARE(QStringLiteral("%1 of record %2: %3").arg(layout.control).arg(record).arg(shown),
-               QStringLiteral("%1 of record %2: %3").arg(layout.control).arg(record).arg(held));
+      const QString where = QStringLiteral("%1 of record %2: ").arg(layout.control).arg(record);
+      QCOMPARE(where + shown, where + held);
     }
     QCOMPARE(DescribeDifferences(image, fixture.ReadRom()), "");
     QVERIFY(fixture.platform.messages.isEmpty());

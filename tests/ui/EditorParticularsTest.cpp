@@ -234,15 +234,11 @@ class EditorParticularsTest : public QObject {
 
   void battleTablesShowOnePageAndRebuildTheMonsterLists() {
     Open("items won", SampleWith({{0x72580, {2, 50, 10}}, {0x72820, {3, 4}}}));
-    auto& tabs = In<QTabBar>("tabs");
-    const auto clickTab = [&](int tab) {
-      QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(tab).center());
-    };
     QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(0), "2 - 50 - 10");
-    clickTab(1);
+    ClickTab(In<QTabBar>("tabs"), 1);
     QVERIFY(In<QGroupBox>("MonsterFRA").isVisible());
     QVERIFY(!In<QGroupBox>("ItemFRA").isVisible());
-    clickTab(2);  // "Equip Tables [N/A]" leaves the page as it was
+    ClickTab(In<QTabBar>("tabs"), 2);  // "Equip Tables [N/A]" leaves the page as it was
     QVERIFY(In<QGroupBox>("MonsterFRA").isVisible());
     Drive(*window, "ATKDEFCBO=5 AtkxTXT=9");
     In<QLineEdit>("AGILowTXT").selectAll();
