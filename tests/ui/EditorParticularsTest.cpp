@@ -9,13 +9,7 @@
 
 using namespace torvale::testing;
 
-namespace {
-
-Bytes Name(const std::string& text, std::size_t length) {
-  return torvale::romgen::EncodeGameText(text, length);
-}
-
-}  // namespace
+using torvale::romgen::EncodeGameText;
 
 class EditorParticularsTest : public QObject {
   Q_OBJECT
@@ -53,7 +47,7 @@ class EditorParticularsTest : public QObject {
     // Item 17: icon 0x2D, price byte 0x81, record 07 20 63 AA BB CC C8 8D.
     const Bytes image =
         SampleWith({{0x78200 + 9 * 17, {0x2D}},
-                    {0x78201 + 9 * 17, Name("Edge", 8)},
+                    {0x78201 + 9 * 17, EncodeGameText("Edge", 8)},
                     {0x7A650 + 17, {0x81}},
                     {0x79300 + 8 * 17, {0x07, 0x20, 0x63, 0xAA, 0xBB, 0xCC, 0xC8, 0x8D}}});
     Open("item", image);
@@ -85,7 +79,7 @@ class EditorParticularsTest : public QObject {
 
   void magicSpellEditorCaptionsIconsAndAsura() {
     const Bytes image = SampleWith({{0x78B00 + 6 * 3, {0x40}},
-                                    {0x78B01 + 6 * 3, Name("Glow", 5)},
+                                    {0x78B01 + 6 * 3, EncodeGameText("Glow", 5)},
                                     {0x79BC2, {0x40, 0x1E, 0x64, 0x02}}});
     Open("magic", image);
     Drive(*window, "MagicLST=3");
@@ -205,8 +199,10 @@ class EditorParticularsTest : public QObject {
   }
 
   void treasureEditorShowsEachKindAndKeepsItsOptionsApart() {
-    Open("treasure",
-         SampleWith({{0xA8503, {0x12, 0x05}}, {0xA850D, {0xE4, 0x10}}, {0xA8512, {0xC0, 0x22}}}));
+    Open("treasure", SampleWith({{0xA8503, {0x12, 0x05}},
+                                 {0xA8508, {0x9F, 0x21}},
+                                 {0xA850D, {0xE4, 0x10}},
+                                 {0xA8512, {0xC0, 0x22}}}));
     Expect({{"OffsetLBL", "Offset: A8503"}, {"GPTXT", "50"}, {"ItemLST", "256"}});
     QVERIFY(In<QRadioButton>("GPOPT").isChecked());
     QVERIFY(!In("ItemLST").isEnabled());
@@ -215,10 +211,10 @@ class EditorParticularsTest : public QObject {
     Expect({{"FormationLST", "100"}, {"GPTXT", ""}});
     Drive(*window, "OffsetLST=3");  // type 0xC0: formation 64 guards item 0x22
     Expect({{"FormationLST", "64"}});
-    Drive(*window, "GPOPT");  // another kind's GP shows none
-    Expect({{"GPTXT", ""}});
     Drive(*window, "ClearCMD");
     QVERIFY(!In<QRadioButton>("GPOPT").isChecked() && !In<QRadioButton>("ItemOPT").isChecked());
+    Drive(*window, "OffsetLST=1 GPOPT");  // an item chest shows no GP amount
+    Expect({{"GPTXT", ""}});
   }
 
   void monsterEditorListsANewNameAfterRefresh() {
@@ -251,7 +247,8 @@ class EditorParticularsTest : public QObject {
   }
 
   void textListShowsEachTextAsStored() {
-    const Bytes image = SampleWith({{0x7A9C6, Name("Abcde", 5)}, {0x7AA66, Name("Tail", 5)}});
+    const Bytes image =
+        SampleWith({{0x7A9C6, EncodeGameText("Abcde", 5)}, {0x7AA66, EncodeGameText("Tail", 5)}});
     Open("text list", image);
     Expect({{"", "Shit"}, {"NameTXT", ""}});
     QCOMPARE(Row("TextLST", 32), "Tail ");

@@ -24,8 +24,7 @@ using torvale::ui::Startup;
 
 namespace {
 
-constexpr torvale::ui::SplashTiming kNoDelay{std::chrono::milliseconds(0),
-                                             std::chrono::milliseconds(0)};
+constexpr torvale::ui::SplashTiming kNoDelay{{}, {}};  // no wait and no animation
 
 // One list, eight drop-down lists and a field, like an editor's, filled with
 // `count` names; a slow fill appends them in pieces, 1 ms apart.
