@@ -66,7 +66,6 @@ void Form(benchmark::State& state, const torvale::ui::EditorEntry& editor) {
 // Apply on a shown window with the first record of each picker shown.
 void Apply(benchmark::State& state, const EditorModel& model) {
   const auto window = torvale::testing::OpenEditor(model, Fixture().context);
-  torvale::testing::WaitUntilReady(*window, model);
   torvale::testing::PickFirstRecords(*window, model);
   for (auto _ : state) torvale::testing::ClickApply(*window);
 }
@@ -76,7 +75,6 @@ void Apply(benchmark::State& state, const EditorModel& model) {
 void UndoRedo(benchmark::State& state, const EditorModel& model, bool undo) {
   EditorFixture fixture;
   const auto window = torvale::testing::OpenEditor(model, fixture.context);
-  torvale::testing::WaitUntilReady(*window, model);
   torvale::testing::PickFirstRecords(*window, model);
   torvale::testing::SetEveryField(*window, model, true);
   torvale::testing::ClickApply(*window);
@@ -119,7 +117,6 @@ std::vector<FaultyRomIo::IoCall> ApplyCalls(const EditorModel& model) {
   FaultyRomIo io;
   EditorFixture fixture(torvale::romgen::BuildSampleRom(), io);
   const auto window = torvale::testing::OpenEditor(model, fixture.context);
-  torvale::testing::WaitUntilReady(*window, model);
   torvale::testing::PickFirstRecords(*window, model);
   const std::size_t start = io.calls.size();
   torvale::testing::ClickApply(*window);

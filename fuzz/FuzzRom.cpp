@@ -5,14 +5,6 @@
 #include <cstdlib>
 
 namespace torvale::fuzz {
-namespace {
-
-const testing::Bytes& Sample() {
-  static const testing::Bytes sample = romgen::BuildSampleRom();
-  return sample;
-}
-
-}  // namespace
 
 void Require(bool holds, std::string_view property) {
   if (holds) return;
@@ -21,24 +13,31 @@ void Require(bool holds, std::string_view property) {
   std::abort();
 }
 
-FuzzRom::FuzzRom() : m_memory(Sample()) {
-  m_memory.file.onWrite = [this](std::size_t offset, std::span<const std::uint8_t> before,
-                                 std::span<const std::uint8_t> after) {
-    m_changed.emplace_back(offset, after.size());
-    if (onWrite) onWrite(offset, before, after);
-  };
+std::uint8_t FuzzInput::Byte() {
+  const std::string byte = Bytes(1);
+  return byte.empty() ? 0 : static_cast<std::uint8_t>(byte[0]);
+}
+
+std::uint32_t FuzzInput::Number(int count) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < count; ++i) value |= std::uint32_t{Byte()} << (8 * i);
+  return value;
+}
+
+std::string FuzzInput::Bytes(std::size_t count) {
+  const std::size_t length = std::min(count, m_bytes.size());
+  std::string bytes(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(length));
+  m_bytes = m_bytes.subspan(length);
+  return bytes;
 }
 
 FuzzRom& FuzzRom::Start(std::size_t length) {
   static FuzzRom shared;
-  for (const auto& [offset, count] : shared.m_changed) {
-    std::copy_n(Sample().begin() + static_cast<long>(offset), count,
-                shared.m_memory.file.bytes.begin() + static_cast<long>(offset));
-  }
-  shared.m_changed.clear();
-  shared.onWrite = {};
-  shared.m_memory.file.length = std::min(length, Sample().size());
-  shared.m_memory.rom.Open(shared.m_memory.file.path);
+  MemoryRomIo& file = shared.m_memory.file;
+  file.bytes = testing::Sample();
+  file.length = std::min(length, file.bytes.size());
+  shared.m_memory.rom.ObserveWrites({});
+  shared.m_memory.rom.Open(file.path);
   return shared;
 }
 
@@ -46,7 +45,6 @@ void FuzzRom::Overlay(std::size_t offset, std::span<const std::uint8_t> bytes) {
   if (offset >= m_memory.file.length) return;
   const std::size_t count = std::min(bytes.size(), m_memory.file.length - offset);
   std::copy_n(bytes.begin(), count, m_memory.file.bytes.begin() + static_cast<long>(offset));
-  m_changed.emplace_back(offset, count);
 }
 
 }  // namespace torvale::fuzz

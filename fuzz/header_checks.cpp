@@ -7,11 +7,10 @@
 // short inputs reach them. Every check must answer, or on a file too short for
 // the editors refuse with RomRangeError; none may write.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
-#include "FuzzInput.h"
 #include "FuzzRom.h"
 #include "rom/CopierHeader.h"
 #include "rom/EditTag.h"
@@ -20,34 +19,27 @@
 namespace torvale::fuzz {
 namespace {
 
-struct Field {
-  FileOffset offset;
-  std::size_t length;
-};
-
-// Where the identity check looks for another game's title.
-constexpr FileOffset kOtherTitleOffset = 0x101C0;
-constexpr std::size_t kInternalHeaderLength = 0x20;
-constexpr std::size_t kCopierHeaderLength = 0x200;
-
-constexpr std::array kPlacedFields = {
-    Field{kInternalNameOffset, kInternalHeaderLength}, Field{kOtherTitleOffset, 16},
-    Field{kHeaderlessNameOffset, kHeaderlessNameLength},
-    Field{0, kCopierHeaderLength},  // the copier fields and the edit tag
-};
+// Where the fields the checks read lie, and their lengths: the internal
+// header, another game's title where the identity check looks for it, the
+// name of a headerless file, and the copier header with the edit tag.
+constexpr std::pair<FileOffset, std::size_t> kPlacedFields[] = {
+    {kInternalNameOffset, 0x20},
+    {0x101C0, 16},
+    {kHeaderlessNameOffset, kHeaderlessNameLength},
+    {0, 0x200}};
 
 FuzzRom& PlacedFile(FuzzInput& input) {
   FuzzRom& file = FuzzRom::Start(input.Number(3) % (romgen::kSampleRomSize + 1));
-  for (const Field& field : kPlacedFields) {
-    const std::string bytes = input.Bytes(field.length);
-    file.Overlay(field.offset, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+  for (const auto& [offset, length] : kPlacedFields) {
+    const std::string bytes = input.Bytes(length);
+    file.Overlay(offset, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   }
   return file;
 }
 
 void CheckFile(FuzzRom& file) {
   bool written = false;
-  file.onWrite = [&](std::size_t, auto, auto) { written = true; };
+  file.Rom().ObserveWrites([&](FileOffset, auto, auto) { written = true; });
   const RomFile& rom = file.Rom();
   Require(rom.Size() == file.Bytes().size(), "the file opens at its own length");
   Require(CheckRomLength(rom).has_value() == (rom.Size() < kMinimumRomSize),

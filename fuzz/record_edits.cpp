@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzInput.h"
 #include "FuzzRom.h"
 #include "data/Encodings.h"
 #include "data/Magic.h"
@@ -28,14 +27,11 @@ constexpr int kMostEdits = 24;
 constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-struct Span {
-  std::size_t offset;
-  std::size_t length;
-};
+using Span = std::pair<std::size_t, std::size_t>;  // offset and length
 
 bool Inside(std::size_t at, const std::vector<Span>& spans) {
   return std::any_of(spans.begin(), spans.end(), [at](const Span& span) {
-    return at >= span.offset && at < span.offset + span.length;
+    return at >= span.first && at < span.first + span.second;
   });
 }
 
@@ -71,14 +67,10 @@ Value ReadBack(const Field& field, const Value& written) {
 
 // The byte that a record's hand and name index make.
 std::optional<std::uint8_t> HandByte(const Table& table, const Record& values) {
-  int hand = 0, index = 0;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const Encoding encoding = table.fields[i].encoding;
-    if (encoding == Encoding::kHand) hand = static_cast<int>(std::get<std::int64_t>(values[i]));
-    if (encoding == Encoding::kNameIndex)
-      index = static_cast<int>(std::get<std::int64_t>(values[i]));
-  }
-  return EncodeHand(static_cast<Hand>(hand), index);
+  const auto number = [&](std::string_view name) {
+    return static_cast<int>(std::get<std::int64_t>(values[FieldIndex(table, name)]));
+  };
+  return EncodeHand(static_cast<Hand>(number("HandLST")), number("NameIndexTXT"));
 }
 
 // A record of a table, each written field given a value from the input.
@@ -160,19 +152,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto tables = AllTables();
   for (int edit = 0; edit < kMostEdits && !input.Empty(); ++edit) {
     const int choice = input.Below(static_cast<int>(tables.size()) + 1);
-    std::vector<Span> changed;
-    file.onWrite = [&](std::size_t offset, std::span<const std::uint8_t> before,
-                       std::span<const std::uint8_t> after) {
+    std::vector<std::size_t> changed;
+    file.Rom().ObserveWrites([&](FileOffset offset, auto before, auto after) {
       for (std::size_t i = 0; i < after.size(); ++i) {
-        if (before[i] != after[i]) changed.push_back({offset + i, 1});
+        if (before[i] != after[i]) changed.push_back(offset + i);
       }
-    };
+    });
     const std::vector<Span> fields =
         choice == static_cast<int>(tables.size())
             ? EditHeader(file, input)
             : EditRecord(*tables[static_cast<std::size_t>(choice)], file, input);
-    for (const Span& byte : changed) {
-      Require(Inside(byte.offset, fields), "an edit changes only its record's fields");
+    for (const std::size_t at : changed) {
+      Require(Inside(at, fields), "an edit changes only its record's fields");
     }
     Require(file.Rom().Size() == romgen::kSampleRomSize &&
                 file.Bytes().size() == romgen::kSampleRomSize,

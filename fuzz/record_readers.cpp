@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "FuzzInput.h"
 #include "FuzzRom.h"
 #include "data/Lists.h"
 #include "data/Magic.h"

@@ -26,17 +26,12 @@ namespace {
 
 using testing::Bytes;
 using testing::DescribeDifferences;
-using testing::EditorModelNamed;
 using testing::FieldModel;
 using testing::MemoryRom;
 
-struct TableCase {
-  const Table& (*table)();
-  const char* model;
-  int picker;  // which of the model's pickers picks this table's records
-};
-
-const TableCase kTables[] = {
+// Each table, the layout's model of its editor, and which of the model's
+// pickers picks its records.
+const std::tuple<const Table& (*)(), const char*, int> kTables[] = {
     {ItemTable, "item", 0},
     {SpellTable, "magic", 0},
     {CharacterTable, "character stats", 0},
@@ -49,8 +44,7 @@ const TableCase kTables[] = {
     {TextEntryTable, "text list", 0},
     {ItemsWonTable, "items won", 0},
     {AttackDefenseTable, "monster tables", 0},
-    {SpeedTable, "monster tables", 1},
-};
+    {SpeedTable, "monster tables", 1}};
 
 // The values of one record as the program takes them, the bytes the layout
 // says they stand for (planted), and the values they read back as.
@@ -61,45 +55,36 @@ struct Planted {
   Bytes expected;  // the file once the written values are written
 };
 
-std::int64_t Draw(std::mt19937& random, int min, int max) {
-  return std::uniform_int_distribution(min, max)(random);
-}
-
-// A chest of a random kind: the layout's field of that kind, with its value,
-// and the program's four values of it.
-void PlantChest(const testing::EditorModel& model, int record, std::mt19937& random,
-                Planted& planted) {
-  const char* kinds[] = {"GPOPT", "ItemOPT", "FormationCHK"};
-  const int kind = static_cast<int>(Draw(random, 0, 2));
-  const FieldModel& chest = testing::FieldNamed(model, kinds[kind]);
-  const int value = static_cast<int>(Draw(random, chest.min, chest.max));
-  Store(chest, planted.file, record, value);
-  Store(chest, planted.expected, record, value);
-  planted.written = planted.read = Record{std::int64_t{kind}, {}, {}, {}};
-  if (kind == 0) {
-    // A written GP amount is typed; it reads back as the step it is stored in.
-    planted.written[1] = std::int64_t{value};
-    planted.read[1] = std::int64_t{ValueOf(chest, planted.file, record)};
-  } else {
-    planted.written[2] = planted.read[2] = std::int64_t{value & 0xFF};
-  }
-  if (kind == 2) planted.written[3] = planted.read[3] = std::int64_t{value >> 8};
-}
-
 Planted Plant(const Table& table, const testing::EditorModel& model, const Bytes& image, int record,
               std::mt19937& random) {
   Planted planted{Record(table.fields.size()), image, Record(table.fields.size()), image};
+  const auto draw = [&](const FieldModel& layout) {
+    const int value = std::uniform_int_distribution(layout.min, layout.max)(random);
+    Plant(layout, planted.file, record, value);
+    Store(layout, planted.expected, record, value);
+    return value;
+  };
   if (&table == &ChestTable()) {
-    PlantChest(model, record, random, planted);
+    // A chest of a random kind: the layout's field of that kind, and the program's four values.
+    const int kind = std::uniform_int_distribution(0, 2)(random);
+    const FieldModel& chest =
+        testing::FieldNamed(model, std::array{"GPOPT", "ItemOPT", "FormationCHK"}[kind]);
+    const int value = draw(chest);
+    planted.written = planted.read = Record{std::int64_t{kind}, {}, {}, {}};
+    if (kind == 0) {  // a typed GP amount reads back as the step it is stored in
+      planted.written[1] = std::int64_t{value};
+      planted.read[1] = std::int64_t{ValueOf(chest, planted.file, record)};
+    } else {
+      planted.written[2] = planted.read[2] = std::int64_t{value & 0xFF};
+    }
+    if (kind == 2) planted.written[3] = planted.read[3] = std::int64_t{value >> 8};
     return planted;
   }
   for (std::size_t i = 0; i < table.fields.size(); ++i) {
     const Field& field = table.fields[i];
     if (field.name == "NameIndexTXT" || field.name == "MagicIconFRA") continue;
     const FieldModel& layout = testing::FieldNamed(model, std::string(field.name));
-    const int value = static_cast<int>(Draw(random, layout.min, layout.max));
-    Plant(layout, planted.file, record, value);
-    Store(layout, planted.expected, record, value);
+    const int value = draw(layout);
     if (layout.kind == testing::FieldKind::kName) {
       const std::string name = testing::NameFor(value, layout.max);
       planted.written[i] = name;
@@ -119,11 +104,11 @@ Planted Plant(const Table& table, const testing::EditorModel& model, const Bytes
 
 TEST(Tables, EveryRecordWritesAndReadsTheBytesOfTheLayout) {
   std::mt19937 random(7);
-  for (const TableCase& c : kTables) {
-    const Table& table = c.table();
-    const testing::EditorModel& model = EditorModelNamed(c.model);
-    const testing::RecordPicker& picker = model.pickers[static_cast<std::size_t>(c.picker)];
-    EXPECT_EQ(table.count, &table == &ItemTable() ? 256 : picker.count) << table.name;
+  for (const auto& [tableOf, modelName, picker] : kTables) {
+    const Table& table = tableOf();
+    const testing::EditorModel& model = testing::EditorModelNamed(modelName);
+    EXPECT_EQ(table.count, &table == &ItemTable() ? 256 : model.pickers[picker].count)
+        << table.name;
     MemoryRom memory;
     for (int record = 0; record < table.count; ++record) {
       const Planted planted = Plant(table, model, memory.file.bytes, record, random);
@@ -153,11 +138,8 @@ TEST(Tables, FieldsSharingBytesOrFollowingOneAnotherGoInOneWrite) {
   for (const auto& [table, lengths] : cases) {
     MemoryRom memory;
     std::vector<std::size_t> writes;
-    memory.file.onWrite = [&](std::size_t, std::span<const std::uint8_t> bytes, auto) {
-      writes.push_back(bytes.size());
-    };
-    const Record values = ReadRecord(table(), memory.text, memory.rom, 3);
-    WriteRecord(table(), memory.rom, 3, values);
+    memory.rom.ObserveWrites([&](FileOffset, auto bytes, auto) { writes.push_back(bytes.size()); });
+    WriteRecord(table(), memory.rom, 3, ReadRecord(table(), memory.text, memory.rom, 3));
     EXPECT_EQ(writes, lengths) << table().name;
   }
 }
@@ -198,57 +180,52 @@ TEST(Encodings, AmountsHandsChestsAndIcons) {
       {{ChestKind::kGuardedItem, 0, 0x10, 63}, std::nullopt},
   };
   for (const auto& [chest, bytes] : written) EXPECT_EQ(EncodeChest(chest), bytes);
-  const std::pair<std::uint8_t, MagicIcon> icons[] = {{0x3F, MagicIcon::kBlack},
-                                                      {0x40, MagicIcon::kWhite},
-                                                      {0x41, MagicIcon::kSummon},
-                                                      {0x42, MagicIcon::kOther}};
-  for (const auto& [byte, icon] : icons) EXPECT_EQ(DecodeMagicIcon(byte), icon);
+  const MagicIcon icons[] = {MagicIcon::kBlack, MagicIcon::kWhite, MagicIcon::kSummon,
+                             MagicIcon::kOther};  // of bytes 0x3F to 0x42
+  for (int byte = 0x3F; byte <= 0x42; ++byte) EXPECT_EQ(DecodeMagicIcon(byte), icons[byte - 0x3F]);
 }
 
 TEST(Lists, EntriesStandForTheirValues) {
-  const std::tuple<ListId, std::size_t, std::string_view> entries[] = {
-      {ListId::kIcons, 0x00, "[Letter/Number]"},
-      {ListId::kIcons, 0x2D, "Sword"},
-      {ListId::kIcons, 0x41, "Summon Magic"},
-      {ListId::kIcons, 0xFF, "[Space]"},
-      {ListId::kStatBonuses, 0, "0 | 0 | 0 | 0 | 0   "},
-      {ListId::kStatBonuses, 12, "+5 | -5 | -5 | -5 | -5   "},
-      {ListId::kStatBonuses, 128, "0 | 0 | 0 | 0 | +3   "},
-      {ListId::kStatBonuses, 0x8D, "+10 | -10 | -10 | -10 | +10   "},
-      {ListId::kStatBonuses, 0x85, "-10 | -10 | -10 | -10 | +10   "},
-      {ListId::kStatBonuses, 0x7B, "+15 | +15 | +15 | +15 | 0   "},
-      {ListId::kStatBonuses, 256, "[N/A]"},
-      {ListId::kEquipClasses, 0, "Everyone"},
-      {ListId::kEquipClasses, 115, "None"},
-      {ListId::kEquipClasses, 116, "Unknown/Undocumented"},
-      {ListId::kSpellEffects, 0x29, "\"summon\" a monster (Alert, Call)"},
-      {ListId::kSpellEffects, 0x30, "revive monster (Recover, AC Remedy, 8F Vanish)"},
-      {ListId::kSpellEffects, 0x31, "unknown/undocumented"},
-      {ListId::kHands, 2, "L/R Both"},
-      {ListId::kMapMusic, 16, "Tent\\Cabin"},
-      {ListId::kMapMusic, 31, "Suprise! (Ex: Lost the Crystal)"},
-      {ListId::kMapMusic, 61, "Nothing"},
-      {ListId::kMapMusic, 62, "Airship Noise"},
-      {ListId::kMapMusic, 68, "Waves"},
-      {ListId::kMapMusic, 69, "Unknown/Undocumented/Glitch"},
-      {ListId::kSongs, 31, "Suprise! (Ex: Lost the Dark Crystal)"},
-      {ListId::kSongs, 55, "Ending Part 3"},
-      {ListId::kFormations, 127, "Monster Formation #127"},
-      {ListId::kFormations, 128, "[-Nothing-]"},
-      {ListId::kMonsterPalettes, 77, "Monster Pallete: #77"},
-      {ListId::kTreasureIndexes, 20, "Treasure Index #20"},
-      {ListId::kMapLayouts, 200, "Map Layout #200"},
-      {ListId::kLayouts, 27, "Layout #27"},
-      {ListId::kMaps, 380, "Map #380"},
-      {ListId::kShops, 63, "Shop #64"},
-      {ListId::kItemsWonSlots, 0, "Slot #1"},
-      {ListId::kEquipmentSlots, 21, "Character Slot 22"},
-      {ListId::kChestOffsets, 0, "A8503"},
-      {ListId::kChestOffsets, 401, "A9818"},
-  };
-  for (const auto& [list, index, text] : entries) {
-    ASSERT_LT(index, FixedEntries(list).size()) << text;
-    EXPECT_EQ(FixedEntries(list)[index], text);
+  const std::pair<ListId, std::vector<std::pair<std::size_t, std::string_view>>> entries[] = {
+      {ListId::kIcons,
+       {{0x00, "[Letter/Number]"}, {0x2D, "Sword"}, {0x41, "Summon Magic"}, {0xFF, "[Space]"}}},
+      {ListId::kStatBonuses,
+       {{0, "0 | 0 | 0 | 0 | 0   "},
+        {12, "+5 | -5 | -5 | -5 | -5   "},
+        {128, "0 | 0 | 0 | 0 | +3   "},
+        {0x8D, "+10 | -10 | -10 | -10 | +10   "},
+        {0x85, "-10 | -10 | -10 | -10 | +10   "},
+        {0x7B, "+15 | +15 | +15 | +15 | 0   "},
+        {256, "[N/A]"}}},
+      {ListId::kEquipClasses, {{0, "Everyone"}, {115, "None"}, {116, "Unknown/Undocumented"}}},
+      {ListId::kSpellEffects,
+       {{0x29, "\"summon\" a monster (Alert, Call)"},
+        {0x30, "revive monster (Recover, AC Remedy, 8F Vanish)"},
+        {0x31, "unknown/undocumented"}}},
+      {ListId::kHands, {{2, "L/R Both"}}},
+      {ListId::kMapMusic,
+       {{16, "Tent\\Cabin"},
+        {31, "Suprise! (Ex: Lost the Crystal)"},
+        {61, "Nothing"},
+        {62, "Airship Noise"},
+        {68, "Waves"},
+        {69, "Unknown/Undocumented/Glitch"}}},
+      {ListId::kSongs, {{31, "Suprise! (Ex: Lost the Dark Crystal)"}, {55, "Ending Part 3"}}},
+      {ListId::kFormations, {{127, "Monster Formation #127"}, {128, "[-Nothing-]"}}},
+      {ListId::kMonsterPalettes, {{77, "Monster Pallete: #77"}}},
+      {ListId::kTreasureIndexes, {{20, "Treasure Index #20"}}},
+      {ListId::kMapLayouts, {{200, "Map Layout #200"}}},
+      {ListId::kLayouts, {{27, "Layout #27"}}},
+      {ListId::kMaps, {{380, "Map #380"}}},
+      {ListId::kShops, {{63, "Shop #64"}}},
+      {ListId::kItemsWonSlots, {{0, "Slot #1"}}},
+      {ListId::kEquipmentSlots, {{21, "Character Slot 22"}}},
+      {ListId::kChestOffsets, {{0, "A8503"}, {401, "A9818"}}}};
+  for (const auto& [list, texts] : entries) {
+    for (const auto& [index, text] : texts) {
+      ASSERT_LT(index, FixedEntries(list).size()) << text;
+      EXPECT_EQ(FixedEntries(list)[index], text);
+    }
   }
   const std::pair<ListId, int> counts[] = {
       {ListId::kIcons, 256},        {ListId::kStatBonuses, 256},
@@ -257,24 +234,18 @@ TEST(Lists, EntriesStandForTheirValues) {
       {ListId::kFormations, 128},   {ListId::kMaps, 381},
       {ListId::kChestOffsets, 402}, {ListId::kItemNamesNothingAfter, 256}};
   for (const auto& [list, count] : counts) EXPECT_EQ(ValueCount(list), count);
-  int unknownEffects = 0;
-  for (const std::string& effect : FixedEntries(ListId::kSpellEffects)) {
-    unknownEffects += effect == "unknown/undocumented";
-  }
-  EXPECT_EQ(unknownEffects, 225);
+  const auto& effects = FixedEntries(ListId::kSpellEffects);
+  EXPECT_EQ(std::count(effects.begin(), effects.end(), "unknown/undocumented"), 225);
 }
 
 TEST(Lists, NamesComeFromTheirTablesInTheRom) {
-  Bytes image = romgen::BuildSampleRom();
+  Bytes image = testing::SampleWith({{0x72580, {2, 50, 10}}, {0x7289E, {7, 9}}});
   const std::pair<std::size_t, std::string> names[] = {
       {0x78201, "First   "}, {0x78AF8, "Last one"}, {0x78B01, "Opens"}, {0x78CAB, "Ends "},
       {0x7A910, "Cecil "},   {0x71A00, "Goblin  "}, {0x7AA66, "Tail "}};
   for (const auto& [offset, name] : names) {
-    const Bytes bytes = romgen::EncodeGameText(name, name.size());
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<long>(offset));
+    image = testing::Patched(image, offset, romgen::EncodeGameText(name, name.size()));
   }
-  romgen::PutBytes(image, 0x72580, {2, 50, 10});
-  romgen::PutBytes(image, 0x7289E, {7, 9});
   MemoryRom memory(image);
   const auto read = [&](ListId list) { return ReadEntries(list, memory.text, memory.rom); };
   EXPECT_EQ(read(ListId::kItemNames).front(), "First   ");
@@ -296,33 +267,17 @@ TEST(Lists, NamesComeFromTheirTablesInTheRom) {
   EXPECT_EQ(read(ListId::kSpeedEntries).back(), "7 - 9");
 }
 
+// What the windows cannot reach: the windows' own refusals (EditorContractTest,
+// EditorParticularsTest) check the other messages.
 TEST(Refusals, ValuesNoFieldCanHoldAreRefusedByName) {
-  const auto refusal = [](const Table& table, std::size_t field, Value value) {
-    MemoryRom memory;
-    Record values = ReadRecord(table, memory.text, memory.rom, 0);
-    values[field] = std::move(value);
-    return RefusalOf(table, values).value_or("");
-  };
-  const std::size_t index = FieldIndex(CharacterTable(), "NameIndexTXT");
-  const std::size_t hand = FieldIndex(CharacterTable(), "HandLST");
   MemoryRom memory;
-  Record right = ReadRecord(CharacterTable(), memory.text, memory.rom, 0);
-  right[hand] = std::int64_t{1};
-  right[index] = std::int64_t{200};
-  EXPECT_EQ(RefusalOf(CharacterTable(), right),
-            "The name index 200 with \"R-Hand\" makes a byte outside 0 to 255.");
-  EXPECT_EQ(refusal(CharacterTable(), index, {}), "\"Name Index\" has no value.");
-  EXPECT_EQ(refusal(MonsterTable(), FieldIndex(MonsterTable(), "GPTXT"), std::int64_t{65536}),
-            "\"GP\" takes a value from 0 to 65535.");
-  EXPECT_EQ(refusal(ItemTable(), FieldIndex(ItemTable(), "StatCBO"), {}),
-            "Choose a stat bonus: \"[N/A]\" stands for no value.");
-  const Record guarded = {std::int64_t{2}, {}, std::int64_t{0x10}, std::int64_t{63}};
-  EXPECT_EQ(RefusalOf(ChestTable(), guarded),
-            "A chest guarded by monsters needs a Monster Formation from 64 to 127; formation 63 "
-            "would be stored as an unguarded chest.");
+  Record monster = ReadRecord(MonsterTable(), memory.text, memory.rom, 0);
+  monster[FieldIndex(MonsterTable(), "GPTXT")] = std::int64_t{65536};
+  EXPECT_EQ(RefusalOf(MonsterTable(), monster), "\"GP\" takes a value from 0 to 65535.");
   EXPECT_EQ(RefusalOf(ChestTable(), {std::int64_t{0}, {}, {}, {}}), "\"GP\" has no value.");
   EXPECT_EQ(RefusalOf(ChestTable(), {std::int64_t{1}, {}, {}, {}}), "\"Item\" has no value.");
   EXPECT_EQ(RefusalOf(ChestTable(), {std::int64_t{1}, {}, std::int64_t{3}, {}}), std::nullopt);
+  const Record guarded = {std::int64_t{2}, {}, std::int64_t{0x10}, std::int64_t{63}};
   EXPECT_THROW(WriteRecord(ChestTable(), memory.rom, 0, guarded), std::invalid_argument);
 }
 

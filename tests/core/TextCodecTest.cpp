@@ -30,14 +30,14 @@ std::string ExpectedEntry(int byte) {
 }
 
 // A 256-byte file holding `start` at its beginning, the rest 0x00.
-MemoryRom Image(const Bytes& start) {
-  return MemoryRom(Patched(Bytes(256, 0x00), 0, start));
+Bytes Image(const Bytes& start) {
+  return Patched(Bytes(256, 0x00), 0, start);
 }
 
 TEST(TextCodecTest, EveryByteReadsAndEveryCharacterWritesAsItsTableEntry) {
   Bytes all(256);
   for (int byte = 0; byte < 256; ++byte) all[byte] = static_cast<std::uint8_t>(byte);
-  MemoryRom memory = Image(all);
+  MemoryRom memory(all);
   for (int byte = 0; byte < 256; ++byte) {
     EXPECT_EQ(memory.text.ReadText(memory.rom, static_cast<FileOffset>(byte), 1),
               ExpectedEntry(byte))
@@ -48,45 +48,35 @@ TEST(TextCodecTest, EveryByteReadsAndEveryCharacterWritesAsItsTableEntry) {
     for (int byte = 255; byte >= 0; --byte) {
       if (ExpectedEntry(byte) == std::string(1, static_cast<char>(character))) lowest = byte;
     }
-    MemoryRom written = Image({0x3F});
+    MemoryRom written(Image({0x3F}));
     written.text.WriteText(written.rom, 0, std::string(1, static_cast<char>(character)), 1);
-    EXPECT_EQ(DescribeDifferences(Patched(Bytes(256, 0x00), 0, {static_cast<std::uint8_t>(lowest)}),
-                                  written.file.bytes),
+    EXPECT_EQ(DescribeDifferences(Image({static_cast<std::uint8_t>(lowest)}), written.file.bytes),
               "")
         << "character " << character;
   }
 }
 
+// A field as stored and its length, what it reads as, and the bytes it holds
+// once `written` (or, when none is given, what it read as) is written in its place.
 TEST(TextCodecTest, FieldsReadAndWriteInPlacePaddedAndCut) {
-  const std::pair<Bytes, std::string> reads[] = {
-      {{0x42, 0x5C, 0x5D, 0xFF}, "Aab "}, {{0x00, 0x42, 0x3F, 0x43}, "AB"}, {{0xC3}, ".."}};
-  for (const auto& [bytes, text] : reads) {
-    MemoryRom memory = Image(bytes);
-    EXPECT_EQ(memory.text.ReadText(memory.rom, 0, static_cast<std::uint16_t>(bytes.size())), text);
-  }
-  const std::tuple<Bytes, std::string, std::uint16_t, Bytes> writes[] = {
-      {{}, "Ab", 5, {0x42, 0x5D, 0xFF, 0xFF, 0xFF}},
-      {{}, "", 3, {0xFF, 0xFF, 0xFF}},
-      {{0x11, 0x22, 0x33}, "A#c", 3, {0x42, 0x22, 0x5E}},
-      {{}, "..l", 3, {0xC1, 0xC1, 0x67}},
-      {{}, "Wimsy..", 6, {0x58, 0x64, 0x68, 0x6E, 0x74, 0xC1}},  // cut at the field
+  const std::tuple<Bytes, std::uint16_t, std::string, const char*, Bytes> cases[] = {
+      {{0x42, 0x5C, 0x5D, 0xFF}, 4, "Aab ", nullptr, {0x42, 0x5C, 0x5D, 0xFF}},
+      {{0x00, 0x42, 0x3F, 0x43}, 4, "AB", nullptr, {0x42, 0x43, 0xFF, 0xFF}},
+      {{0xC3}, 1, "..", nullptr, {0xC1}},  // cut at the field
+      {{0x42, 0x5C, 0x80, 0xC9, 0xFF}, 5, "Aa0, ", nullptr, {0x42, 0x5C, 0x80, 0xC9, 0xFF}},
+      {{0x42, 0x10, 0x43, 0xFF, 0x44}, 5, "AB C", nullptr, {0x42, 0x43, 0xFF, 0x44, 0xFF}},
+      {{0xBF, 0x42, 0xC3, 0x43, 0xFF}, 5, "lA..B ", nullptr, {0x67, 0x42, 0xC1, 0xC1, 0x43}},
+      {{}, 5, "", "Ab", {0x42, 0x5D, 0xFF, 0xFF, 0xFF}},
+      {{}, 3, "", "", {0xFF, 0xFF, 0xFF}},
+      {{0x11, 0x22, 0x33}, 3, "", "A#c", {0x42, 0x22, 0x5E}},  // '#' has no byte
+      {{}, 3, "", "..l", {0xC1, 0xC1, 0x67}},
+      {{}, 6, "", "Wimsy..", {0x58, 0x64, 0x68, 0x6E, 0x74, 0xC1}},
   };
-  for (const auto& [before, text, length, after] : writes) {
-    MemoryRom memory = Image(before);
-    memory.text.WriteText(memory.rom, 0, text, length);
-    EXPECT_EQ(DescribeDifferences(Patched(Bytes(256, 0x00), 0, after), memory.file.bytes), "")
-        << text;
-  }
-  // Read and written again, a field keeps its bytes unless it holds special ones.
-  const std::pair<Bytes, Bytes> rewrites[] = {
-      {{0x42, 0x5C, 0x80, 0xC9, 0xFF}, {0x42, 0x5C, 0x80, 0xC9, 0xFF}},
-      {{0x42, 0x10, 0x43, 0xFF, 0x44}, {0x42, 0x43, 0xFF, 0x44, 0xFF}},  // empty entry vanishes
-      {{0xBF, 0x42, 0xC3, 0x43, 0xFF}, {0x67, 0x42, 0xC1, 0xC1, 0x43}},
-  };
-  for (const auto& [stored, rewritten] : rewrites) {
-    MemoryRom memory = Image(stored);
-    memory.text.WriteText(memory.rom, 0, memory.text.ReadText(memory.rom, 0, 5), 5);
-    EXPECT_EQ(DescribeDifferences(Patched(Bytes(256, 0x00), 0, rewritten), memory.file.bytes), "");
+  for (const auto& [stored, length, read, written, after] : cases) {
+    MemoryRom memory(Image(stored));
+    EXPECT_EQ(memory.text.ReadText(memory.rom, 0, length), read);
+    memory.text.WriteText(memory.rom, 0, written ? written : read, length);
+    EXPECT_EQ(DescribeDifferences(Image(after), memory.file.bytes), "") << read;
   }
 }
 
@@ -95,7 +85,7 @@ TEST(TextCodecTest, MissingTableFileEndsEveryRead) {
   testing::WriteRom(folder, Bytes{0x00}, "FF2us.tbl");
   int missingTableCalls = 0;
   TextCodec codec{folder.File("FF2us.tbl"), [&] { ++missingTableCalls; }};
-  MemoryRom memory = Image({0x42});
+  MemoryRom memory(Image({0x42}));
   std::filesystem::remove(folder.File("FF2us.tbl"));
   EXPECT_THROW(codec.ReadText(memory.rom, 0, 1), DataFileMissingError);
   EXPECT_EQ(missingTableCalls, 1);

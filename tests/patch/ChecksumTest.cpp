@@ -39,9 +39,8 @@ TEST(Checksum, SumsAndStatesOfSmallImages) {
 TEST(Checksum, WrittenInOneWriteAfterWhichTheImageSumsToIt) {
   testing::MemoryRom memory;
   std::vector<std::pair<std::size_t, std::size_t>> writes;
-  memory.file.onWrite = [&](std::size_t offset, auto, auto after) {
-    writes.emplace_back(offset, after.size());
-  };
+  memory.rom.ObserveWrites(
+      [&](FileOffset at, auto, auto after) { writes.emplace_back(at, after.size()); });
   const ChecksumStatus before = ReadChecksumStatus(memory.rom);
   ASSERT_EQ(before.state, ChecksumState::kWrong);  // the generator leaves filler there
   WriteChecksum(memory.rom, before.computed);

@@ -1,14 +1,5 @@
 #include "EditorDriver.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QtTest>
-
 #include "WindowFixture.h"
 #include "ui/EditorRegistry.h"
 
@@ -25,47 +16,33 @@ void CheckTo(QAbstractButton& box, bool checked) {
   if (box.isChecked() != checked) ClickButton(box);
 }
 
-QListWidget* ListNamed(QDialog& window, const char* name) {
-  return window.findChild<QListWidget*>(QString::fromLatin1(name));
-}
-
-bool Is(const FieldModel& field, const char* control) {
-  return QLatin1String(field.control) == QLatin1String(control);
-}
-
-// The custom fields: a character's byte 0, made of a hand and a name index;
-// a chest's GP, item, or item guarded by a formation.
+// The custom fields: a character's byte 0 (its form a byte), made of a hand
+// and a name index; a chest's GP, item, or item guarded by a formation.
 void SetCustom(QDialog& window, const FieldModel& field, int value) {
-  if (Is(field, "HandLST")) {
+  if (field.form == Form::kByte) {
     const int hand = value < 0x80 ? 0 : value < 0xC0 ? 1 : 2;
-    ClickRow(In<QListWidget>(window, "HandLST"), hand);
-    ReplaceText(In<QLineEdit>(window, "NameIndexTXT"), QString::number(value - 0x40 * (hand + 1)));
-    return;
+    return Drive(
+        window,
+        QStringLiteral("HandLST=%1 NameIndexTXT=%2").arg(hand).arg(value - 0x40 * (hand + 1)));
   }
-  if (Is(field, "GPOPT")) {
-    ClickButton(In<QRadioButton>(window, "GPOPT"));
-    ReplaceText(In<QLineEdit>(window, "GPTXT"), QString::number(value));
-    return;
-  }
-  ClickButton(In<QRadioButton>(window, "ItemOPT"));
+  if (field.form == Form::kChestGp)
+    return Drive(window, QStringLiteral("GPOPT GPTXT=%1").arg(value));
+  Drive(window, QStringLiteral("ItemOPT"));
   CheckTo(In<QCheckBox>(window, "FormationCHK"), value >> 8 != 0);
-  if (value >> 8 != 0) ClickRow(In<QListWidget>(window, "FormationLST"), value >> 8);
-  ClickRow(In<QListWidget>(window, "ItemLST"), value & 0xFF);
+  if (value >> 8 != 0) Drive(window, QStringLiteral("FormationLST=%1").arg(value >> 8));
+  Drive(window, QStringLiteral("ItemLST=%1").arg(value & 0xFF));
 }
 
 int CustomValue(QDialog& window, const FieldModel& field) {
-  if (Is(field, "HandLST")) {
-    return 0x40 * (In<QListWidget>(window, "HandLST").currentRow() + 1) +
-           In<QLineEdit>(window, "NameIndexTXT").text().toInt();
-  }
-  const bool gp = Is(field, "GPOPT"), guarded = Is(field, "FormationCHK");
+  const auto number = [&](const char* name) { return Shown(window, name).toInt(); };
+  if (field.form == Form::kByte) return 0x40 * (number("HandLST") + 1) + number("NameIndexTXT");
+  const bool gp = field.form == Form::kChestGp, guarded = field.form == Form::kGuardedChest;
   if (In<QRadioButton>(window, "GPOPT").isChecked() != gp ||
       In<QCheckBox>(window, "FormationCHK").isChecked() != guarded) {
     return -1;  // a chest of another kind
   }
-  if (gp) return In<QLineEdit>(window, "GPTXT").text().toInt();
-  const int formation = guarded ? In<QListWidget>(window, "FormationLST").currentRow() : 0;
-  return formation << 8 | In<QListWidget>(window, "ItemLST").currentRow();
+  if (gp) return number("GPTXT");
+  return (guarded ? number("FormationLST") : 0) << 8 | number("ItemLST");
 }
 
 }  // namespace
@@ -77,25 +54,22 @@ void AddEditorRows() {
   }
 }
 
-std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context) {
-  return ui::EditorNamed(model.window).create(context, nullptr);
+const EditorModel& RowModel() {
+  QFETCH(QString, name);
+  return EditorModelNamed(name.toStdString());
 }
 
-bool WaitUntilReady(QDialog& window, const EditorModel& model) {
-  if (!tools::ShowUntilFilled(window)) return false;
-  if (model.page != 0) {
-    auto& tabs = In<QTabBar>(window, "tabs");
-    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(model.page).center());
-  }
-  return true;
+std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context,
+                                    bool ready) {
+  auto window = ui::EditorNamed(model.window).create(context, nullptr);
+  if (!ready) return window;
+  if (!tools::ShowUntilFilled(*window)) qFatal("%s never became ready", model.name);
+  if (model.page != 0) ClickTab(In<QTabBar>(*window, "tabs"), model.page);
+  return window;
 }
 
 void PickRecord(QDialog& window, const RecordPicker& picker, int record) {
-  if (QListWidget* list = ListNamed(window, picker.control)) {
-    ClickRow(*list, record);
-  } else {
-    In<QComboBox>(window, picker.control).setCurrentIndex(record);
-  }
+  Drive(window, QStringLiteral("%1=%2").arg(QLatin1String(picker.control)).arg(record));
 }
 
 bool CanEdit(QDialog& window, const FieldModel& field) {
@@ -105,30 +79,21 @@ bool CanEdit(QDialog& window, const FieldModel& field) {
 }
 
 void SetField(QDialog& window, const FieldModel& field, int value) {
-  switch (field.kind) {
-    case FieldKind::kNumber:
-    case FieldKind::kName:
-      ReplaceText(In<QLineEdit>(window, field.control),
-                  field.kind == FieldKind::kName ? QString::fromStdString(NameFor(value, field.max))
-                                                 : QString::number(value));
-      return;
-    case FieldKind::kChoice:
-      PickRecord(window, {field.control, 0, 0}, value);
-      return;
-    case FieldKind::kCheck:
-      CheckTo(In<QAbstractButton>(window, field.control), value != 0);
-      return;
-    case FieldKind::kCustom:
-      SetCustom(window, field, value);
-      return;
+  if (field.kind == FieldKind::kCustom) return SetCustom(window, field, value);
+  if (field.kind == FieldKind::kCheck) {
+    return CheckTo(In<QAbstractButton>(window, field.control), value != 0);
   }
+  const QString text = field.kind == FieldKind::kName
+                           ? QString::fromStdString(NameFor(value, field.max))
+                           : QString::number(value);
+  Drive(window, QStringLiteral("%1=%2").arg(QLatin1String(field.control), text));
 }
 
 int ShownValue(QDialog& window, const FieldModel& field) {
   switch (field.kind) {
     case FieldKind::kChoice:
-      if (QListWidget* list = ListNamed(window, field.control)) return list->currentRow();
-      return In<QComboBox>(window, field.control).currentIndex();
+      if (auto* combo = window.findChild<QComboBox*>(field.control)) return combo->currentIndex();
+      return In<QListWidget>(window, field.control).currentRow();
     case FieldKind::kCheck:
       return In<QAbstractButton>(window, field.control).isChecked() ? 1 : 0;
     case FieldKind::kCustom:
@@ -151,7 +116,7 @@ void SetEveryField(QDialog& window, const EditorModel& model, bool highest) {
 }
 
 void ClickApply(QDialog& window) {
-  ClickButton(In<QPushButton>(window, "ApplyCMD"));
+  Drive(window, "ApplyCMD");
 }
 
 }  // namespace torvale::testing

@@ -11,13 +11,16 @@
 
 namespace torvale::testing {
 
-// A test's data: one row for each editor model, its name in the column "name".
+// A test's data: one row for each editor model, its name in the column
+// "name"; and the model of the row a test runs.
 void AddEditorRows();
+const EditorModel& RowModel();
 
-std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context);
-// Shows the editor and waits until its lists are filled and a record shown,
-// then turns to the page of the model's fields.
-bool WaitUntilReady(QDialog& window, const EditorModel& model);
+// Opens the editor; unless told not to, shows it, waits until its lists are
+// filled and a record shown (ending the program when that never happens),
+// and turns to the page of the model's fields.
+std::unique_ptr<QDialog> OpenEditor(const EditorModel& model, const ui::EditorContext& context,
+                                    bool ready = true);
 void PickRecord(QDialog& window, const RecordPicker& picker, int record);
 // Whether a user can change the field now: written, its control enabled and
 // not read-only.

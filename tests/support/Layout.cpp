@@ -63,14 +63,6 @@ std::size_t At(const FieldModel& field, int record) {
   return field.table + field.length * static_cast<std::size_t>(record) + field.within;
 }
 
-int WordAt(const Bytes& file, std::size_t at) {
-  return file[at] | file[at + 1] << 8;
-}
-void PutWord(Bytes& file, std::size_t at, int value) {
-  file[at] = static_cast<std::uint8_t>(value & 0xFF);
-  file[at + 1] = static_cast<std::uint8_t>(value >> 8 & 0xFF);
-}
-
 // A typed amount rounds to its nearest step, a half to the even neighbour.
 std::uint8_t AmountByte(int amount) {
   const auto nearest = [](int value, int step) {
@@ -84,122 +76,100 @@ int AmountOf(std::uint8_t byte) {
   return byte < 128 ? byte * 10 : (byte - 128) * 1000;
 }
 
-constexpr auto kNumber = FieldKind::kNumber, kChoice = FieldKind::kChoice;
+constexpr auto kNumber = FieldKind::kNumber, kChoice = FieldKind::kChoice,
+               kCheck = FieldKind::kCheck;
 
-// Fields at byte `within` of records of `length` bytes at `table`.
-std::vector<FieldModel> ByteRun(std::vector<const char*> controls, FieldKind kind,
-                                std::size_t table, std::size_t length, std::size_t within = 0) {
-  std::vector<FieldModel> fields;
+using Fields = std::vector<FieldModel>;
+
+// Fields at byte `within` on of records of `length` bytes at `table`, their
+// records picked by the model's picker `picker`.
+Fields ByteRun(std::vector<const char*> controls, FieldKind kind, std::size_t table,
+               std::size_t length, std::size_t within = 0, int picker = 0) {
+  Fields fields;
   for (const char* control : controls) {
-    fields.push_back({control, kind, 0, 255, Form::kByte, table, length, within++});
+    fields.push_back({control, kind, 0, 255, Form::kByte, table, length, within++, true, picker});
   }
   return fields;
 }
 
+// The same fields, shown but never written.
+Fields ShownOnly(Fields fields) {
+  for (FieldModel& field : fields) field.written = false;
+  return fields;
+}
+
+Fields operator+(Fields fields, const Fields& more) {
+  fields.insert(fields.end(), more.begin(), more.end());
+  return fields;
+}
+
+// clang-format off
 std::vector<EditorModel> Models() {
-  std::vector<EditorModel> models = {
-      {"item",
-       "ItemEditor",
-       {{"ItemLST", 0, 176}},
-       {{"NameTXT", FieldKind::kName, 0, 8, Form::kName, kItemNames, 9, 1},
-        {"ItemIconCBO", kChoice, 0, 255, Form::kByte, kItemNames, 9, 0},
-        {"PriceTXT", kNumber, 0, 127000, Form::kAmount, kItemPrices, 1, 0},
-        {"EquipLST", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 6},
-        {"StatCBO", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 7}}},
-      {"magic",
-       "MagicSpellEditor",
-       {{"MagicLST", 0, 72}},
+  return {
+      {"item", "ItemEditor", {{"ItemLST", 0, 176}},
+       Fields{{"NameTXT", FieldKind::kName, 0, 8, Form::kName, kItemNames, 9, 1},
+              {"ItemIconCBO", kChoice, 0, 255, Form::kByte, kItemNames, 9, 0},
+              {"PriceTXT", kNumber, 0, 127000, Form::kAmount, kItemPrices, 1, 0},
+              {"EquipLST", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 6},
+              {"StatCBO", kChoice, 0, 255, Form::kByte, kItemRecords, 8, 7}} +
+           ByteRun({"Byte00TXT", "AtkDefTXT", "AtkDefPercentTXT"}, kNumber, kItemRecords, 8)},
+      {"magic", "MagicSpellEditor", {{"MagicLST", 0, 72}},
        {{"NameTXT", FieldKind::kName, 0, 5, Form::kName, kSpellNames, 6, 1},
         {"PowerTXT", kNumber, 0, 255, Form::kByte, kSpellRecords, 6, 1},
         {"SpellEffectCBO", kChoice, 0, 255, Form::kByte, kSpellRecords, 6, 3},
         {"MPCostTXT", kNumber, 0, 127, Form::kLowBits, kSpellRecords, 6, 5},
-        {"IgnoreWallCHK", FieldKind::kCheck, 0, 1, Form::kHighBit, kSpellRecords, 6, 5},
+        {"IgnoreWallCHK", kCheck, 0, 1, Form::kHighBit, kSpellRecords, 6, 5},
         {"CastingTimeTXT", kNumber, 0, 127, Form::kLowBits, kSpellRecords, 6, 0, false},
-        {"AilmentDurationCHK", FieldKind::kCheck, 0, 1, Form::kHighBit, kSpellRecords, 6, 0,
-         false}}},
-      {"character stats",
-       "CharacterStatsEditor",
-       {{"CharLST", 0, 15}},
-       {{"NameTXT", FieldKind::kName, 0, 6, Form::kCharacterName, kCharacterNames, 6, 0},
-        {"HandLST", FieldKind::kCustom, 0, 255, Form::kHandByte, kCharacterRecords, 32, 0},
-        {"HPTXT", kNumber, 0, 0xFFFF, Form::kSecondOfTwins, kCharacterRecords, 32, 7},
-        {"MPTXT", kNumber, 0, 0xFFFF, Form::kFirstOfTwins, kCharacterRecords, 32, 0xB},
-        {"EXPTXT", kNumber, 0, 0x7FFFFFFF, Form::kLong, kCharacterRecords, 32, 0x17, false}}},
-      {"character equipment",
-       "CharacterEquipmentEditor",
-       {{"CharLST", 0, 22}},
-       ByteRun({"HeadCBO", "BodyCBO", "ArmsCBO", "RHCBO"}, kChoice, kEquipment, 7)},
-      {"shop",
-       "ShopEditor",
-       {{"ShopLST", 0, 64}},
+        {"AilmentDurationCHK", kCheck, 0, 1, Form::kHighBit, kSpellRecords, 6, 0, false}}},
+      {"character stats", "CharacterStatsEditor", {{"CharLST", 0, 15}},
+       Fields{{"NameTXT", FieldKind::kName, 0, 6, Form::kCharacterName, kCharacterNames, 6, 0},
+              {"HandLST", FieldKind::kCustom, 0, 255, Form::kByte, kCharacterRecords, 32, 0},
+              {"HPTXT", kNumber, 0, 0xFFFF, Form::kSecondOfTwins, kCharacterRecords, 32, 7},
+              {"MPTXT", kNumber, 0, 0xFFFF, Form::kFirstOfTwins, kCharacterRecords, 32, 0xB},
+              {"EXPTXT", kNumber, 0, 0x7FFFFFFF, Form::kLong, kCharacterRecords, 32, 0x17, false}} +
+           ByteRun({"SpecialBitTXT", "LevelTXT"}, kNumber, kCharacterRecords, 32, 1) +
+           ByteRun({"STRTXT", "AGITXT", "VITTXT", "WISTXT", "WillTXT"}, kNumber, kCharacterRecords,
+                   32, 0xF)},
+      {"character equipment", "CharacterEquipmentEditor", {{"CharLST", 0, 22}},
+       ByteRun({"HeadCBO", "BodyCBO", "ArmsCBO", "RHCBO"}, kChoice, kEquipment, 7) +
+           ByteRun({"RHAMTTXT"}, kNumber, kEquipment, 7, 4) +
+           ByteRun({"LHCBO"}, kChoice, kEquipment, 7, 5) +
+           ByteRun({"LHAMTTXT"}, kNumber, kEquipment, 7, 6)},
+      {"shop", "ShopEditor", {{"ShopLST", 0, 64}},
        ByteRun({"Slot1CBO", "Slot2CBO", "Slot3CBO", "Slot4CBO", "Slot5CBO", "Slot6CBO", "Slot7CBO",
-                "Slot8CBO"},
-               kChoice, kShops, 8)},
-      {"map properties",
-       "MapPropertiesEditor",
-       {{"MapLST", 0, 381}},
-       ByteRun({"UnknownByte1TXT", "UnknownByte2TXT", "MapNameIndexTXT"}, kNumber, kMaps, 13)},
-      {"music",
-       "MusicEditor",
-       {{"AreaLST", 0, 381}},
+                "Slot8CBO"}, kChoice, kShops, 8)},
+      // The map name index and the map index are shown, never written.
+      {"map properties", "MapPropertiesEditor", {{"MapLST", 0, 381}},
+       ByteRun({"UnknownByte1TXT", "UnknownByte2TXT"}, kNumber, kMaps, 13) +
+           ShownOnly(ByteRun({"MapNameIndexTXT"}, kNumber, kMaps, 13, 2)) +
+           ByteRun({"TreasureCBO"}, kChoice, kMaps, 13, 3) +
+           ByteRun({"UnknownByte3TXT"}, kNumber, kMaps, 13, 4) +
+           ShownOnly(ByteRun({"MapIndexTXT"}, kNumber, kMaps, 13, 5)) +
+           ByteRun({"MapLayoutCBO", "MapTilesetCBO", "BGGFXCBO", "MapPaletteCBO", "NPCPaletteCBO",
+                    "MusicCBO", "LayoutCBO"}, kChoice, kMaps, 13, 6)},
+      {"music", "MusicEditor", {{"AreaLST", 0, 381}},
        {{"SongLST", kChoice, 0, 55, Form::kByte, kMaps, 13, 11}}},
-      {"treasure",
-       "TreasureEditor",
-       {{"OffsetLST", 0, 402}},
+      {"treasure", "TreasureEditor", {{"OffsetLST", 0, 402}},
        {{"GPOPT", FieldKind::kCustom, 0, 127000, Form::kChestGp, 0, 0, 0},
         {"ItemOPT", FieldKind::kCustom, 0, 255, Form::kChestItem, 0, 0, 0},
         {"FormationCHK", FieldKind::kCustom, 64 << 8, 0x7FFF, Form::kGuardedChest, 0, 0, 0}}},
-      {"monster",
-       "MonsterEditor",
-       {{"MonsterLST", 0, 224}},
+      {"monster", "MonsterEditor", {{"MonsterLST", 0, 224}},
        {{"NameTXT", FieldKind::kName, 0, 8, Form::kName, kMonsterNames, 8, 0},
         {"GPTXT", kNumber, 0, 0xFFFF, Form::kWord, kMonsterGp, 2, 0},
         {"EXPTXT", kNumber, 0, 0xFFFF, Form::kWord, kMonsterExperience, 2, 0},
         {"SizeTXT", kNumber, 0, 255, Form::kByte, kMonsterGraphics, 4, 0},
         {"PaletteCBO", kChoice, 0, 255, Form::kByte, kMonsterGraphics, 4, 1},
         {"GFXPointerTXT", kNumber, 0, 0xFFFF, Form::kWord, kMonsterGraphics, 4, 2}}},
-      {"text list",
-       "TextListEditor",
-       {{"TextLST", 0, 33}},
+      {"text list", "TextListEditor", {{"TextLST", 0, 33}},
        {{"NameTXT", FieldKind::kName, 0, 5, Form::kName, kShortTexts, 5, 0}}},
-      {"items won",
-       "BattleTablesEditor",
-       {{"SlotLST", 0, 64}},
+      {"items won", "BattleTablesEditor", {{"SlotLST", 0, 64}},
        ByteRun({"Slot1CBO", "Slot2CBO", "Slot3CBO", "Slot4CBO"}, kChoice, kItemsWon, 4)},
-      {"monster tables",
-       "BattleTablesEditor",
-       {{"ATKDEFCBO", 0, 224}, {"AGISPDCBO", 0, 64}},
-       ByteRun({"AtkxTXT", "AtkPercentTXT", "AtkBaseTXT"}, kNumber, kAttackDefense, 3),
-       1},
+      {"monster tables", "BattleTablesEditor", {{"ATKDEFCBO", 0, 224}, {"AGISPDCBO", 0, 64}},
+       ByteRun({"AtkxTXT", "AtkPercentTXT", "AtkBaseTXT"}, kNumber, kAttackDefense, 3) +
+           ByteRun({"AGILowTXT", "AGIHighTXT"}, kNumber, kSpeed, 2, 0, 1), 1},
   };
-  const auto named = [&](const std::string& name) -> EditorModel& {
-    return *std::find_if(models.begin(), models.end(),
-                         [&](const auto& m) { return name == m.name; });
-  };
-  const auto add = [&](const char* name, const std::vector<FieldModel>& fields) {
-    named(name).fields.insert(named(name).fields.end(), fields.begin(), fields.end());
-  };
-  add("item", ByteRun({"Byte00TXT", "AtkDefTXT", "AtkDefPercentTXT"}, kNumber, kItemRecords, 8));
-  add("character stats", ByteRun({"SpecialBitTXT", "LevelTXT"}, kNumber, kCharacterRecords, 32, 1));
-  add("character stats", ByteRun({"STRTXT", "AGITXT", "VITTXT", "WISTXT", "WillTXT"}, kNumber,
-                                 kCharacterRecords, 32, 0xF));
-  add("character equipment", ByteRun({"RHAMTTXT"}, kNumber, kEquipment, 7, 4));
-  add("character equipment", ByteRun({"LHCBO"}, kChoice, kEquipment, 7, 5));
-  add("character equipment", ByteRun({"LHAMTTXT"}, kNumber, kEquipment, 7, 6));
-  add("map properties", ByteRun({"TreasureCBO"}, kChoice, kMaps, 13, 3));
-  add("map properties", ByteRun({"UnknownByte3TXT", "MapIndexTXT"}, kNumber, kMaps, 13, 4));
-  add("map properties", ByteRun({"MapLayoutCBO", "MapTilesetCBO", "BGGFXCBO", "MapPaletteCBO",
-                                 "NPCPaletteCBO", "MusicCBO", "LayoutCBO"},
-                                kChoice, kMaps, 13, 6));
-  std::vector<FieldModel> speed = ByteRun({"AGILowTXT", "AGIHighTXT"}, kNumber, kSpeed, 2);
-  for (FieldModel& field : speed) field.picker = 1;
-  add("monster tables", speed);
-  // The map name index and the map index are shown, never written.
-  for (FieldModel& field : named("map properties").fields) {
-    field.written = field.within != 2 && field.within != 5;
-  }
-  return models;
 }
+// clang-format on
 
 }  // namespace
 
@@ -224,90 +194,53 @@ const FieldModel& FieldNamed(const EditorModel& model, const std::string& contro
 
 void Store(const FieldModel& field, Bytes& file, int record, int value) {
   const std::size_t at = At(field, record);
-  std::uint8_t& byte = file[at];
-  switch (field.form) {
-    case Form::kByte:
-      byte = static_cast<std::uint8_t>(value);
-      return;
-    case Form::kWord:
-      PutWord(file, at, value);
-      return;
-    case Form::kLong:
-      PutWord(file, at, value & 0xFFFF);
-      PutWord(file, at + 2, value >> 16 & 0xFFFF);
-      return;
-    case Form::kAmount:
-      byte = AmountByte(value);
-      return;
-    case Form::kName:
-    case Form::kCharacterName: {
-      const std::string name = NameFor(value, field.max);
-      const auto bytes = romgen::EncodeGameText(name, static_cast<std::size_t>(field.max));
-      std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<long>(at));
-      return;
-    }
-    case Form::kLowBits:
-      byte = static_cast<std::uint8_t>((byte & 0x80) | value);
-      return;
-    case Form::kHighBit:
-      byte = static_cast<std::uint8_t>((byte & 0x7F) | value << 7);
-      return;
-    case Form::kFirstOfTwins:
-    case Form::kSecondOfTwins:
-      PutWord(file, at, value);
-      PutWord(file, at + 2, value);
-      return;
-    case Form::kHandByte:
-      byte = static_cast<std::uint8_t>(value);
-      return;
-    case Form::kChestGp:
-      file[at] = 0x00;
-      file[at + 1] = AmountByte(value);
-      return;
-    case Form::kChestItem:
-      file[at] = 0x80;
-      file[at + 1] = static_cast<std::uint8_t>(value);
-      return;
-    case Form::kGuardedChest:
-      file[at] = static_cast<std::uint8_t>(0x80 + (value >> 8));
-      file[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
-      return;
-  }
+  const auto put = [&](std::vector<int> bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      file[at + i] = static_cast<std::uint8_t>(bytes[i]);
+  };
+  const int low = value & 0xFF, high = value >> 8 & 0xFF, byte = file[at];
+  const Form form = field.form;
+  if (form == Form::kWord) return put({low, high});
+  if (form == Form::kLong) return put({low, high, value >> 16 & 0xFF, value >> 24 & 0xFF});
+  if (form == Form::kFirstOfTwins || form == Form::kSecondOfTwins)
+    return put({low, high, low, high});
+  if (form == Form::kAmount) return put({AmountByte(value)});
+  if (form == Form::kLowBits) return put({(byte & 0x80) | value});
+  if (form == Form::kHighBit) return put({(byte & 0x7F) | value << 7});
+  if (form == Form::kChestGp) return put({0x00, AmountByte(value)});
+  if (form == Form::kChestItem) return put({0x80, value});
+  if (form == Form::kGuardedChest) return put({0x80 + (value >> 8), low});
+  if (form != Form::kName && form != Form::kCharacterName) return put({value});
+  const Bytes name =
+      romgen::EncodeGameText(NameFor(value, field.max), static_cast<std::size_t>(field.max));
+  std::copy(name.begin(), name.end(), file.begin() + static_cast<long>(at));
 }
 
 void Plant(const FieldModel& field, Bytes& file, int record, int value) {
   Store(field, file, record, value);
-  const std::size_t at = At(field, record);
-  if (field.form == Form::kFirstOfTwins) PutWord(file, at + 2, value ^ 0x5A5A);
-  if (field.form == Form::kSecondOfTwins) PutWord(file, at, value ^ 0x5A5A);
+  const int other = value ^ 0x5A5A;  // in the word the field does not show
+  const std::size_t at = At(field, record) + (field.form == Form::kSecondOfTwins ? 0 : 2);
+  if (field.form == Form::kFirstOfTwins || field.form == Form::kSecondOfTwins) {
+    file[at] = static_cast<std::uint8_t>(other & 0xFF);
+    file[at + 1] = static_cast<std::uint8_t>(other >> 8 & 0xFF);
+  }
 }
 
 int ValueOf(const FieldModel& field, const Bytes& file, int record) {
   const std::size_t at = At(field, record);
+  const auto word = [&](std::size_t from) { return file[from] | file[from + 1] << 8; };
   const int byte = file[at];
-  switch (field.form) {
-    case Form::kWord:
-    case Form::kFirstOfTwins:
-      return WordAt(file, at);
-    case Form::kSecondOfTwins:
-      return WordAt(file, at + 2);
-    case Form::kLong:
-      return WordAt(file, at) | WordAt(file, at + 2) << 16;
-    case Form::kAmount:
-      return AmountOf(file[at]);
-    case Form::kLowBits:
-      return byte & 0x7F;
-    case Form::kHighBit:
-      return byte >> 7;
-    case Form::kChestGp:
-      return byte < 0x80 ? AmountOf(file[at + 1]) : -1;
-    case Form::kChestItem:
-      return byte >= 0x80 && byte < 0xC0 ? file[at + 1] : -1;
-    case Form::kGuardedChest:
-      return byte >= 0xC0 ? (byte - 0x80) << 8 | file[at + 1] : -1;
-    default:
-      return byte;
-  }
+  const Form form = field.form;
+  if (form == Form::kWord || form == Form::kFirstOfTwins) return word(at);
+  if (form == Form::kSecondOfTwins) return word(at + 2);
+  if (form == Form::kLong) return word(at) | word(at + 2) << 16;
+  if (form == Form::kAmount) return AmountOf(file[at]);
+  if (form == Form::kLowBits) return byte & 0x7F;
+  if (form == Form::kHighBit) return byte >> 7;
+  if (form == Form::kChestGp) return byte < 0x80 ? AmountOf(file[at + 1]) : -1;
+  if (form == Form::kChestItem) return byte >= 0x80 && byte < 0xC0 ? file[at + 1] : -1;
+  if (form == Form::kGuardedChest) return byte >= 0xC0 ? (byte - 0x80) << 8 | file[at + 1] : -1;
+  return byte;
 }
 
 std::string NameFor(int value, int length) {

@@ -26,7 +26,7 @@ enum class FieldKind { kNumber, kName, kChoice, kCheck, kCustom };
 
 // How the value sits in its bytes.
 enum class Form {
-  kByte,
+  kByte,           // also a hand byte: 0x40, 0x80 or 0xC0 for the hand, plus the name index
   kWord,           // little-endian
   kLong,           // four bytes, little-endian
   kAmount,         // a price or GP amount: tens below 128, thousands from 128
@@ -36,7 +36,6 @@ enum class Form {
   kHighBit,        // bit 7 of a byte
   kFirstOfTwins,   // two words that hold one value, the first shown
   kSecondOfTwins,  // the same, the second shown
-  kHandByte,       // 0x40, 0x80 or 0xC0 for the hand, plus the name index
   kChestGp,        // a chest: type 00 and the GP amount's byte
   kChestItem,      // type 80 and the item
   kGuardedChest,   // type 80 + formation and the item; the value formation * 256 + item

@@ -1,18 +1,11 @@
 #include "TestRom.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 namespace torvale::testing {
-namespace {
-
-constexpr int kMemoryFd = 3;
-
-}  // namespace
 
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "torvale-test-XXXXXX").string();
@@ -64,52 +57,19 @@ Bytes Patched(Bytes rom, std::size_t offset, const Bytes& bytes) {
   return rom;
 }
 
+const Bytes& Sample() {
+  static const Bytes sample = romgen::BuildSampleRom();
+  return sample;
+}
+
+Bytes SampleWith(std::initializer_list<std::pair<std::size_t, Bytes>> patches) {
+  Bytes image = Sample();
+  for (const auto& [offset, bytes] : patches) image = Patched(std::move(image), offset, bytes);
+  return image;
+}
+
 Bytes Ascii(const std::string& text) {
   return {text.begin(), text.end()};
-}
-
-int MemoryFile::Open(const std::filesystem::path& name) {
-  if (name == path) return kMemoryFd;
-  errno = ENOENT;
-  return -1;
-}
-
-int MemoryFile::Identify(int, FileIdentity& identity) {
-  identity = {true, length, 1, 1, 1};
-  return 0;
-}
-
-int MemoryFile::IdentifyPath(const std::filesystem::path& name, FileIdentity& identity) {
-  if (name != path) {
-    errno = ENOENT;
-    return -1;
-  }
-  return Identify(kMemoryFd, identity);
-}
-
-long MemoryFile::ReadAt(int, void* buffer, std::size_t count, std::int64_t offset) {
-  const auto start = static_cast<std::size_t>(offset);
-  if (start >= length) return 0;
-  count = std::min(count, length - start);
-  std::memcpy(buffer, bytes.data() + start, count);
-  return static_cast<long>(count);
-}
-
-long MemoryFile::WriteAt(int, const void* buffer, std::size_t count, std::int64_t offset) {
-  const auto start = static_cast<std::size_t>(offset);
-  if (start + count > length) {
-    errno = EFBIG;  // a file in memory never grows
-    return -1;
-  }
-  const Bytes before(bytes.begin() + static_cast<long>(start),
-                     bytes.begin() + static_cast<long>(start + count));
-  std::memcpy(bytes.data() + start, buffer, count);
-  if (onWrite) onWrite(start, before, {bytes.data() + start, count});
-  return static_cast<long>(count);
-}
-
-std::filesystem::path ShippedTextTable() {
-  return std::filesystem::path(TORVALE_RESOURCES_DIR) / "FF2us.tbl";
 }
 
 MemoryRom::MemoryRom(Bytes image) : file(std::move(image)) {

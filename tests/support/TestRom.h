@@ -6,13 +6,13 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
-#include <span>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "rom/MemoryRomIo.h"
 #include "rom/RomFile.h"
-#include "rom/RomIo.h"
 #include "romgen/SyntheticRom.h"
 #include "text/TextCodec.h"
 
@@ -44,46 +44,19 @@ std::filesystem::path WriteRom(const TempFolder& folder, const Bytes& rom,
 std::string DescribeDifferences(const Bytes& expected, const Bytes& actual);
 // `rom` with `bytes` put at `offset`: the file a test expects after a write.
 Bytes Patched(Bytes rom, std::size_t offset, const Bytes& bytes);
+// The sample image, generated once, and the same with each (offset, bytes) put in place.
+const Bytes& Sample();
+Bytes SampleWith(std::initializer_list<std::pair<std::size_t, Bytes>> patches);
 Bytes Ascii(const std::string& text);
 
-// A file held in memory: RomFile opens it by its name, reads and writes it,
-// and never learns that it is not on a disk.
-class MemoryFile final : public RomIo {
- public:
-  MemoryFile(Bytes content, std::filesystem::path name = "/memory/test.smc")
-      : bytes(std::move(content)), path(std::move(name)), length(bytes.size()) {}
-
-  Bytes bytes;
-  std::filesystem::path path;
-  // The file's length: the bytes past it are not the file's, so that a file
-  // can be shortened and lengthened again without copying.
-  std::size_t length;
-  // Told of every write that lands: its offset, the bytes it replaced and
-  // the bytes it wrote.
-  std::function<void(std::size_t offset, std::span<const std::uint8_t> before,
-                     std::span<const std::uint8_t> after)>
-      onWrite;
-
-  int Open(const std::filesystem::path& name) override;
-  void Close(int) override {}
-  int Lock(int) override { return 0; }
-  int Identify(int fd, FileIdentity& identity) override;
-  int IdentifyPath(const std::filesystem::path& name, FileIdentity& identity) override;
-  long ReadAt(int fd, void* buffer, std::size_t count, std::int64_t offset) override;
-  long WriteAt(int fd, const void* buffer, std::size_t count, std::int64_t offset) override;
-  int Sync(int) override { return 0; }
-};
-
-// The character table the program ships, for a codec that needs its file.
-std::filesystem::path ShippedTextTable();
-
-// An image opened through RomFile in memory, with the program's text codec.
+// An image opened through RomFile in memory, with the text codec of the
+// character table the program ships.
 struct MemoryRom {
-  explicit MemoryRom(Bytes image = romgen::BuildSampleRom());
+  explicit MemoryRom(Bytes image = Sample());
 
-  MemoryFile file;
+  MemoryRomIo file;
   RomFile rom{file};
-  TextCodec text{ShippedTextTable(), [] {}};
+  TextCodec text{std::filesystem::path(TORVALE_RESOURCES_DIR) / "FF2us.tbl", [] {}};
 };
 
 }  // namespace torvale::testing

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QLineEdit>
-#include <QListWidget>
-#include <QObject>
-#include <QString>
+// The window tests' Qt: every widget, and Qt Test.
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "TestRom.h"
@@ -15,15 +13,14 @@
 #include "ui/EditorContext.h"
 #include "ui/History.h"
 
+namespace torvale::ui {
+class MainWindow;
+}
+
 namespace torvale::testing {
 
-using tools::ClickButton;
-using tools::ClickRow;
-using tools::Control;
-using tools::ReplaceText;
-using tools::ScriptedPlatform;
-using tools::ShownMessage;
-using tools::TypeText;
+using namespace tools;
+using ui::MessageIcon;
 
 // Where a data file lies: in the program's folder, or in the installed data
 // folder share/torvale beside it.
@@ -51,7 +48,7 @@ class WindowFixture {
 // reading the program folder's character table as the program does.
 class EditorFixture : public WindowFixture {
  public:
-  explicit EditorFixture(Bytes image = romgen::BuildSampleRom(), RomIo& io = SystemRomIo());
+  explicit EditorFixture(Bytes image = Sample(), RomIo& io = SystemRomIo());
 
   Bytes original;
   RomFile rom;
@@ -60,6 +57,27 @@ class EditorFixture : public WindowFixture {
   ui::EditorContext context{rom, platform, text, history};
 };
 
-}  // namespace torvale::testing
+// Acts on the controls below `root` as a user would, step by step, the steps
+// apart by spaces: "List=row" clicks a row, "Box=text" types over a box's
+// text, "Combo=entry" picks a drop-down entry, a bare name clicks a button
+// or triggers a menu's action.
+void Drive(QWidget& root, const QString& steps);
+void ClickTab(QTabBar& tabs, int tab);
+// What a control below `root` shows: a label's, box's or button's text, a
+// drop-down list's entry, a list's current row; for an empty name, the root
+// window's caption.
+QString Shown(const QWidget& root, const char* name);
+// Compares what each named control shows, naming the control that differs.
+void ExpectShown(const QWidget& root,
+                 std::initializer_list<std::pair<const char*, QString>> expected);
 
-Q_DECLARE_METATYPE(torvale::testing::DataPlace)
+// Checks that `platform` showed one message, with `icon` and `text`, or, when
+// not `whole`, a text that starts with `text`.
+void ExpectMessage(const ScriptedPlatform& platform, MessageIcon icon, const QString& text,
+                   bool whole = true);
+
+// Checks that the main window shows no ROM: its caption, its controls
+// disabled, its fields N/A and its tree folded.
+void VerifyNoRomOpen(const ui::MainWindow& window);
+
+}  // namespace torvale::testing

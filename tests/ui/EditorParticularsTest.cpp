@@ -1,35 +1,15 @@
 // What is particular to one editor window: its captions and labels, its
 // lists' special entries, and the behaviour the shared contract does not cover.
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QToolButton>
-#include <QtTest>
+// Steps are given as WindowFixture's Drive takes them.
 
 #include "EditorDriver.h"
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "romgen/SyntheticSpc.h"
-#include "ui/editors/MapPropertiesEditor.h"
-#include "ui/editors/MusicEditor.h"
 
 using namespace torvale::testing;
-using torvale::ui::MessageIcon;
 
-namespace {
-
-Bytes Name(const std::string& text, std::size_t length) {
-  return torvale::romgen::EncodeGameText(text, length);
-}
-
-}  // namespace
+using torvale::romgen::EncodeGameText;
 
 class EditorParticularsTest : public QObject {
   Q_OBJECT
@@ -39,26 +19,20 @@ class EditorParticularsTest : public QObject {
   std::unique_ptr<QDialog> window;
 
   // Opens the editor `model` on `image`, lists filled and first record shown.
-  QDialog& Open(const char* model, const Bytes& image = torvale::romgen::BuildSampleRom(),
-                torvale::RomIo& io = torvale::SystemRomIo()) {
+  void Open(const char* model, const Bytes& image = Sample(),
+            torvale::RomIo& io = torvale::SystemRomIo()) {
     window.reset();
     fixture = std::make_unique<EditorFixture>(image, io);
     window = OpenEditor(EditorModelNamed(model), fixture->context);
-    if (!WaitUntilReady(*window, EditorModelNamed(model))) qFatal("%s never became ready", model);
-    return *window;
   }
   template <typename T = QWidget>
   T& In(const char* name) {
     return *Control<T>(*window, name);
   }
-  QString Text(const char* label) { return In<QLabel>(label).text(); }
-  // Near the left edge: a stretched option button takes clicks on its face only.
-  void Click(const char* button) {
-    QTest::mouseClick(&In<QAbstractButton>(button), Qt::LeftButton, {},
-                      QPoint(6, In(button).height() / 2));
+  QString Row(const char* list, int row) { return In<QListWidget>(list).item(row)->text(); }
+  void Expect(std::initializer_list<std::pair<const char*, QString>> shown) {
+    ExpectShown(*window, shown);
   }
-  void Pick(const char* list, int row) { ClickRow(In<QListWidget>(list), row); }
-  void Type(const char* box, const QString& text) { ReplaceText(In<QLineEdit>(box), text); }
   void ExpectFile(const Bytes& expected) {
     QCOMPARE(DescribeDifferences(expected, fixture->ReadRom()), "");
   }
@@ -71,110 +45,92 @@ class EditorParticularsTest : public QObject {
 
   void itemEditorShowsAnItemAndHidesWhatItemsPastTheRecordsLack() {
     // Item 17: icon 0x2D, price byte 0x81, record 07 20 63 AA BB CC C8 8D.
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x78200 + 9 * 17, {0x2D});
-    image = Patched(image, 0x78201 + 9 * 17, Name("Edge", 8));
-    image = Patched(image, 0x7A650 + 17, {0x81});
-    image = Patched(image, 0x79300 + 8 * 17, {0x07, 0x20, 0x63, 0xAA, 0xBB, 0xCC, 0xC8, 0x8D});
+    const Bytes image =
+        SampleWith({{0x78200 + 9 * 17, {0x2D}},
+                    {0x78201 + 9 * 17, EncodeGameText("Edge", 8)},
+                    {0x7A650 + 17, {0x81}},
+                    {0x79300 + 8 * 17, {0x07, 0x20, 0x63, 0xAA, 0xBB, 0xCC, 0xC8, 0x8D}}});
     Open("item", image);
     QCOMPARE(In<QListWidget>("EquipLST").count(), 256);
-    Pick("ItemLST", 17);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Item Editor - Edge    "));
-    QCOMPARE(Text("ItemIndexNumLBL"), QStringLiteral("Item Index #: 17"));
-    QCOMPARE(In<QComboBox>("ItemIconCBO").currentText(), QStringLiteral("Sword"));
-    QCOMPARE(In<QLineEdit>("PriceTXT").text(), QStringLiteral("1000"));
-    QCOMPARE(In<QComboBox>("StatCBO").currentText(),
-             QStringLiteral("+10 | -10 | -10 | -10 | +10   "));
-    QCOMPARE(Text("EquipLSTValueLBL"), QStringLiteral("200"));
-    QCOMPARE(Text("WhoCanEquipSmallFontLBL"), QStringLiteral("Unknown/Undocumented"));
-    QCOMPARE(In<QComboBox>("SpellCBO").currentText(), QStringLiteral("[N/A]"));
+    Drive(*window, "ItemLST=17");
+    Expect({{"", "Item Editor - Edge    "},
+            {"ItemIndexNumLBL", "Item Index #: 17"},
+            {"ItemIconCBO", "Sword"},
+            {"PriceTXT", "1000"},
+            {"StatCBO", "+10 | -10 | -10 | -10 | +10   "},
+            {"EquipLSTValueLBL", "200"},
+            {"WhoCanEquipSmallFontLBL", "Unknown/Undocumented"},
+            {"SpellCBO", "[N/A]"}});
     QVERIFY(!In("SpellCBO").isEnabled());
-    Type("PriceTXT", QStringLiteral("55"));
-    ClickApply(*window);
-    QCOMPARE(In<QLineEdit>("PriceTXT").text(), QStringLiteral("60"));  // shown as stored
+    Drive(*window, "PriceTXT=55 ApplyCMD");
+    Expect({{"PriceTXT", "60"}});  // shown as stored
     ExpectFile(Patched(image, 0x7A650 + 17, {6}));
-    Pick("ItemLST", 176);
+    Drive(*window, "ItemLST=176");
     for (const char* field : {"PriceTXT", "EquipLST", "StatCBO", "AtkDefTXT", "Byte00TXT"}) {
       QVERIFY2(!In(field).isVisible(), field);
     }
     QVERIFY(In("InfoLBL").isVisible());
-    QCOMPARE(Text("InfoLBL"),
-             QStringLiteral("Items past the index # of 175 can not be edited presently."));
+    Expect({{"InfoLBL", "Items past the index # of 175 can not be edited presently."}});
     // A new name shows in the list after Refresh, which keeps the classes whole.
-    Type("NameTXT", QStringLiteral("Renamed"));
-    ClickApply(*window);
-    Click("RefreshCMD");
-    Click("RefreshCMD");
-    QCOMPARE(In<QListWidget>("ItemLST").item(176)->text(), QStringLiteral("Renamed "));
+    Drive(*window, "NameTXT=Renamed ApplyCMD RefreshCMD RefreshCMD");
+    QCOMPARE(Row("ItemLST", 176), "Renamed ");
     QCOMPARE(In<QListWidget>("EquipLST").count(), 256);
   }
 
   void magicSpellEditorCaptionsIconsAndAsura() {
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x78B00 + 6 * 3, {0x40});
-    image = Patched(image, 0x78B01 + 6 * 3, Name("Glow", 5));
-    image = Patched(image, 0x79BC2, {0x40, 0x1E, 0x64, 0x02});
+    const Bytes image = SampleWith({{0x78B00 + 6 * 3, {0x40}},
+                                    {0x78B01 + 6 * 3, EncodeGameText("Glow", 5)},
+                                    {0x79BC2, {0x40, 0x1E, 0x64, 0x02}}});
     Open("magic", image);
-    Pick("MagicLST", 3);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Magic Spell Editor - Glow "));
-    QCOMPARE(Text("MagicIndexNumLBL"), QStringLiteral("Magic Spell Index #: 3"));
-    QVERIFY(In<QRadioButton>("WhiteOPT").isChecked());
-    QVERIFY(!In<QRadioButton>("BlackOPT").isChecked());
-    In<QComboBox>("SpellEffectCBO").setCurrentIndex(0x30);
-    QCOMPARE(window->windowTitle(), QStringLiteral("48"));
+    Drive(*window, "MagicLST=3");
+    Expect({{"", "Magic Spell Editor - Glow "}, {"MagicIndexNumLBL", "Magic Spell Index #: 3"}});
+    QVERIFY(In<QRadioButton>("WhiteOPT").isChecked() && !In<QRadioButton>("BlackOPT").isChecked());
+    Drive(*window, "SpellEffectCBO=48");
+    Expect({{"", "48"}});
     QTest::mouseDClick(&In<QLabel>("EasterEgg1"), Qt::LeftButton);
     QCOMPARE(fixture->platform.modalWindows, QStringList("Torvale"));
-    auto& restore = In<QPushButton>("RestoreAsuraCMD");
-    QVERIFY(restore.isEnabled());
-    QTest::mouseClick(&restore, Qt::LeftButton);
+    QVERIFY(In("RestoreAsuraCMD").isEnabled());
+    QTest::mouseClick(&In<QPushButton>("RestoreAsuraCMD"), Qt::LeftButton);
     ExpectFile(Patched(image, 0x79BC2, {0x40, 0x01, 0x42, 0x8D}));
-    QCOMPARE(fixture->platform.messages.size(), 1);
-    QCOMPARE(fixture->platform.messages[0].title, QStringLiteral("Asura Restored"));
-    QCOMPARE(fixture->platform.messages[0].text,
-             QStringLiteral("Asura has been restored to the FF4 effects."));
-    QVERIFY(!restore.isEnabled());
-    QCOMPARE(restore.text(), QStringLiteral("Asura Restored"));
-    auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context);
-    QCOMPARE(Control<QPushButton>(*reopened, "RestoreAsuraCMD")->text(),
-             QStringLiteral("Not Available"));
+    ExpectMessage(fixture->platform, MessageIcon::kInformation,
+                  "Asura has been restored to the FF4 effects.");
+    QCOMPARE(fixture->platform.messages[0].title, "Asura Restored");
+    QVERIFY(!In("RestoreAsuraCMD").isEnabled());
+    Expect({{"RestoreAsuraCMD", "Asura Restored"}});
+    auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context, false);
+    ExpectShown(*reopened, {{"RestoreAsuraCMD", "Not Available"}});
     // Restoring is offered only when the check could read the bytes.
     faults.FaultAt(1, FaultyRomIo::Fault::kError, 'r');
     Open("magic", image, faults);
     QVERIFY(!In("RestoreAsuraCMD").isEnabled());
   }
 
-  void characterStatsEditorSharesTheFirstNameAndShowsTheWholeExperience() {
+  void characterEditorsShareTheFirstNameAndNoteTheReservedSlot() {
     // Slot 4: experience bytes 00 00 00 80, the most negative number.
-    Open("character stats",
-         Patched(torvale::romgen::BuildSampleRom(), 0x7AB00 + 32 * 4 + 0x17, {0, 0, 0, 0x80}));
-    auto& characters = In<QListWidget>("CharLST");
-    QCOMPARE(characters.item(9)->text(), characters.item(0)->text());
-    Pick("CharLST", 4);
-    QCOMPARE(window->windowTitle(), "Character Stats Editor - " + characters.item(4)->text());
-    QCOMPARE(In<QLineEdit>("EXPTXT").text(), QStringLiteral("-2147483648"));
-    QCOMPARE(In<QLineEdit>("ATKTXT").text(), QStringLiteral("N/A"));
-    const QString slotTen = characters.item(10)->text();
-    Pick("CharLST", 9);
-    Type("NameTXT", QStringLiteral("Edna"));
-    ClickApply(*window);
-    Click("RefreshCMD");
-    QCOMPARE(characters.item(0)->text(), QStringLiteral("Edna  "));
-    QCOMPARE(characters.item(9)->text(), QStringLiteral("Edna  "));
-    QCOMPARE(characters.item(10)->text(), slotTen);
-    QVERIFY(characters.selectedItems().isEmpty());
-  }
-
-  void characterEquipmentEditorNotesTheReservedSlot() {
+    Open("character stats", Patched(Sample(), 0x7AB00 + 32 * 4 + 0x17, {0, 0, 0, 0x80}));
+    QCOMPARE(Row("CharLST", 9), Row("CharLST", 0));
+    Drive(*window, "CharLST=4");
+    Expect({{"", "Character Stats Editor - " + Row("CharLST", 4)},
+            {"EXPTXT", "-2147483648"},
+            {"ATKTXT", "N/A"}});
+    const QString slotTen = Row("CharLST", 10);
+    Drive(*window, "CharLST=9 NameTXT=Edna ApplyCMD RefreshCMD");
+    QCOMPARE(Row("CharLST", 0), "Edna  ");
+    QCOMPARE(Row("CharLST", 9), "Edna  ");
+    QCOMPARE(Row("CharLST", 10), slotTen);
+    QVERIFY(In<QListWidget>("CharLST").selectedItems().isEmpty());
     Open("character equipment");
-    QCOMPARE(In<QListWidget>("CharLST").item(0)->text(), QStringLiteral("Character Slot 01"));
-    Pick("CharLST", 21);
-    QCOMPARE(Text("CharIndexNumLBL"), QStringLiteral("Character Slot: 22"));
+    QCOMPARE(Row("CharLST", 0), "Character Slot 01");
+    Drive(*window, "CharLST=21");
+    Expect({{"CharIndexNumLBL", "Character Slot: 22"},
+            {"InfoLBL",
+             "This slot is reserved for 'Anna', she doesn't actually have any battle sprites."}});
     QVERIFY(In("InfoLBL").isVisible());
-    QCOMPARE(Text("InfoLBL"), QStringLiteral("This slot is reserved for 'Anna', she doesn't "
-                                             "actually have any battle sprites."));
-    Pick("CharLST", 20);
+    Drive(*window, "CharLST=20");
     QVERIFY(!In("InfoLBL").isVisible());
-    QCOMPARE(Text("InfoLBL"), QString());
+    Expect({{"InfoLBL", ""}});
     // Closed while its lists fill, the window loads no slot and writes nothing.
-    auto closing = OpenEditor(EditorModelNamed("character equipment"), fixture->context);
+    auto closing = OpenEditor(EditorModelNamed("character equipment"), fixture->context, false);
     closing->show();
     closing->reject();
     QTest::qWait(30);
@@ -184,23 +140,19 @@ class EditorParticularsTest : public QObject {
 
   void shopAndMapEditorsNumberTheirRecords() {
     Open("shop");
-    QCOMPARE(In<QListWidget>("ShopLST").item(63)->text(), QStringLiteral("Shop #64"));
-    QCOMPARE(Text("IndexNumLBL"), QStringLiteral("Shop #: 1"));
-    QCOMPARE(In<QComboBox>("Slot8CBO").itemText(255), QStringLiteral("[Empty]"));
+    QCOMPARE(Row("ShopLST", 63), "Shop #64");
+    QCOMPARE(In<QComboBox>("Slot8CBO").itemText(255), "[Empty]");
+    Expect({{"IndexNumLBL", "Shop #: 1"}});
     Open("map properties");
-    QCOMPARE(Text("MapIndexNumLBL"), QStringLiteral("Map Index #: 0"));
-    Pick("MapLST", 7);
-    QCOMPARE(Text("MapIndexNumLBL"), QStringLiteral("Map Index #: 7"));
+    Expect({{"MapIndexNumLBL", "Map Index #: 0"}});
+    Drive(*window, "MapLST=7");
+    Expect({{"MapIndexNumLBL", "Map Index #: 7"}});
     QVERIFY(In<QLineEdit>("MapIndexTXT").isReadOnly());
-  }
-
-  void mapEditorReadsItsRecordAgainAfterTheMusicEditor() {
-    Open("map properties");
-    Pick("MapLST", 7);
+    // The map editor reads its record again after the music editor.
     fixture->platform.whileModal = [&](QDialog&) {
       fixture->rom.WriteByte(0xA9E80 + 13 * 7 + 11, 0x1A);  // a song stored meanwhile
     };
-    Click("MusicCMD");
+    Drive(*window, "MusicCMD");
     QCOMPARE(fixture->platform.modalWindows, QStringList("Music Editor"));
     QCOMPARE(In<QComboBox>("MusicCBO").currentIndex(), 0x1A);
     // A music editor that closes the ROM closes the map editor with it.
@@ -208,181 +160,104 @@ class EditorParticularsTest : public QObject {
       fixture->rom.Close();
       music.reject();
     };
-    Click("MusicCMD");
+    Drive(*window, "MusicCMD");
     QVERIFY(!window->isVisible());
     QVERIFY(fixture->platform.messages.isEmpty());
   }
 
-  void musicEditorStoresASongTheMomentItIsPicked() {
-    Open("music", Patched(torvale::romgen::BuildSampleRom(), 0xA9ECC, {9}));
+  void musicEditorStoresASongTheMomentItIsPickedAndShowsItsSpcFile() {
+    Open("music", Patched(Sample(), 0xA9ECC, {9}));
     for (const char* control : {"ApplyCMD", "SongLST", "ShowHex"}) {
       QVERIFY2(!In(control).isEnabled(), control);
     }
     QVERIFY(!In("HexDisplayLBL").isVisible());
-    Pick("AreaLST", 5);
-    QCOMPARE(In<QListWidget>("SongLST").currentRow(), 9);
-    QCOMPARE(Text("AreaIndexNumLBL"), QStringLiteral("Map Index #: 5"));
-    Click("ShowHex");
+    Drive(*window, "AreaLST=5 ShowHex");
+    Expect(
+        {{"SongLST", "9"}, {"AreaIndexNumLBL", "Map Index #: 5"}, {"HexDisplayLBL", "A9ECC <--"}});
     QVERIFY(In("HexDisplayLBL").isVisible());
-    QCOMPARE(Text("HexDisplayLBL"), QStringLiteral("A9ECC <--"));
-    Pick("AreaLST", 380);
-    QCOMPARE(Text("HexDisplayLBL"), QStringLiteral("AB1D7 <--"));
-    Pick("AreaLST", 5);
-    Pick("SongLST", 26);  // "Boss Battle Music", without Apply
+    Drive(*window, "AreaLST=380");
+    Expect({{"HexDisplayLBL", "AB1D7 <--"}});
+    Drive(*window, "AreaLST=5 SongLST=26");  // "Boss Battle Music", without Apply
     ExpectFile(Patched(fixture->original, 0xA9ECC, {0x1A}));
-  }
-
-  void musicEditorShowsTheSpcFileItWillPlay() {
-    Open("music");
-    const auto spc = fixture->folder.File("tune.spc");
+    const auto spc = fixture->folder.File("tune.spc"), notSpc = fixture->folder.File("notes.txt");
     torvale::romgen::WriteFileBytes(
         spc, torvale::romgen::BuildSyntheticSpc("Made-up Quest", "Field March"));
-    const auto notSpc = fixture->folder.File("notes.txt");
     torvale::romgen::WriteFileBytes(notSpc, {'h', 'i'});
     fixture->platform.fileAnswers << QString() << QString::fromStdString(spc.string())
                                   << QString::fromStdString(notSpc.string());
-    Click("EjectCMD");
-    QCOMPARE(Text("ID666LBL"), QString());
-    Click("EjectCMD");
-    QCOMPARE(fixture->platform.askedSelectedFilters.last(),
-             QStringLiteral("SPC Music File (*.spc)"));
-    const QString tag = QStringLiteral("Now Playing: \r\nMade-up Quest - Field March");
-    QCOMPARE(Text("ID666LBL"), tag);
+    Drive(*window, "EjectCMD");
+    Expect({{"ID666LBL", ""}});
+    Drive(*window, "EjectCMD");
+    QCOMPARE(fixture->platform.askedSelectedFilters.last(), "SPC Music File (*.spc)");
     // A file that cannot be played leaves the one loaded before, and its labels.
-    Click("EjectCMD");
-    QCOMPARE(Text("ID666LBL"), tag);
-    QCOMPARE(Text("SongLBL"), QString::fromStdString(spc.string()));
+    for (int eject = 0; eject < 2; ++eject) {
+      Expect({{"ID666LBL", "Now Playing: \r\nMade-up Quest - Field March"},
+              {"SongLBL", QString::fromStdString(spc.string())}});
+      if (eject == 0) Drive(*window, "EjectCMD");
+    }
     QVERIFY(fixture->platform.messages.isEmpty());
   }
 
   void treasureEditorShowsEachKindAndKeepsItsOptionsApart() {
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0xA8503, {0x12, 0x05});
-    image = Patched(image, 0xA850D, {0xE4, 0x10});
-    image = Patched(image, 0xA8512, {0xC0, 0x22});
-    Open("treasure", image);
-    QCOMPARE(Text("OffsetLBL"), QStringLiteral("Offset: A8503"));
+    Open("treasure", SampleWith({{0xA8503, {0x12, 0x05}},
+                                 {0xA8508, {0x9F, 0x21}},
+                                 {0xA850D, {0xE4, 0x10}},
+                                 {0xA8512, {0xC0, 0x22}}}));
+    Expect({{"OffsetLBL", "Offset: A8503"}, {"GPTXT", "50"}, {"ItemLST", "256"}});
     QVERIFY(In<QRadioButton>("GPOPT").isChecked());
-    QCOMPARE(In<QLineEdit>("GPTXT").text(), QStringLiteral("50"));
-    QCOMPARE(In<QListWidget>("ItemLST").currentRow(), 256);
     QVERIFY(!In("ItemLST").isEnabled());
-    Pick("OffsetLST", 2);
+    Drive(*window, "OffsetLST=2");
     QVERIFY(In<QCheckBox>("FormationCHK").isChecked());
-    QCOMPARE(In<QListWidget>("FormationLST").currentRow(), 100);
-    QCOMPARE(In<QLineEdit>("GPTXT").text(), QString());
-    Pick("OffsetLST", 3);  // type 0xC0: formation 64 guards item 0x22
-    QCOMPARE(In<QListWidget>("FormationLST").currentRow(), 64);
-    Click("ClearCMD");
+    Expect({{"FormationLST", "100"}, {"GPTXT", ""}});
+    Drive(*window, "OffsetLST=3");  // type 0xC0: formation 64 guards item 0x22
+    Expect({{"FormationLST", "64"}});
+    Drive(*window, "ClearCMD");
     QVERIFY(!In<QRadioButton>("GPOPT").isChecked() && !In<QRadioButton>("ItemOPT").isChecked());
-  }
-
-  // The treasure options refuse with messages of their own.
-  void treasureEditorRefusals_data() {
-    QTest::addColumn<int>("setup");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("offered");
-    const QString noItem = QStringLiteral(
-        "You need to select a Monster Formation or Item to go with this Treasure Chest.");
-    const int critical = static_cast<int>(MessageIcon::kCritical);
-    const int warning = static_cast<int>(MessageIcon::kExclamation);
-    QTest::newRow("no kind") << 0 << warning
-                             << "Please select what type of treasure you want to save as."
-                             << QString() << 0;
-    QTest::newRow("no amount") << 1 << warning << "Please input a GP amount before you save it."
-                               << QString() << 0;
-    QTest::newRow("no item") << 2 << critical << noItem << "ItemLST" << 0;
-    QTest::newRow("no formation") << 3 << critical << noItem << "FormationLST" << 64;
-    QTest::newRow("formation below 64")
-        << 4 << critical
-        << "A chest guarded by monsters needs a Monster Formation from 64 to 127; formation 63 "
-           "would be stored as an unguarded chest."
-        << "FormationLST" << 63;
-  }
-  void treasureEditorRefusals() {
-    QFETCH(int, setup);
-    QFETCH(int, icon);
-    QFETCH(QString, message);
-    QFETCH(QString, list);
-    QFETCH(int, offered);
-    Open("treasure", Patched(torvale::romgen::BuildSampleRom(), 0xA8508, {0x9F, 0x21}));
-    Pick("OffsetLST", 1);
-    if (setup == 0) Click("ClearCMD");
-    if (setup == 1) {
-      Click("GPOPT");
-      QCOMPARE(In<QLineEdit>("GPTXT").text(), QString());
-    }
-    if (setup >= 2) Click("ItemOPT");
-    if (setup == 2) Pick("ItemLST", 256);
-    if (setup >= 3) {
-      Click("FormationCHK");
-      Pick("ItemLST", 3);
-      Pick("FormationLST", setup == 3 ? 128 : 63);
-    }
-    ClickApply(*window);
-    QCOMPARE(fixture->platform.messages.size(), 1);
-    QCOMPARE(static_cast<int>(fixture->platform.messages[0].icon), icon);
-    QCOMPARE(fixture->platform.messages[0].text, message);
-    if (setup == 1) QCOMPARE(In<QLineEdit>("GPTXT").text(), QStringLiteral("0"));
-    if (!list.isEmpty()) QCOMPARE(In<QListWidget>(qPrintable(list)).currentRow(), offered);
-    ExpectFile(fixture->original);
+    Drive(*window, "OffsetLST=1 GPOPT");  // an item chest shows no GP amount
+    Expect({{"GPTXT", ""}});
   }
 
   void monsterEditorListsANewNameAfterRefresh() {
     Open("monster");
-    QCOMPARE(Text("InfoLBL"), QStringLiteral("Loading Monsters..."));
-    QCOMPARE(Text("MonsterIndexNumLBL"), QStringLiteral("Monster Index #: 0"));
+    Expect({{"InfoLBL", "Loading Monsters..."}, {"MonsterIndexNumLBL", "Monster Index #: 0"}});
     QVERIFY(window->windowTitle().startsWith("Monster Editor - "));
-    auto& monsters = In<QListWidget>("MonsterLST");
-    Pick("MonsterLST", 5);
-    Type("NameTXT", QStringLiteral("Imp"));
-    ClickApply(*window);
-    QVERIFY(monsters.item(5)->text() != QStringLiteral("Imp     "));
-    Click("RefreshCMD");
-    QCOMPARE(monsters.item(5)->text(), QStringLiteral("Imp     "));
-    QVERIFY(monsters.selectedItems().isEmpty());
+    Drive(*window, "MonsterLST=5 NameTXT=Imp ApplyCMD");
+    QVERIFY(Row("MonsterLST", 5) != QStringLiteral("Imp     "));
+    Drive(*window, "RefreshCMD");
+    QCOMPARE(Row("MonsterLST", 5), "Imp     ");
+    QVERIFY(In<QListWidget>("MonsterLST").selectedItems().isEmpty());
   }
 
   void battleTablesShowOnePageAndRebuildTheMonsterLists() {
-    Open("items won", Patched(Patched(torvale::romgen::BuildSampleRom(), 0x72580, {2, 50, 10}),
-                              0x72820, {3, 4}));
-    auto& tabs = In<QTabBar>("tabs");
-    const auto clickTab = [&](int tab) {
-      QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(tab).center());
-    };
-    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(0), QStringLiteral("2 - 50 - 10"));
-    clickTab(1);
+    Open("items won", SampleWith({{0x72580, {2, 50, 10}}, {0x72820, {3, 4}}}));
+    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(0), "2 - 50 - 10");
+    ClickTab(In<QTabBar>("tabs"), 1);
     QVERIFY(In<QGroupBox>("MonsterFRA").isVisible());
     QVERIFY(!In<QGroupBox>("ItemFRA").isVisible());
-    clickTab(2);  // "Equip Tables [N/A]" leaves the page as it was
+    ClickTab(In<QTabBar>("tabs"), 2);  // "Equip Tables [N/A]" leaves the page as it was
     QVERIFY(In<QGroupBox>("MonsterFRA").isVisible());
-    In<QComboBox>("ATKDEFCBO").setCurrentIndex(5);
-    Type("AtkxTXT", QStringLiteral("9"));
+    Drive(*window, "ATKDEFCBO=5 AtkxTXT=9");
     In<QLineEdit>("AGILowTXT").selectAll();
     QTest::keyClick(&In<QLineEdit>("AGILowTXT"), Qt::Key_Backspace);
-    QCOMPARE(In<QLineEdit>("AGILowTXT").text(), QStringLiteral("0"));
+    Expect({{"AGILowTXT", "0"}});
     ClickApply(*window);
     QCOMPARE(In<QComboBox>("ATKDEFCBO").currentIndex(), 0);
-    QCOMPARE(In<QComboBox>("AGISPDCBO").itemText(0), QStringLiteral("0 - 4"));
-    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(5).left(2), QStringLiteral("9 "));
+    QCOMPARE(In<QComboBox>("AGISPDCBO").itemText(0), "0 - 4");
+    QCOMPARE(In<QComboBox>("ATKDEFCBO").itemText(5).left(2), "9 ");
   }
 
   void textListShowsEachTextAsStored() {
-    Bytes image = Patched(torvale::romgen::BuildSampleRom(), 0x7A9C6, Name("Abcde", 5));
-    image = Patched(image, 0x7AA66, Name("Tail", 5));
+    const Bytes image =
+        SampleWith({{0x7A9C6, EncodeGameText("Abcde", 5)}, {0x7AA66, EncodeGameText("Tail", 5)}});
     Open("text list", image);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Shit"));
-    auto& texts = In<QListWidget>("TextLST");
-    QCOMPARE(texts.item(32)->text(), QStringLiteral("Tail "));
-    QVERIFY(texts.selectedItems().isEmpty());
-    QCOMPARE(In<QLineEdit>("NameTXT").text(), QString());
-    Pick("TextLST", 0);
-    Type("NameTXT", QStringLiteral("X#\u00e9yz"));  // characters without a byte keep theirs
-    ClickApply(*window);
+    Expect({{"", "Shit"}, {"NameTXT", ""}});
+    QCOMPARE(Row("TextLST", 32), "Tail ");
+    QVERIFY(In<QListWidget>("TextLST").selectedItems().isEmpty());
+    // Characters without a byte keep theirs.
+    Drive(*window, QStringLiteral("TextLST=0 NameTXT=X#\u00e9yz ApplyCMD"));
     ExpectFile(Patched(image, 0x7A9C6, {0x59, 0x5D, 0x5E, 0x74, 0x75}));
-    QCOMPARE(In<QLineEdit>("NameTXT").text(), QStringLiteral("Xbcyz"));
-    QCOMPARE(texts.item(0)->text(), QStringLiteral("Xbcyz"));
-    QCOMPARE(texts.currentRow(), 0);
+    Expect({{"NameTXT", "Xbcyz"}, {"TextLST", "0"}});
+    QCOMPARE(Row("TextLST", 0), "Xbcyz");
     In<QLineEdit>("NameTXT").selectAll();
     QTest::keyClick(&In<QLineEdit>("NameTXT"), Qt::Key_Backspace);
     ClickApply(*window);  // an emptied text is stored as spaces
@@ -390,15 +265,14 @@ class EditorParticularsTest : public QObject {
   }
 
   void missingCharacterTableEndsTheProgramOnTheFirstRead() {
-    EditorFixture missing;
-    missing.RemoveDataFile("FF2us.tbl");
-    const auto text = OpenEditor(EditorModelNamed("text list"), missing.context);
-    QCOMPARE(missing.platform.endProgramCalls, 1);
-    QCOMPARE(missing.platform.messages.size(), 1);
-    QCOMPARE(missing.platform.messages[0].text,
-             QStringLiteral("You are missing a vital data file, you will need to reinstall the "
-                            "program to fix this error.  This application will now close."));
-    QCOMPARE(Control<QListWidget>(*text, "TextLST")->count(), 0);
+    fixture = std::make_unique<EditorFixture>();
+    fixture->RemoveDataFile("FF2us.tbl");
+    window = OpenEditor(EditorModelNamed("text list"), fixture->context, false);
+    QCOMPARE(fixture->platform.endProgramCalls, 1);
+    ExpectMessage(fixture->platform, MessageIcon::kCritical,
+                  "You are missing a vital data file, you will need to reinstall the program to "
+                  "fix this error.  This application will now close.");
+    QCOMPARE(In<QListWidget>("TextLST").count(), 0);
   }
 };
 

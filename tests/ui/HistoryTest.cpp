@@ -64,7 +64,7 @@ class HistoryTest : public QObject {
   // Opens the item editor from the tree and runs `steps` in it.
   void InItemEditor(const std::function<void(QDialog&)>& steps) {
     fixture->platform.whileModal = [&](QDialog& editor) {
-      QVERIFY(WaitUntilReady(editor, Items()));
+      QVERIFY(torvale::tools::ShowUntilFilled(editor));
       PickRecord(editor, Items().pickers[0], kItem);
       steps(editor);
     };

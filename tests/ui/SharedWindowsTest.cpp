@@ -1,20 +1,8 @@
 // The windows and machinery that every editor shares: the start-up, the small
 // windows, the number and name boxes, the deferred list fill and the SPC player.
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QAudioDevice>
 #include <QMediaDevices>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QVBoxLayout>
-#include <QtTest>
 
 #include "WindowFixture.h"
 #include "romgen/SyntheticSpc.h"
@@ -32,13 +20,11 @@
 
 using namespace torvale::testing;
 using torvale::ui::DeferredFill;
-using torvale::ui::SpcPlayer;
 using torvale::ui::Startup;
 
 namespace {
 
-constexpr torvale::ui::SplashTiming kNoDelay{std::chrono::milliseconds(0),
-                                             std::chrono::milliseconds(0)};
+constexpr torvale::ui::SplashTiming kNoDelay{{}, {}};  // no wait and no animation
 
 // One list, eight drop-down lists and a field, like an editor's, filled with
 // `count` names; a slow fill appends them in pieces, 1 ms apart.
@@ -72,14 +58,6 @@ struct FillWindow {
   int filled = 0;
 };
 
-QString WriteSpc(const QTemporaryDir& folder, const QString& name, const std::string& game = "Game",
-                 const std::string& title = "Song") {
-  const QString path = folder.filePath(name);
-  torvale::romgen::WriteFileBytes(path.toStdString(),
-                                  torvale::romgen::BuildSyntheticSpc(game, title));
-  return path;
-}
-
 }  // namespace
 
 class SharedWindowsTest : public QObject {
@@ -99,37 +77,32 @@ class SharedWindowsTest : public QObject {
                             "Fantasy 4/Final Fantasy 4 EasyType, both FF4 versions aren't directly "
                             "supported--use at your OWN RISK.\r\n\r\nSpecial Thanks: \r\n"));
     QCOMPARE(Control<QLabel>(splash, "WarningLBL")->text(),
-             QStringLiteral("Warning: I am not responsible for anything you do."));
+             "Warning: I am not responsible for anything you do.");
     QTRY_VERIFY(startup.Main() != nullptr);
     QCOMPARE(Control<QProgressBar>(splash, "pbar")->value(), 3200);
     QVERIFY(!splash.isVisible());
     // The dialog was answered with a cancel: the main window shows, with no ROM.
     QCOMPARE(fixture.platform.askedFilters.size(), 1);
     QVERIFY(startup.Main()->isVisible());
-    QCOMPARE(startup.Main()->windowTitle(), QStringLiteral("Torvale (v1.2)"));
+    QCOMPARE(startup.Main()->windowTitle(), "Torvale (v1.2)");
     QVERIFY(fixture.platform.messages.isEmpty());
     // The ROM chosen first is open when the main window shows.
-    fixture.platform.fileAnswers << fixture.WriteRom(torvale::romgen::BuildSampleRom());
+    fixture.platform.fileAnswers << fixture.WriteRom(Sample());
     Startup second(fixture.platform, kNoDelay);
     second.Begin();
     QTRY_VERIFY(second.Main() != nullptr);
-    QCOMPARE(second.Main()->windowTitle(),
-             QStringLiteral("Torvale (v1.2) - FINAL FANTASY II      "));
-  }
-
-  void missingHeaderTemplatesEndTheProgramBeforeAnyDialog() {
-    WindowFixture fixture;
+    QCOMPARE(second.Main()->windowTitle(), "Torvale (v1.2) - FINAL FANTASY II      ");
+    // Without the header templates, the program ends before any dialog.
+    fixture.platform.askedFilters.clear();
     fixture.RemoveDataFile("Header.dat");
-    Startup startup(fixture.platform, kNoDelay);
-    startup.Begin();
+    Startup third(fixture.platform, kNoDelay);
+    third.Begin();
     QTRY_COMPARE(fixture.platform.endProgramCalls, 1);
-    QCOMPARE(fixture.platform.messages.size(), 1);
-    QCOMPARE(fixture.platform.messages[0].icon, torvale::ui::MessageIcon::kCritical);
-    QCOMPARE(fixture.platform.messages[0].text,
-             QStringLiteral("You are missing a vital data file, you will need to reinstall the "
-                            "program to fix this error.  This application will now close."));
+    ExpectMessage(fixture.platform, MessageIcon::kCritical,
+                  "You are missing a vital data file, you will need to reinstall the program to "
+                  "fix this error.  This application will now close.");
     QTest::qWait(50);
-    QVERIFY(startup.Main() == nullptr);
+    QVERIFY(third.Main() == nullptr);
     QVERIFY(fixture.platform.askedFilters.isEmpty());
   }
 
@@ -158,7 +131,7 @@ class SharedWindowsTest : public QObject {
     const QString address = QStringLiteral("https://torvale.test/");
     torvale::ui::AboutWindow about(platform, nullptr, address);
     about.show();
-    QCOMPARE(Control<QLabel>(about, "VersionLBL")->text(), QStringLiteral("Version 1.2"));
+    QCOMPARE(Control<QLabel>(about, "VersionLBL")->text(), "Version 1.2");
     emit Control<QLabel>(about, "WebLinkLBL")->linkActivated(address);
     QCOMPARE(platform.webAddresses, QStringList(address));
     ClickButton(*Control<QDialogButtonBox>(about, "OKCMD")->button(QDialogButtonBox::Ok));
@@ -185,30 +158,24 @@ class SharedWindowsTest : public QObject {
     QVERIFY2(clock.elapsed() >= 200, qPrintable(QString::number(clock.elapsed())));
   }
 
-  void numberBoxCorrectsAndRefusesAsTheUserTypes() {
-    struct Case {
-      int minimum, maximum;
-      const char* start;
-      const char* typed;  // \b is Backspace, \v pastes the rest
-      const char* shown;
-      std::optional<qint64> value;
-    };
-    const Case cases[] = {
-        {0, 255, "", "12", "12", 12},       {0, 255, "", "300", "255", 255},
-        {0, 255, "7", "a1b", "71", 71},     {0, 255, "7", " 2", "72", 72},
-        {0, 255, "42", "\b\b", "0", 0},     {0, 255, "4", "\b5", "5", 5},
-        {0, 255, "", "-5", "5", 5},         {0, 127000, "", "999999", "127000", 127000},
-        {-64, 255, "", "-", "-", {}},       {-64, 255, "", "-12", "-12", -12},
-        {-64, 255, "", "-100", "-64", -64}, {0, 255, "7", "\v12a", "7", 7},
-        {0, 255, "", "\v999", "255", 255},
-    };
-    for (const Case& c : cases) {
+  // From the start of the box's text, the keys typed (\b is Backspace, \v pastes the rest),
+  // what the box shows and the number it holds.
+  void numberAndNameBoxesCorrectAndRefuseAsTheUserTypes() {
+    const std::tuple<int, int, const char*, const char*, const char*, std::optional<qint64>>
+        cases[] = {{0, 255, "", "12", "12", 12},       {0, 255, "", "300", "255", 255},
+                   {0, 255, "7", "a1b", "71", 71},     {0, 255, "7", " 2", "72", 72},
+                   {0, 255, "42", "\b\b", "0", 0},     {0, 255, "4", "\b5", "5", 5},
+                   {0, 255, "", "-5", "5", 5},         {0, 127000, "", "999999", "127000", 127000},
+                   {-64, 255, "", "-", "-", {}},       {-64, 255, "", "-12", "-12", -12},
+                   {-64, 255, "", "-100", "-64", -64}, {0, 255, "7", "\v12a", "7", 7},
+                   {0, 255, "", "\v999", "255", 255}};
+    for (const auto& [minimum, maximum, start, typed, shown, value] : cases) {
       QLineEdit box;
-      torvale::ui::MakeNumberBox(box, c.minimum, c.maximum);
-      box.setText(QString::fromLatin1(c.start));
+      torvale::ui::MakeNumberBox(box, minimum, maximum);
+      box.setText(QString::fromLatin1(start));
       box.show();
       box.end(false);
-      for (const char* key = c.typed; *key != '\0'; ++key) {
+      for (const char* key = typed; *key != '\0'; ++key) {
         if (*key == '\v') {
           QApplication::clipboard()->setText(QString::fromLatin1(key + 1));
           box.paste();
@@ -217,30 +184,30 @@ class SharedWindowsTest : public QObject {
         if (*key == '\b') QTest::keyClick(&box, Qt::Key_Backspace);
         if (*key != '\b') TypeText(&box, QString(QChar::fromLatin1(*key)));
       }
-      QCOMPARE(box.text(), QString::fromLatin1(c.shown));
-      QCOMPARE(torvale::ui::NumberIn(box), c.value);
+      QCOMPARE(box.text(), QString::fromLatin1(shown));
+      QCOMPARE(torvale::ui::NumberIn(box), value);
     }
     // The length a box takes limits what is typed, not what the program shows.
     QLineEdit box;
     box.setMaxLength(3);
     torvale::ui::MakeNumberBox(box, INT32_MIN, INT32_MAX);
     TypeText(&box, QStringLiteral("12345"));
-    QCOMPARE(box.text(), QStringLiteral("123"));
+    QCOMPARE(box.text(), "123");
     box.setText(QStringLiteral("-2147483648"));
     QCOMPARE(torvale::ui::NumberIn(box), std::optional<qint64>(INT32_MIN));
+    // A name box never empties and takes the field's length.
+    QLineEdit name;
+    torvale::ui::MakeNameBox(name, 8);
+    name.setText(QStringLiteral("Potion  "));
+    name.selectAll();
+    QTest::keyClick(&name, Qt::Key_Backspace);
+    QCOMPARE(name.text(), " ");
+    TypeText(&name, QStringLiteral("ElixirXYZ"));
+    QCOMPARE(name.text(), "ElixirX ");
   }
 
-  void nameBoxNeverEmptiesAndTakesTheFieldsLength() {
-    QLineEdit box;
-    torvale::ui::MakeNameBox(box, 8);
-    box.setText(QStringLiteral("Potion  "));
-    box.selectAll();
-    QTest::keyClick(&box, Qt::Key_Backspace);
-    QCOMPARE(box.text(), QStringLiteral(" "));
-    TypeText(&box, QStringLiteral("ElixirXYZ"));
-    QCOMPARE(box.text(), QStringLiteral("ElixirX "));
-  }
-
+  // Lists fill once the window shows, the window locked meanwhile and yet
+  // answering, and the fill ends when the window closes.
   void deferredFillFillsEveryListOnceShownThenUnlocks() {
     FillWindow w(256);
     QVERIFY(w.Locked());
@@ -250,13 +217,10 @@ class SharedWindowsTest : public QObject {
     QTRY_COMPARE(w.filled, 1);
     QVERIFY(!w.Locked() && !w.bar.isVisible());
     for (QWidget* list : w.lists) QCOMPARE(list->property("count").toInt(), 256);
-    QCOMPARE(w.combos[7].itemText(255), QStringLiteral("Name 255"));
+    QCOMPARE(w.combos[7].itemText(255), "Name 255");
     w.fill->Restart();  // Refresh fills the lists anew, not on top
     QCOMPARE(w.filled, 2);
     QCOMPARE(w.list.count(), 256);
-  }
-
-  void deferredFillStaysResponsiveAndEndsWhenTheWindowCloses() {
     FillWindow slow(2000, 200);
     int seen = -1;
     bool locked = false;
@@ -277,26 +241,30 @@ class SharedWindowsTest : public QObject {
 
   void spcPlayerReadsTheTagAndKeepsItsSongOverOneItCannotPlay() {
     QTemporaryDir folder;
-    SpcPlayer player;
+    torvale::ui::SpcPlayer player;
     const std::pair<std::string, std::string> tags[] = {
         {"Torvale Test Tunes", "Overture of Bells"},
         {"Q", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"},
-        {"Synthetic Sound Processor Album!", "Loop"}};
+        {"Synthetic Sound Processor Album!", "Loop"},
+        {"Game", "Song"}};
+    const auto write = [&](const QString& name, const std::string& game, const std::string& title) {
+      torvale::romgen::WriteFileBytes(folder.filePath(name).toStdString(),
+                                      torvale::romgen::BuildSyntheticSpc(game, title));
+      return folder.filePath(name);
+    };
     for (const auto& [game, title] : tags) {
-      QVERIFY(player.Load(WriteSpc(folder, "song.spc", game, title)));
+      QVERIFY(player.Load(write("song.spc", game, title)));
       QCOMPARE(player.GetGame(), QString::fromStdString(game));
       QCOMPARE(player.GetTitle(), QString::fromStdString(title));
     }
-    const QString path = WriteSpc(folder, "good.spc");
-    QVERIFY(player.Load(path));
-    QFile text(folder.filePath("text.spc"));
-    QVERIFY(text.open(QIODevice::WriteOnly) && text.write("Not music at all.\n") > 0);
-    text.close();
+    const QString path = folder.filePath("song.spc");  // holds the last of the tags
+    torvale::romgen::WriteFileBytes(folder.filePath("text.spc").toStdString(),
+                                    Ascii("Not music.\n"));
     QFile::copy(path, folder.filePath("cut.spc"));
     QFile::resize(folder.filePath("cut.spc"), 0x1000);
     for (const char* other : {"missing.spc", "text.spc", "cut.spc"}) {
       QVERIFY(!player.Load(folder.filePath(other)));
-      QCOMPARE(player.GetGame(), QStringLiteral("Game"));  // the song loaded before stays
+      QCOMPARE(player.GetGame(), "Game");  // the song loaded before stays
     }
     // Without an audio device nothing plays and nothing complains.
     const bool device = !QMediaDevices::audioOutputs().isEmpty();
