@@ -31,12 +31,23 @@ std::string FuzzInput::Bytes(std::size_t count) {
   return bytes;
 }
 
+FuzzRom::FuzzRom() {
+  m_memory.rom.ObserveWrites([this](FileOffset offset, auto before, auto after) {
+    m_changed.emplace_back(offset, after.size());
+    if (m_watch) m_watch(offset, before, after);
+  });
+}
+
 FuzzRom& FuzzRom::Start(std::size_t length) {
   static FuzzRom shared;
   MemoryRomIo& file = shared.m_memory.file;
-  file.bytes = testing::Sample();
+  for (const auto& [offset, count] : shared.m_changed) {
+    std::copy_n(testing::Sample().begin() + static_cast<long>(offset), count,
+                file.bytes.begin() + static_cast<long>(offset));
+  }
+  shared.m_changed.clear();
+  shared.m_watch = {};
   file.length = std::min(length, file.bytes.size());
-  shared.m_memory.rom.ObserveWrites({});
   shared.m_memory.rom.Open(file.path);
   return shared;
 }
@@ -45,6 +56,7 @@ void FuzzRom::Overlay(std::size_t offset, std::span<const std::uint8_t> bytes) {
   if (offset >= m_memory.file.length) return;
   const std::size_t count = std::min(bytes.size(), m_memory.file.length - offset);
   std::copy_n(bytes.begin(), count, m_memory.file.bytes.begin() + static_cast<long>(offset));
+  m_changed.emplace_back(offset, count);
 }
 
 }  // namespace torvale::fuzz

@@ -20,13 +20,15 @@ namespace torvale::fuzz {
 void Require(bool holds, std::string_view property);
 
 // Runs one read of `rom`; a range error is allowed only on a file too short
-// for the editors.
+// for the editors. Returns whether the read was done.
 template <typename Read>
-void Reading(const RomFile& rom, Read read) {
+bool Reading(const RomFile& rom, Read read) {
   try {
     read();
+    return true;
   } catch (const RomRangeError&) {
     Require(rom.Size() < kMinimumRomSize, "a file long enough for the editors reads whole");
+    return false;
   }
 }
 
@@ -55,12 +57,15 @@ class FuzzInput {
 
 // The sample image held in memory and opened through RomFile, shared by the
 // inputs of a process: an input may change it, and the next one finds the
-// sample again.
+// sample again, at the cost of putting back only what was changed.
 class FuzzRom {
  public:
   // The sample image, `length` bytes long (at most the image's), opened afresh
   // and watched by no one.
   static FuzzRom& Start(std::size_t length);
+  // Tells `watch` of every write until the next Start: where, what it
+  // replaced, what it wrote.
+  void Watch(RomFile::WriteObserver watch) { m_watch = std::move(watch); }
 
   // Lays `bytes` over the file from `offset` on, as far as the file reaches.
   void Overlay(std::size_t offset, std::span<const std::uint8_t> bytes);
@@ -72,7 +77,12 @@ class FuzzRom {
   }
 
  private:
+  FuzzRom();
+
   testing::MemoryRom m_memory;
+  std::vector<std::pair<std::size_t, std::size_t>>
+      m_changed;  // offsets and lengths since the sample
+  RomFile::WriteObserver m_watch;
 };
 
 }  // namespace torvale::fuzz

@@ -39,7 +39,7 @@ FuzzRom& PlacedFile(FuzzInput& input) {
 
 void CheckFile(FuzzRom& file) {
   bool written = false;
-  file.Rom().ObserveWrites([&](FileOffset, auto, auto) { written = true; });
+  file.Watch([&](FileOffset, auto, auto) { written = true; });
   const RomFile& rom = file.Rom();
   Require(rom.Size() == file.Bytes().size(), "the file opens at its own length");
   Require(CheckRomLength(rom).has_value() == (rom.Size() < kMinimumRomSize),

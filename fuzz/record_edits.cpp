@@ -23,7 +23,7 @@ namespace torvale::fuzz {
 namespace {
 
 // Enough to mix every kind of edit; more would only slow each input down.
-constexpr int kMostEdits = 24;
+constexpr int kMostEdits = 12;
 constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int edit = 0; edit < kMostEdits && !input.Empty(); ++edit) {
     const int choice = input.Below(static_cast<int>(tables.size()) + 1);
     std::vector<std::size_t> changed;
-    file.Rom().ObserveWrites([&](FileOffset offset, auto before, auto after) {
+    file.Watch([&](FileOffset offset, auto before, auto after) {
       for (std::size_t i = 0; i < after.size(); ++i) {
         if (before[i] != after[i]) changed.push_back(offset + i);
       }

@@ -2,13 +2,14 @@
 //
 // The input gives the file's length (three bytes, up to the sample image's)
 // and a table; the sample image fills the file and the rest of the input is
-// laid over the table's first record on. Every record of the table is then
-// read, and every value must lie within its field's limits, as the windows'
-// controls take them. On a file long enough for the editors every read must
-// succeed; on a shorter one a read may only be refused with RomRangeError.
+// laid over the table's first record on. The records the input's bytes
+// reach, and the table's last, are then read, and every value must lie
+// within its field's limits, as the windows' controls take them. On a file long enough for the
+// editors every read must succeed; on a shorter one a read may only be refused with RomRangeError.
 // Besides the tables: the lists read from the ROM, the Asura check, and a
 // text field anywhere in or just past the file.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -29,9 +30,23 @@ constexpr ListId kRomLists[] = {
     ListId::kSpellNames,  ListId::kCharacterNames,       ListId::kMonsterNames,
     ListId::kTextEntries, ListId::kAttackDefenseEntries, ListId::kSpeedEntries};
 
-void ReadEveryRecord(const Table& table, FuzzRom& file) {
-  for (int record = 0; record < table.count; ++record) {
-    Reading(file.Rom(), [&] {
+// Whether a field of the record has a byte from `start` to `end`.
+bool Touches(const Table& table, int record, std::size_t start, std::size_t end) {
+  return std::any_of(table.fields.begin(), table.fields.end(), [&](const Field& field) {
+    const std::size_t offset = FieldOffset(field, record);
+    return HasField(field, record) && offset < end && offset + field.width > start;
+  });
+}
+
+// The records the input's bytes lie in, and the last one, which reaches
+// furthest into the file; the rest hold the sample's bytes, read by every
+// other input. Records lie in the order of their offsets: past the first one
+// the file cannot hold, none is read.
+void ReadRecords(const Table& table, FuzzRom& file, std::size_t start, std::size_t end) {
+  bool read = true;
+  for (int record = 0; read && record < table.count; ++record) {
+    if (record + 1 < table.count && !Touches(table, record, start, end)) continue;
+    read = Reading(file.Rom(), [&] {
       const Record values = ReadRecord(table, file.Text(), file.Rom(), record);
       for (std::size_t i = 0; i < values.size(); ++i) {
         const Field& field = table.fields[i];
@@ -93,8 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadLists(file);
   } else {
     const Table& table = *tables[static_cast<std::size_t>(choice)];
-    file.Overlay(FieldOffset(table.fields.front(), 0), input.Rest());
-    ReadEveryRecord(table, file);
+    const std::size_t start = FieldOffset(table.fields.front(), 0);
+    const auto bytes = input.Rest();
+    file.Overlay(start, bytes);
+    ReadRecords(table, file, start, start + bytes.size());
   }
   return 0;
 }
