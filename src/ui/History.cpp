@@ -98,41 +98,37 @@ void History::Move(const RomStep& step, RomChange::Side side) {
   const auto other =
       side == RomChange::Side::kBefore ? RomChange::Side::kAfter : RomChange::Side::kBefore;
   const QString what = QStringLiteral("\"%1\" could not be %2").arg(step.text(), Undone(side));
+  const auto refuse = [&](const QString& why, bool closeRom) {
+    m_refusal = Refusal{index, what + why, closeRom};
+  };
+  const auto closing = [&](const RomError& error) {
+    refuse(QStringLiteral(": %1.\r\n\r\nThe ROM has been closed; open it again to check it.")
+               .arg(QString::fromLocal8Bit(error.what())),
+           true);
+  };
   try {
     if (const auto mismatch = step.Change().FindMismatch(m_rom, other)) {
-      m_refusal = Refusal{
-          index,
-          what + QStringLiteral(": another program changed the ROM since.  The byte at file "
-                                "offset 0x%1 holds 0x%2 where 0x%3 was expected.\r\n\r\n"
-                                "Nothing was written.")
-                     .arg(Hex(mismatch->offset, 6), Hex(mismatch->found, 2),
-                          Hex(mismatch->expected, 2)),
-          false};
+      refuse(
+          QStringLiteral(": another program changed the ROM since.  The byte at file offset "
+                         "0x%1 holds 0x%2 where 0x%3 was expected.\r\n\r\nNothing was written.")
+              .arg(Hex(mismatch->offset, 6), Hex(mismatch->found, 2), Hex(mismatch->expected, 2)),
+          false);
       return;
     }
     step.Change().Write(m_rom, side);
   } catch (const RomChangedError& error) {
-    m_refusal = Refusal{index,
-                        what + QStringLiteral(": %1.\r\n\r\nThe ROM has been closed; open it "
-                                              "again to check it.")
-                                   .arg(QString::fromLocal8Bit(error.what())),
-                        true};
+    closing(error);
     return;
   } catch (const RomError& error) {
-    m_refusal = Refusal{index,
-                        what + QStringLiteral(": %1.\r\n\r\nThe file holds what it held before.")
-                                   .arg(QString::fromLocal8Bit(error.what())),
-                        false};
+    refuse(QStringLiteral(": %1.\r\n\r\nThe file holds what it held before.")
+               .arg(QString::fromLocal8Bit(error.what())),
+           false);
     return;
   }
   try {
     m_rom.Sync();
   } catch (const RomError& error) {
-    m_refusal = Refusal{index,
-                        what + QStringLiteral(": %1.\r\n\r\nThe ROM has been closed; open it "
-                                              "again to check it.")
-                                   .arg(QString::fromLocal8Bit(error.what())),
-                        true};
+    closing(error);
     return;
   }
   emit Moved();
