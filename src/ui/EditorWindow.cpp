@@ -44,7 +44,8 @@ void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& can
   connect(&cancel, &QAbstractButton::clicked, this, &QDialog::reject);
   // A text box takes Ctrl+Z for the typing it holds since the last Apply;
   // without any, the key steps through the ROM's history.
-  for (QLineEdit* box : findChildren<QLineEdit*>()) box->installEventFilter(this);
+  m_boxes = findChildren<QLineEdit*>();
+  for (QLineEdit* box : m_boxes) box->installEventFilter(this);
 }
 
 void EditorWindow::ApplyRecords(std::initializer_list<RecordView*> views,
@@ -101,7 +102,7 @@ void EditorWindow::Apply(const QString& change, const std::function<void()>& wri
     CloseRom(NotWritten(error) + kRomClosed);
     return;
   }
-  for (QLineEdit* box : findChildren<QLineEdit*>()) box->setModified(false);  // typing applied
+  for (QLineEdit* box : m_boxes) box->setModified(false);  // typing applied
   try {
     reload();
   } catch (const DataFileMissingError&) {

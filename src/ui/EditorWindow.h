@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QKeyEvent;
+class QLineEdit;
 
 namespace torvale {
 class RomError;
@@ -92,6 +93,7 @@ class EditorWindow : public QDialog {
   void UpdateApply();
 
   QPushButton* m_apply = nullptr;
+  QList<QLineEdit*> m_boxes;  // the window's text boxes
   QList<RecordView*> m_views;
 };
 

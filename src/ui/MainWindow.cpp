@@ -433,7 +433,6 @@ bool MainWindow::SaveROM() {
     if (m_ui->FixChecksumCHK->isChecked()) WriteComputedChecksum();
     LoadEditedUnEdited();
     LoadROMTag();
-    LoadChecksum();
   });
 }
 
@@ -498,6 +497,7 @@ void MainWindow::ReportSaveFailure(const RomError& error) {
 
 void MainWindow::SaveAndNotify() {
   if (!SaveROM()) return;
+  ShowChecksum();
   m_ui->InfoLBL->setText(QStringLiteral("Saved [") + m_ui->iROMName->text() + QStringLiteral("]."));
   const QPointer<MainWindow> alive(this);
   Pause(kSaveNoticeSeconds);
