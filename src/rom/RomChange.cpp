@@ -48,9 +48,14 @@ ChangeRecording::ChangeRecording(RomFile& rom) : m_rom(rom) {
   m_rom.ObserveWrites([this](FileOffset offset, std::span<const std::uint8_t> before,
                              std::span<const std::uint8_t> after) {
     for (std::size_t at = 0; at < after.size(); ++at) {
-      const auto [byte, added] =
-          m_bytes.try_emplace(static_cast<FileOffset>(offset + at), before[at], after[at]);
-      if (!added) byte->second.second = after[at];
+      const auto byteOffset = static_cast<FileOffset>(offset + at);
+      // A byte written as it was is kept only once an earlier write changed it.
+      const auto byte = m_bytes.find(byteOffset);
+      if (byte != m_bytes.end()) {
+        byte->second.second = after[at];
+      } else if (before[at] != after[at]) {
+        m_bytes.emplace(byteOffset, std::pair{before[at], after[at]});
+      }
     }
   });
 }
