@@ -1,14 +1,10 @@
 #include "rom/RomChange.h"
 
+#include <algorithm>
+
 #include "rom/RomError.h"
 
 namespace torvale {
-
-std::size_t RomChange::ByteCount() const {
-  std::size_t count = 0;
-  for (const Run& run : m_runs) count += run.before.size();
-  return count;
-}
 
 std::optional<RomChange::Mismatch> RomChange::FindMismatch(const RomFile& rom, Side side) const {
   for (const Run& run : m_runs) {
@@ -24,21 +20,26 @@ std::optional<RomChange::Mismatch> RomChange::FindMismatch(const RomFile& rom, S
 }
 
 void RomChange::Write(RomFile& rom, Side side) const {
-  const auto bytesOf = [side](const Run& run, bool wanted) -> const std::vector<std::uint8_t>& {
-    return (side == Side::kBefore) == wanted ? run.before : run.after;
+  const Side other = side == Side::kBefore ? Side::kAfter : Side::kBefore;
+  const auto bytesOf = [](const Run& run, Side wanted) -> const std::vector<std::uint8_t>& {
+    return wanted == Side::kBefore ? run.before : run.after;
   };
   std::size_t written = 0;
   try {
     for (; written < m_runs.size(); ++written) {
-      rom.WriteBytes(m_runs[written].offset, bytesOf(m_runs[written], true));
+      rom.WriteBytes(m_runs[written].offset, bytesOf(m_runs[written], side));
     }
-  } catch (const RomError&) {
-    for (std::size_t run = 0; run < written; ++run) {
+  } catch (const RomError& error) {
+    // Every run written so far goes back; the one refused was put back by RomFile.
+    for (std::size_t at = 0; at < written; ++at) {
+      const Run& run = m_runs[at];
       try {
-        rom.WriteBytes(m_runs[run].offset, bytesOf(m_runs[run], false));
+        rom.WriteBytes(run.offset, bytesOf(run, other));
+        if (rom.ReadBytes(run.offset, run.before.size()) == bytesOf(run, other)) continue;
       } catch (const RomError&) {
-        // Best effort: the first error is the one to report.
+        // told below, as a run that may hold neither side
       }
+      throw RomTornError(rom.Path().string(), run.offset, run.before.size(), error.what());
     }
     throw;
   }
@@ -47,16 +48,7 @@ void RomChange::Write(RomFile& rom, Side side) const {
 ChangeRecording::ChangeRecording(RomFile& rom) : m_rom(rom) {
   m_rom.ObserveWrites([this](FileOffset offset, std::span<const std::uint8_t> before,
                              std::span<const std::uint8_t> after) {
-    for (std::size_t at = 0; at < after.size(); ++at) {
-      const auto byteOffset = static_cast<FileOffset>(offset + at);
-      // A byte written as it was is kept only once an earlier write changed it.
-      const auto byte = m_bytes.find(byteOffset);
-      if (byte != m_bytes.end()) {
-        byte->second.second = after[at];
-      } else if (before[at] != after[at]) {
-        m_bytes.emplace(byteOffset, std::pair{before[at], after[at]});
-      }
-    }
+    m_writes.push_back({offset, {before.begin(), before.end()}, {after.begin(), after.end()}});
   });
 }
 
@@ -64,18 +56,42 @@ ChangeRecording::~ChangeRecording() {
   m_rom.ObserveWrites({});
 }
 
+// Writes that overlap make one run: each byte holds what the first of them
+// found and what the last of them left.
 RomChange ChangeRecording::Take() {
+  std::vector<const RomChange::Run*> byOffset;
+  for (const RomChange::Run& write : m_writes) byOffset.push_back(&write);
+  std::stable_sort(byOffset.begin(), byOffset.end(),
+                   [](const auto* a, const auto* b) { return a->offset < b->offset; });
   std::vector<RomChange::Run> runs;
-  for (const auto& [offset, values] : m_bytes) {
-    const auto [before, after] = values;
-    if (before == after) continue;
-    if (runs.empty() || runs.back().offset + runs.back().before.size() != offset) {
-      runs.push_back({offset, {}, {}});
+  for (const RomChange::Run* write : byOffset) {
+    const std::size_t end = write->offset + write->after.size();
+    if (runs.empty() || write->offset >= runs.back().offset + runs.back().after.size()) {
+      runs.push_back({write->offset, {}, {}});
     }
-    runs.back().before.push_back(before);
-    runs.back().after.push_back(after);
+    RomChange::Run& run = runs.back();
+    run.after.resize(std::max(run.after.size(), end - run.offset));
   }
-  m_bytes.clear();
+  std::vector<std::vector<bool>> found(runs.size());
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    runs[i].before.resize(runs[i].after.size());
+    found[i].resize(runs[i].after.size());
+  }
+  for (const RomChange::Run& write : m_writes) {
+    const auto within =
+        std::upper_bound(runs.begin(), runs.end(), write.offset,
+                         [](FileOffset at, const RomChange::Run& run) { return at < run.offset; }) -
+        1;
+    std::vector<bool>& seen = found[static_cast<std::size_t>(within - runs.begin())];
+    for (std::size_t at = 0; at < write.after.size(); ++at) {
+      const std::size_t byte = write.offset - within->offset + at;
+      if (!seen[byte]) within->before[byte] = write.before[at];
+      seen[byte] = true;
+      within->after[byte] = write.after[at];
+    }
+  }
+  m_writes.clear();
+  std::erase_if(runs, [](const RomChange::Run& run) { return run.before == run.after; });
   return RomChange(std::move(runs));
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <span>
 #include <vector>
@@ -11,8 +10,10 @@
 namespace torvale {
 
 // The bytes one action changed in the ROM file: runs of consecutive bytes,
-// each with what it held before and after. A byte written with the value it
-// already held is no part of it.
+// each with what it held before and after. A run is the extent of the writes
+// that made it (one write per field), unchanged bytes inside included, so
+// that writing it again never tears a field; a write that changed nothing is
+// no part of it.
 class RomChange {
  public:
   struct Run {
@@ -33,14 +34,14 @@ class RomChange {
 
   bool Empty() const { return m_runs.empty(); }
   const std::vector<Run>& Runs() const { return m_runs; }
-  std::size_t ByteCount() const;
 
   // The first byte of the change that the file does not hold as `side` has
   // it, or nothing. Throws RomError.
   std::optional<Mismatch> FindMismatch(const RomFile& rom, Side side) const;
   // Writes `side`'s bytes, one write per run. If the system refuses a run,
-  // the runs written before it are put back as they were, and the error is
-  // thrown: the change is then wholly on the other side.
+  // the runs written before it are put back and read back, and the error is
+  // thrown: the change is then wholly on the other side. When that cannot be
+  // made sure, RomTornError names the run that may hold neither side.
   void Write(RomFile& rom, Side side) const;
 
  private:
@@ -60,7 +61,7 @@ class ChangeRecording {
 
  private:
   RomFile& m_rom;
-  std::map<FileOffset, std::pair<std::uint8_t, std::uint8_t>> m_bytes;  // first before, last after
+  std::vector<RomChange::Run> m_writes;  // every write so far, in order
 };
 
 }  // namespace torvale

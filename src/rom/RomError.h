@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -29,6 +30,15 @@ class RomRangeError : public RomError {
 class RomChangedError : public RomError {
  public:
   using RomError::RomError;
+};
+
+// A write failed, and the bytes it reached could not be put back and read
+// back as they were: they may hold neither their old value nor the new one.
+// Like a changed file, the ROM is not to be trusted further.
+class RomTornError : public RomChangedError {
+ public:
+  RomTornError(const std::string& file, std::uint64_t offset, std::uint64_t length,
+               const std::string& reason);
 };
 
 // The operating system refused a read, a write or a sync.

@@ -1,5 +1,6 @@
 #include "rom/RomFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -166,17 +167,47 @@ bool RomFile::WriteAll(FileOffset offset, std::span<const std::uint8_t> bytes) {
   return true;
 }
 
+// Whether the file holds `bytes` at `offset`; a read that fails cannot tell, so no.
+bool RomFile::Holds(FileOffset offset, std::span<const std::uint8_t> bytes) const {
+  std::vector<std::uint8_t> found(bytes.size());
+  std::size_t done = 0;
+  while (done < found.size()) {
+    const long got = m_io.ReadAt(m_fd, found.data() + done, found.size() - done, offset + done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    done += static_cast<std::size_t>(got);
+  }
+  return std::equal(found.begin(), found.end(), bytes.begin());
+}
+
+void RomFile::PutBack(FileOffset offset, std::span<const std::uint8_t> before,
+                      const std::string& reason) {
+  if (Holds(offset, before)) return;  // the failed write changed nothing
+  WriteAll(offset, before);
+  if (Holds(offset, before)) return;
+  throw RomTornError(m_path.string(), offset, before.size(), reason);
+}
+
+void RomFile::RequireLengthKept() const {
+  FileIdentity now;
+  if (m_io.Identify(m_fd, now) != 0 || now.size != m_size) {
+    throw RomChangedError(
+        Describe(m_path, "another program changed the file's length while it was written"));
+  }
+}
+
 void RomFile::WriteBytes(FileOffset offset, std::span<const std::uint8_t> bytes) {
   RequireRange(offset, bytes.size());
   RequireSameFile();
   const std::vector<std::uint8_t> before = ReadBytes(offset, bytes.size());
-  if (WriteAll(offset, bytes)) {
-    if (m_observer) m_observer(offset, before, bytes);
-    return;
+  if (!WriteAll(offset, bytes)) {
+    const std::string reason = "write failed: " + SystemReason(errno);
+    PutBack(offset, before, reason);
+    throw RomIoError(Describe(m_path, reason));
   }
-  const std::string reason = SystemReason(errno);
-  WriteAll(offset, before);  // best effort: leave the field as it was
-  throw RomIoError(Describe(m_path, "write failed: " + reason));
+  if (m_observer) m_observer(offset, before, bytes);
+  // A program that truncated the file after the check above has seen it lengthened again.
+  RequireLengthKept();
 }
 
 void RomFile::Sync() {

@@ -54,8 +54,10 @@ class RomFile {
   void WriteFixedText(FileOffset offset, std::string_view text, std::size_t length);
   // Exactly as many bytes as the text has characters.
   void WriteText(FileOffset offset, std::string_view text);
-  // One write of the whole run: if the system refuses part of it, the bytes
-  // already written are put back, so a field is never left half written.
+  // One write of the whole run. If the system refuses part of it, the old
+  // bytes are put back and read back: RomIoError when the field holds them
+  // again, RomTornError when it may hold neither. Once written, the file's
+  // length is checked again: RomChangedError when another program changed it.
   void WriteBytes(FileOffset offset, std::span<const std::uint8_t> bytes);
 
   // Makes every write so far durable. A failure is thrown, never retried.
@@ -72,6 +74,10 @@ class RomFile {
   void RequireRange(FileOffset offset, std::size_t length) const;
   void RequireSameFile() const;
   bool WriteAll(FileOffset offset, std::span<const std::uint8_t> bytes);
+  bool Holds(FileOffset offset, std::span<const std::uint8_t> bytes) const;
+  // After a failed write: the field's old bytes, written again if need be and read back.
+  void PutBack(FileOffset offset, std::span<const std::uint8_t> before, const std::string& reason);
+  void RequireLengthKept() const;
 
   RomIo& m_io;
   int m_fd = -1;

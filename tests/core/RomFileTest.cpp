@@ -11,6 +11,7 @@
 
 #include "FaultyRomIo.h"
 #include "TestRom.h"
+#include "rom/RomChange.h"
 #include "rom/RomError.h"
 
 namespace torvale {
@@ -120,18 +121,105 @@ TEST_F(RomFileTest, WriteIsRefusedOnceAnotherProgramChangedTheFile) {
   }
 }
 
-TEST_F(RomFileTest, FailedWritesLeaveTheFieldAsItWasAndAFailedSyncIsThrown) {
+// What a fault at the first write (or at every call from it on) leaves:
+// the error's kind, how its message ends, and the bytes of the field.
+TEST_F(RomFileTest, FailedWriteIsPutBackAndReadBackOrToldAsTorn) {
   using Fault = testing::FaultyRomIo::Fault;
-  for (const auto& [fault, kind] :
-       {std::pair{Fault::kError, 'w'}, {Fault::kShortWrite, 'w'}, {Fault::kError, 's'}}) {
+  const Bytes name = {'N', 'E', 'W', 'N', 'A', 'M', 'E', '!'};
+  const Bytes half = {name.begin(), name.begin() + 4};
+  const char* torn =
+      "the 8 bytes at file offset 0x000010 may hold neither their old nor their new value";
+  const std::tuple<Fault, char, bool, const char*, const char*, Bytes> cases[] = {
+      {Fault::kError, 'w', false, "io", "write failed: Input/output error", {}},
+      {Fault::kShortWrite, 'w', false, "io", "write failed: No space left on device", {}},
+      {Fault::kError, 's', false, "io", "could not be made durable: Input/output error", {}},
+      {Fault::kError, 'w', true, "io", "write failed: Input/output error", {}},
+      {Fault::kShortWrite, 'w', true, "torn", torn, half},
+      {Fault::kError, 0, true, "torn", torn, {}},  // nothing can be read back either
+      {Fault::kTruncate,
+       'w',
+       false,
+       "changed",
+       "changed the file's length while it was written",
+       {}},
+  };
+  for (const auto& [fault, kind, persistent, error, ending, written] : cases) {
+    testing::WriteRom(folder, original);
     testing::FaultyRomIo io;
-    io.FaultAt(1, fault, kind);
     RomFile faulty(io);
     faulty.Open(path);
-    EXPECT_THROW(kind == 's' ? faulty.Sync() : faulty.WriteFixedText(16, "NEWNAME!", 8),
-                 RomIoError);
+    // A fault of any kind comes after the field's old bytes were read.
+    io.FaultAt(kind == 0 ? 2 : 1, fault, kind, persistent);
+    std::string caught = "none", message;
+    try {
+      kind == 's' ? faulty.Sync() : faulty.WriteFixedText(16, "NEWNAME!", 8);
+    } catch (const RomTornError& e) {
+      caught = "torn", message = e.what();
+    } catch (const RomChangedError& e) {
+      caught = "changed", message = e.what();
+    } catch (const RomIoError& e) {
+      caught = "io", message = e.what();
+    }
+    SCOPED_TRACE(message);
+    EXPECT_EQ(caught, error);
+    EXPECT_TRUE(message.ends_with(ending));
     faulty.Close();
-    EXPECT_EQ(DescribeDifferences(original, ReadFileBytes(path)), "");
+    const Bytes file = ReadFileBytes(path);
+    if (fault == Fault::kTruncate) {
+      EXPECT_EQ(file.size(), 24u);  // the other program's length, and the name written past it
+    } else {
+      EXPECT_EQ(DescribeDifferences(testing::Patched(original, 16, written), file), "");
+    }
+  }
+}
+
+// A change keeps the extent of each write: a step back or forward writes a
+// field in one write, as the Apply did, and goes back whole when refused.
+TEST_F(RomFileTest, ChangeRepeatsTheExtentsOfItsWritesAndGoesBackWholeOrTellsWhere) {
+  testing::FaultyRomIo io;
+  RomFile faulty(io);
+  faulty.Open(path);
+  RomChange change;
+  Bytes edited = original;
+  {
+    ChangeRecording recording(faulty);
+    const Bytes field = {0xA1, 0xA2, original[12], original[13], 0xA5, 0xA6};
+    faulty.WriteBytes(10, field);
+    faulty.WriteByte(11, 0xB1);                                       // within the field: one run
+    faulty.WriteByte(30, original[30]);                               // changes nothing
+    for (const FileOffset at : {40, 41}) faulty.WriteByte(at, 0xC0);  // two fields side by side
+    edited = testing::Patched(testing::Patched(original, 10, field), 11, {0xB1});
+    edited[40] = edited[41] = 0xC0;
+    change = recording.Take();
+  }
+  ASSERT_EQ(change.Runs().size(), 3u);
+  EXPECT_EQ(change.Runs()[0].offset, 10u);
+  EXPECT_EQ(change.Runs()[0].before, Bytes(original.begin() + 10, original.begin() + 16));
+  EXPECT_EQ(change.Runs()[0].after, Bytes(edited.begin() + 10, edited.begin() + 16));
+  const std::size_t start = io.calls.size();
+  change.Write(faulty, RomChange::Side::kBefore);
+  std::vector<std::pair<std::int64_t, std::size_t>> writes;
+  for (std::size_t i = start; i < io.calls.size(); ++i) {
+    if (io.calls[i].kind == 'w') writes.emplace_back(io.calls[i].offset, io.calls[i].count);
+  }
+  EXPECT_EQ(writes, (std::vector<std::pair<std::int64_t, std::size_t>>{{10, 6}, {40, 1}, {41, 1}}));
+  EXPECT_EQ(DescribeDifferences(original, ReadFileBytes(path)), "");
+  change.Write(faulty, RomChange::Side::kAfter);
+  EXPECT_EQ(DescribeDifferences(edited, ReadFileBytes(path)), "");
+  // The second run refused: the first goes back, or cannot, and says where.
+  for (const bool persistent : {false, true}) {
+    io.FaultAt(2, testing::FaultyRomIo::Fault::kError, 'w', persistent);
+    try {
+      change.Write(faulty, RomChange::Side::kBefore);
+      ADD_FAILURE() << "no error";
+    } catch (const RomTornError& error) {
+      EXPECT_TRUE(persistent);
+      EXPECT_NE(std::string(error.what()).find("the 6 bytes at file offset 0x00000A may hold"),
+                std::string::npos);
+    } catch (const RomIoError&) {
+      EXPECT_FALSE(persistent);
+      EXPECT_EQ(DescribeDifferences(edited, ReadFileBytes(path)), "");
+    }
   }
 }
 
