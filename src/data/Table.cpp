@@ -1,5 +1,6 @@
 #include "data/Table.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "data/Encodings.h"
@@ -193,6 +194,22 @@ std::size_t FieldIndex(const Table& table, std::string_view name) {
 bool MayHoldNothing(const Field& field) {
   return field.encoding == Encoding::kChestGp || field.encoding == Encoding::kChestItem ||
          field.encoding == Encoding::kChestFormation;
+}
+
+std::vector<int> RecordsChanged(const Table& table, const RomChange& change) {
+  std::vector<int> records;
+  for (int record = 0; record < table.count; ++record) {
+    const bool changed = std::any_of(table.fields.begin(), table.fields.end(), [&](const Field& f) {
+      if (!HasField(f, record)) return false;
+      const FileOffset start = FieldOffset(f, record);
+      return std::any_of(
+          change.Runs().begin(), change.Runs().end(), [&](const RomChange::Run& run) {
+            return run.offset < start + f.width && start < run.offset + run.after.size();
+          });
+    });
+    if (changed) records.push_back(record);
+  }
+  return records;
 }
 
 Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes) {

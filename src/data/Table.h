@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/Lists.h"
+#include "rom/RomChange.h"
 #include "rom/RomFile.h"
 
 namespace torvale {
@@ -84,6 +85,9 @@ const Field& FieldNamed(const Table& table, std::string_view name);
 std::size_t FieldIndex(const Table& table, std::string_view name);
 // Whether a written field may hold no value: a chest uses only the parts of its kind.
 bool MayHoldNothing(const Field& field);
+
+// The records of the table that hold a byte of the change, in order.
+std::vector<int> RecordsChanged(const Table& table, const RomChange& change);
 
 // The value that `bytes`, the field's stored bytes, stand for.
 Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes);

@@ -1,7 +1,9 @@
 #include "ui/EditorWindow.h"
 
 #include <QAbstractItemView>
+#include <QBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <vector>
 
@@ -23,6 +25,20 @@ QString NotWritten(const RomError& error) {
 }
 
 const QString kRomClosed = QStringLiteral("The ROM has been closed; open it again to check it.");
+
+// The row of the layout tree below `layout` that holds `widget`.
+QBoxLayout* RowHolding(QLayout* layout, const QWidget& widget) {
+  if (layout == nullptr) return nullptr;
+  for (int i = 0; i < layout->count(); ++i) {
+    QLayoutItem* item = layout->itemAt(i);
+    if (item->widget() == &widget) return qobject_cast<QBoxLayout*>(layout);
+    QLayout* inner = item->layout() != nullptr   ? item->layout()
+                     : item->widget() != nullptr ? item->widget()->layout()
+                                                 : nullptr;
+    if (QBoxLayout* row = RowHolding(inner, widget)) return row;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -46,6 +62,11 @@ void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& can
   // without any, the key steps through the ROM's history.
   m_boxes = findChildren<QLineEdit*>();
   for (QLineEdit* box : m_boxes) box->installEventFilter(this);
+  m_stepTaken = new QLabel(this);
+  m_stepTaken->setObjectName(QStringLiteral("HistoryLBL"));
+  m_stepTaken->hide();
+  if (QBoxLayout* row = RowHolding(layout(), apply)) row->insertWidget(0, m_stepTaken);
+  connect(&m_context.history, &History::Moved, this, &EditorWindow::ShowStepTaken);
 }
 
 void EditorWindow::ApplyRecords(std::initializer_list<RecordView*> views,
@@ -155,12 +176,22 @@ EditorWindow::HistoryKey EditorWindow::HistoryKeyOf(const QKeyEvent& key) {
 }
 
 void EditorWindow::StepThroughHistory(HistoryKey key) {
-  const bool moved = key == HistoryKey::kUndo ? m_context.history.Undo() : m_context.history.Redo();
-  if (!m_context.rom.IsOpen()) {
-    reject();  // the file could no longer be trusted
-  } else if (moved) {
-    ShowRecordsAgain();
+  if (key == HistoryKey::kUndo) {
+    m_context.history.Undo();
+  } else {
+    m_context.history.Redo();
   }
+  if (!m_context.rom.IsOpen()) reject();  // the file could no longer be trusted
+}
+
+void EditorWindow::ShowStepTaken(const QString& step, RomChange::Side side,
+                                 const RomChange& change) {
+  m_stepTaken->setText(
+      (side == RomChange::Side::kBefore ? QStringLiteral("Undone: ") : QStringLiteral("Redone: ")) +
+      step);
+  m_stepTaken->show();
+  for (RecordView* view : m_views) view->PickChanged(change);
+  ShowRecordsAgain();
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -198,8 +229,8 @@ void EditorWindow::Tell(MessageIcon icon, const QString& text) {
 }
 
 void EditorWindow::CloseRom(const QString& text) {
+  m_context.history.Discard();
   m_context.rom.Close();
-  m_context.history.Clear();
   Tell(MessageIcon::kCritical, text);
   reject();
 }

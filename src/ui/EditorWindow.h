@@ -5,11 +5,13 @@
 #include <functional>
 #include <initializer_list>
 
+#include "rom/RomChange.h"
 #include "ui/EditorContext.h"
 #include "ui/Platform.h"
 
 class QAbstractButton;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 
 namespace torvale {
@@ -71,6 +73,10 @@ class EditorWindow : public QDialog {
   // After a step back or forward through the history: shows what the file
   // now holds, by default each record on show, read again.
   virtual void ShowRecordsAgain();
+  // Any step back or forward, from this window or another: the window names
+  // it, turns each list to a record the step changed (when it changed none
+  // on show) and shows the records again.
+  void ShowStepTaken(const QString& step, RomChange::Side side, const RomChange& change);
 
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,7 +99,8 @@ class EditorWindow : public QDialog {
   void UpdateApply();
 
   QPushButton* m_apply = nullptr;
-  QList<QLineEdit*> m_boxes;  // the window's text boxes
+  QLabel* m_stepTaken = nullptr;  // "Undone: ..." beside the buttons
+  QList<QLineEdit*> m_boxes;      // the window's text boxes
   QList<RecordView*> m_views;
 };
 

@@ -1,10 +1,12 @@
 #include "ui/History.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QUndoCommand>
 #include <utility>
 
 #include "rom/RomError.h"
+#include "rom/RomImage.h"
 #include "rom/Version.h"
 #include "ui/Platform.h"
 
@@ -42,10 +44,72 @@ QString Undone(RomChange::Side side) {
 }  // namespace
 
 History::History(RomFile& rom, Platform& platform) : m_rom(rom), m_platform(platform) {
-  connect(&m_stack, &QUndoStack::indexChanged, this, &History::Settle);
+  connect(&m_group, &QUndoGroup::indexChanged, this, &History::Settle);
 }
 
 History::~History() = default;
+
+QUndoStack& History::OpenSteps() {
+  if (m_open == nullptr) {
+    m_open = new QUndoStack(this);
+    m_group.addStack(m_open);
+    m_group.setActiveStack(m_open);
+  }
+  return *m_open;
+}
+
+QByteArray History::Fingerprint() const {
+  const std::vector<std::uint8_t> bytes = ReadRomFile(m_rom);
+  return QCryptographicHash::hash(
+      QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+      QCryptographicHash::Sha256);
+}
+
+std::filesystem::path History::Key() const {
+  std::error_code ignored;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(m_rom.Path(), ignored);
+  return canonical.empty() ? m_rom.Path() : canonical;
+}
+
+void History::Resume() {
+  Discard();
+  const auto kept = m_kept.find(Key());
+  if (kept == m_kept.end()) return;
+  const KeptHistory history = kept->second;
+  m_kept.erase(kept);
+  bool same = false;
+  try {
+    same = Fingerprint() == history.fingerprint;
+  } catch (const RomError&) {
+    // what the file holds cannot be told: a new history
+  }
+  if (!same) {
+    delete history.steps;  // the file changed while it was closed
+    return;
+  }
+  m_open = history.steps;
+  m_group.setActiveStack(m_open);
+}
+
+void History::Keep() {
+  if (m_open == nullptr || !m_rom.IsOpen()) return Discard();
+  const std::filesystem::path key = Key();
+  try {
+    const QByteArray fingerprint = Fingerprint();
+    if (const auto earlier = m_kept.find(key); earlier != m_kept.end()) delete earlier->second.steps;
+    m_kept[key] = {fingerprint, std::exchange(m_open, nullptr)};
+  } catch (const RomError&) {
+    return Discard();  // what the file holds cannot be told
+  }
+  m_group.setActiveStack(nullptr);
+}
+
+void History::Discard() {
+  if (m_open == nullptr) return;
+  m_group.removeStack(m_open);
+  // It may be the history whose step is going back or forward: it goes once that is over.
+  std::exchange(m_open, nullptr)->deleteLater();
+}
 
 void History::Record(const QString& text, const std::function<void()>& write) {
   if (m_recording) {  // a step within a step belongs to the outer one
@@ -58,7 +122,7 @@ void History::Record(const QString& text, const std::function<void()>& write) {
     m_recording = false;
     RomChange change = recording.Take();
     if (!change.Empty() && m_rom.IsOpen()) {
-      m_stack.push(new RomStep(*this, text, std::move(change)));
+      OpenSteps().push(new RomStep(*this, text, std::move(change)));
     }
   };
   try {
@@ -71,21 +135,17 @@ void History::Record(const QString& text, const std::function<void()>& write) {
 }
 
 bool History::Undo() {
-  if (!m_stack.canUndo()) return false;
+  if (!m_group.canUndo()) return false;
   m_refused = false;
-  m_stack.undo();
+  m_group.undo();
   return !m_refused;
 }
 
 bool History::Redo() {
-  if (!m_stack.canRedo()) return false;
+  if (!m_group.canRedo()) return false;
   m_refused = false;
-  m_stack.redo();
+  m_group.redo();
   return !m_refused;
-}
-
-void History::Clear() {
-  m_stack.clear();
 }
 
 // A move of several steps stops at the first refusal: the steps after it
@@ -93,7 +153,7 @@ void History::Clear() {
 void History::Move(const RomStep& step, RomChange::Side side) {
   if (m_settling || m_refusal) return;
   int index = 0;
-  while (m_stack.command(index) != &step) ++index;
+  while (m_open->command(index) != &step) ++index;
   if (side == RomChange::Side::kBefore) ++index;  // undone, it is still in force
   const auto other =
       side == RomChange::Side::kBefore ? RomChange::Side::kAfter : RomChange::Side::kBefore;
@@ -131,7 +191,7 @@ void History::Move(const RomStep& step, RomChange::Side side) {
     closing(error);
     return;
   }
-  emit Moved();
+  emit Moved(step.text(), side, step.Change());
 }
 
 void History::Settle() {
@@ -139,13 +199,13 @@ void History::Settle() {
   const Refusal refusal = *std::exchange(m_refusal, std::nullopt);
   m_refused = true;
   m_settling = true;
-  m_stack.setIndex(refusal.index);
+  m_open->setIndex(refusal.index);
   m_settling = false;
   m_platform.ShowMessage(QApplication::activeWindow(), MessageIcon::kCritical,
                          QString::fromLatin1(kProgramName), refusal.message);
   if (!refusal.closeRom) return;
   m_rom.Close();
-  Clear();
+  Discard();
   emit RomClosed();
 }
 

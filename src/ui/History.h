@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QUndoGroup>
 #include <QUndoStack>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 
 #include "rom/RomChange.h"
@@ -23,9 +27,12 @@ class RomStep;
 // left (or found): bytes another program changed meanwhile refuse it with a
 // message, and nothing is written. Each step back or forward is written run
 // by run and made durable like an Apply; a refused write puts the step's
-// runs back as they were. A failed sync, or a file truncated, replaced or
-// deleted behind the program, closes the ROM. The history belongs to the open
-// ROM: Clear() when it is closed.
+// runs back as they were. A failed sync, a field that may be torn, or a file
+// truncated, replaced or deleted behind the program closes the ROM.
+//
+// Each ROM has its own history. A ROM the user closes keeps it for the rest
+// of the run: opened again while its file holds the same bytes, it takes it
+// up again. A ROM closed because it can no longer be trusted loses it.
 class History : public QObject {
   Q_OBJECT
 
@@ -40,15 +47,23 @@ class History : public QObject {
   // One step back or forward; false when there was none, or it was refused.
   bool Undo();
   bool Redo();
-  void Clear();
 
-  // The steps, for the menus and the history window. Moving through it
-  // directly (setIndex) goes through the same checks.
-  QUndoStack& Stack() { return m_stack; }
+  // The ROM just opened takes up the history it was closed with in this
+  // run, when its file holds the bytes it held then; otherwise it starts anew.
+  void Resume();
+  // The open ROM is being closed by the user: its history is kept.
+  void Keep();
+  // The ROM is closed because its file can no longer be trusted: its history goes.
+  void Discard();
+
+  // The open ROM's steps, for the menus and the history window; none while
+  // no ROM is open. Moving through them directly (setIndex) goes through the
+  // same checks.
+  QUndoGroup& Steps() { return m_group; }
 
  signals:
-  // A step went back or forward: the file holds other bytes now.
-  void Moved();
+  // A step went back (kBefore) or forward: the file holds other bytes now.
+  void Moved(const QString& step, RomChange::Side side, const RomChange& change);
   // The ROM was closed because the file could no longer be trusted.
   void RomClosed();
 
@@ -59,13 +74,23 @@ class History : public QObject {
     QString message;
     bool closeRom;
   };
+  struct KeptHistory {
+    QByteArray fingerprint;  // of the file's bytes when it was closed
+    QUndoStack* steps;
+  };
 
+  QUndoStack& OpenSteps();
+  QByteArray Fingerprint() const;
+  std::filesystem::path Key() const;
   void Move(const RomStep& step, RomChange::Side side);
   void Settle();
 
   RomFile& m_rom;
   Platform& m_platform;
-  QUndoStack m_stack;
+  QUndoGroup m_group;
+  // Every history is a child of this object. The open ROM's, once it has a step:
+  QUndoStack* m_open = nullptr;
+  std::map<std::filesystem::path, KeptHistory> m_kept;
   bool m_recording = false;
   bool m_settling = false;
   bool m_refused = false;  // the last move was refused

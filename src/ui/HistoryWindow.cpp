@@ -12,7 +12,7 @@ namespace torvale::ui {
 HistoryWindow::HistoryWindow(History& history, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("HistoryWindow"));
   setWindowTitle(QStringLiteral("History"));
-  auto* list = new QUndoView(&history.Stack(), this);
+  auto* list = new QUndoView(&history.Steps(), this);
   list->setObjectName(QStringLiteral("HistoryLST"));
   list->setEmptyLabel(QStringLiteral("<ROM as opened>"));
   auto* buttons = new QDialogButtonBox(this);

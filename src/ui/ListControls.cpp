@@ -27,6 +27,15 @@ int PickedEntry(const QWidget& picker) {
   return qobject_cast<const QComboBox*>(&picker)->currentIndex();
 }
 
+void PickEntry(QWidget& picker, int entry) {
+  if (auto* list = qobject_cast<QListWidget*>(&picker)) {
+    list->setCurrentRow(entry, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->currentItem());
+    return;
+  }
+  qobject_cast<QComboBox*>(&picker)->setCurrentIndex(entry);
+}
+
 QString PickedEntryText(const QWidget& picker) {
   if (const auto* list = qobject_cast<const QListWidget*>(&picker)) {
     const int row = SelectedRow(*list);

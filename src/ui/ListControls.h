@@ -15,6 +15,8 @@ namespace torvale::ui {
 int SelectedRow(const QListWidget& list);
 // The entry picked in a list or a drop-down list, or -1.
 int PickedEntry(const QWidget& picker);
+// Picks the entry, as a click would, and shows it.
+void PickEntry(QWidget& picker, int entry);
 // The text of that entry; empty when none is picked.
 QString PickedEntryText(const QWidget& picker);
 

@@ -341,6 +341,7 @@ void MainWindow::LoadROMFile(const QString& fileName) {
     CloseROM();  // a load that fails half-way leaves no ROM open
     return;
   }
+  m_history.Resume();
   SetOpenRomControlsEnabled(true);
   ExpandTree(true);
   RecentFiles(m_platform.Settings()).Add(fileName);
@@ -442,6 +443,7 @@ bool MainWindow::WriteStep(const QString& change, const std::function<void()>& w
     m_rom.Sync();
   } catch (const RomError& error) {
     ReportSaveFailure(error);
+    m_history.Discard();  // the file is not trusted further
     CloseROM();
     return false;
   }
@@ -508,8 +510,8 @@ void MainWindow::SaveAndNotify() {
 
 void MainWindow::CloseROM() {
   ShowCaption({});
+  m_history.Keep();
   m_rom.Close();
-  m_history.Clear();
   m_ui->ChecksumLBL->setText(kNotAvailable);
   m_ui->mnuFixChecksum->setEnabled(false);
   SetTextColour(m_ui->eROM, palette().color(QPalette::ButtonText));

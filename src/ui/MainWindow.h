@@ -43,6 +43,7 @@ class MainWindow : public QMainWindow {
   void LoadROMFile(const QString& fileName);
   // Writes the header fields this window shows; false when nothing was saved.
   bool SaveROM();
+  // Closes the open ROM; its history is kept for when it is opened again.
   void CloseROM();
 
  protected:

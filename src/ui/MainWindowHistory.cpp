@@ -31,19 +31,19 @@ QString Hex(std::uint16_t value) {
 }  // namespace
 
 void MainWindow::ConnectHistoryCommands() {
-  QUndoStack& stack = m_history.Stack();
+  QUndoGroup& steps = m_history.Steps();
   QAction* undo = m_ui->mnuUndo;
   QAction* redo = m_ui->mnuRedo;
   redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  connect(&stack, &QUndoStack::undoTextChanged, undo, [undo](const QString& step) {
+  connect(&steps, &QUndoGroup::undoTextChanged, undo, [undo](const QString& step) {
     undo->setText(StepCaption(QStringLiteral("&Undo"), step));
   });
-  connect(&stack, &QUndoStack::redoTextChanged, redo, [redo](const QString& step) {
+  connect(&steps, &QUndoGroup::redoTextChanged, redo, [redo](const QString& step) {
     redo->setText(StepCaption(QStringLiteral("&Redo"), step));
   });
-  connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-  connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  connect(&steps, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
+  connect(&steps, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
   connect(undo, &QAction::triggered, &m_history, &History::Undo);
   connect(redo, &QAction::triggered, &m_history, &History::Redo);
   connect(m_ui->mnuHistory, &QAction::triggered, this, [this] {

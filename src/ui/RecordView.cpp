@@ -50,6 +50,14 @@ void RecordView::Reload() {
   SetFailed(false);
 }
 
+void RecordView::PickChanged(const RomChange& change) {
+  const std::vector<int> changed = RecordsChanged(Fields(), change);
+  if (changed.empty() || std::find(changed.begin(), changed.end(), Picked()) != changed.end()) {
+    return;
+  }
+  PickEntry(m_picker, changed.front());
+}
+
 void RecordView::ShowFailure() {
   m_binder.Clear();
   SetFailed(true);

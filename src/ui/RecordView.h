@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "rom/RomChange.h"
 #include "ui/FieldBinder.h"
 
 class QWidget;
@@ -31,6 +32,9 @@ class RecordView : public QObject {
   bool Load();
   // The same, letting a RomError through once no value is shown; Apply's reload.
   void Reload();
+  // Picks the first record `change` changed, unless it changed the one
+  // picked or none of the table's.
+  void PickChanged(const RomChange& change);
   // What a failed read leaves: no value shown, Apply off.
   void ShowFailure();
   // Whether the fields show what was last read.
