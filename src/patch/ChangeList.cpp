@@ -1,7 +1,6 @@
 #include "patch/ChangeList.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <map>
 #include <optional>
 #include <variant>
@@ -10,57 +9,13 @@
 #include "data/Table.h"
 #include "data/Tables.h"
 #include "patch/ImageDiff.h"
-#include "rom/RomIo.h"
+#include "patch/ImageView.h"
 #include "text/TextCodec.h"
 
 namespace torvale {
 namespace {
 
 constexpr const char* kChestKinds[] = {"GP", "Item", "Guarded Item"};
-
-// Bytes in memory seen as a file that the table readers open and read; it
-// cannot be written.
-class ViewIo final : public RomIo {
- public:
-  explicit ViewIo(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
-
-  int Open(const std::filesystem::path&) override { return kFd; }
-  void Close(int) override {}
-  int Lock(int) override { return 0; }
-  int Identify(int, FileIdentity& identity) override {
-    identity = {true, m_bytes.size(), 1, 1, 1};
-    return 0;
-  }
-  int IdentifyPath(const std::filesystem::path&, FileIdentity& identity) override {
-    return Identify(kFd, identity);
-  }
-  long ReadAt(int, void* buffer, std::size_t count, std::int64_t offset) override {
-    const auto start = std::min(static_cast<std::size_t>(offset), m_bytes.size());
-    count = std::min(count, m_bytes.size() - start);
-    std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(start), count,
-                static_cast<std::uint8_t*>(buffer));
-    return static_cast<long>(count);
-  }
-  long WriteAt(int, const void*, std::size_t, std::int64_t) override {
-    errno = EROFS;
-    return -1;
-  }
-  int Sync(int) override { return 0; }
-
- private:
-  static constexpr int kFd = 3;
-  std::span<const std::uint8_t> m_bytes;
-};
-
-class MemoryFile {
- public:
-  explicit MemoryFile(std::span<const std::uint8_t> bytes) : m_io(bytes) { m_rom.Open("memory"); }
-  const RomFile& Rom() const { return m_rom; }
-
- private:
-  ViewIo m_io;
-  RomFile m_rom{m_io};
-};
 
 // The entries of the lists that name records and values, each read once from
 // the open ROM when first needed.
@@ -173,7 +128,7 @@ class Lister {
           {std::string(table.name),
            table.entries == ListId::kNone ? std::string() : m_lists.Entry(table.entries, record),
            std::string(field.label), Shown(field, (*was)[i], m_lists),
-           Shown(field, (*now)[i], m_lists), offset, field.width});
+           Shown(field, (*now)[i], m_lists), offset, field.width, &table, record, i});
     }
   }
 
@@ -197,8 +152,8 @@ class Lister {
   std::span<const std::uint8_t> m_clean;
   const TextCodec& m_text;
   std::vector<ChangedRun> m_runs;
-  MemoryFile m_openFile{m_open};
-  MemoryFile m_cleanFile{m_clean};
+  ImageView m_openFile{m_open};
+  ImageView m_cleanFile{m_clean};
   ListEntries m_lists;
   Claims m_claims;
   std::vector<Change> m_changes;
@@ -209,26 +164,6 @@ class Lister {
 std::vector<Change> ListChanges(std::span<const std::uint8_t> open,
                                 std::span<const std::uint8_t> clean, const TextCodec& text) {
   return Lister(open, clean, text).List();
-}
-
-void WriteCleanBytes(RomFile& rom, std::span<const std::uint8_t> clean,
-                     std::span<const Change> changes) {
-  std::vector<ChangedRun> runs;
-  for (const Change& change : changes) runs.push_back({change.offset, change.length});
-  std::sort(runs.begin(), runs.end(),
-            [](const ChangedRun& a, const ChangedRun& b) { return a.offset < b.offset; });
-  std::vector<ChangedRun> merged;
-  for (const ChangedRun& run : runs) {
-    if (!merged.empty() && run.offset <= merged.back().offset + merged.back().length) {
-      merged.back().length =
-          std::max(merged.back().length, run.offset + run.length - merged.back().offset);
-    } else {
-      merged.push_back(run);
-    }
-  }
-  for (const ChangedRun& run : merged) {
-    rom.WriteBytes(run.offset, clean.subspan(run.offset, run.length));
-  }
 }
 
 }  // namespace torvale

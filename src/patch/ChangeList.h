@@ -11,6 +11,7 @@
 namespace torvale {
 
 class TextCodec;
+struct Table;
 
 // A difference between the clean ROM and the open one: a field of a table
 // whose value differs, named and shown as the editors show it, or a run of
@@ -23,6 +24,10 @@ struct Change {
   std::string now;    // "9000"
   FileOffset offset;  // the bytes that hold it
   std::size_t length;
+  // The field: its table (none for a run of bytes), record and place in the table.
+  const Table* source = nullptr;
+  int record = 0;
+  std::size_t fieldIndex = 0;
 };
 
 // Every difference between `open` and `clean`, two files of the same length
@@ -31,10 +36,5 @@ struct Change {
 // shared by two tables is listed once, under the first.
 std::vector<Change> ListChanges(std::span<const std::uint8_t> open,
                                 std::span<const std::uint8_t> clean, const TextCodec& text);
-
-// Writes back the clean bytes of the changes, one write per run of bytes
-// (changes that share bytes are written once). Throws RomError.
-void WriteCleanBytes(RomFile& rom, std::span<const std::uint8_t> clean,
-                     std::span<const Change> changes);
 
 }  // namespace torvale

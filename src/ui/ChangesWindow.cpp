@@ -1,7 +1,10 @@
 #include "ui/ChangesWindow.h"
 
 #include <QDir>
+#include <algorithm>
+#include <iterator>
 
+#include "patch/Revert.h"
 #include "rom/RomImage.h"
 #include "ui/CleanRomChoice.h"
 #include "ui/PatchDialog.h"
@@ -11,6 +14,7 @@ namespace torvale::ui {
 namespace {
 
 constexpr std::size_t kBytesShown = 8;
+constexpr std::size_t kChangesNamed = 3;  // in the name of a revert
 constexpr int kColumnWidths[] = {150, 150, 150, 130};
 
 QString OffsetText(FileOffset offset) {
@@ -101,27 +105,68 @@ void ChangesWindow::Refresh(bool choose) {
   ShowRecordsAgain();
 }
 
-std::vector<Change> ChangesWindow::SelectedChanges() const {
-  std::vector<Change> picked;
+std::vector<std::size_t> ChangesWindow::SelectedChanges() const {
+  std::vector<std::size_t> picked;
   for (const QTreeWidgetItem* row : m_ui->ChangesTRE->selectedItems()) {
-    picked.push_back(m_changes[row->data(0, Qt::UserRole).value<std::size_t>()]);
+    picked.push_back(row->data(0, Qt::UserRole).value<std::size_t>());
   }
+  std::sort(picked.begin(), picked.end());
   return picked;
 }
 
+// "Items: Dunnox Price", or "3 bytes at 0x01F000".
+QString ChangesWindow::Described(std::size_t change) const {
+  const Change& c = m_changes[change];
+  if (c.table.empty()) {
+    return QStringLiteral("%1 byte%2 at %3")
+        .arg(c.length)
+        .arg(c.length == 1 ? "" : "s", OffsetText(c.offset));
+  }
+  return QStringLiteral("%1: %2 %3")
+      .arg(QString::fromStdString(c.table), QString::fromStdString(c.entry),
+           QString::fromStdString(c.field));
+}
+
+QString ChangesWindow::Described(std::span<const std::size_t> changes) const {
+  QStringList named;
+  for (const std::size_t change : changes.first(std::min(changes.size(), kChangesNamed))) {
+    named << Described(change);
+  }
+  QString text = named.join(QStringLiteral(", "));
+  if (changes.size() > kChangesNamed) {
+    text += QStringLiteral(" and %1 more").arg(changes.size() - kChangesNamed);
+  }
+  return text;
+}
+
+// Fields that cannot go back alone take the rows that must go with them
+// along: they are selected, and the user told, before anything is written.
 void ChangesWindow::RevertSelected() {
-  const std::vector<Change> picked = SelectedChanges();
+  const std::vector<std::size_t> picked = SelectedChanges();
   if (picked.empty()) return;
-  const Change& first = picked.front();
-  const QString name =
-      picked.size() > 1 ? QStringLiteral("Revert %1 changes").arg(picked.size())
-      : first.table.empty()
-          ? QStringLiteral("Revert %1 bytes at %2").arg(first.length).arg(OffsetText(first.offset))
-          : QStringLiteral("Revert %1: %2 %3")
-                .arg(QString::fromStdString(first.table), QString::fromStdString(first.entry),
-                     QString::fromStdString(first.field));
+  std::vector<std::uint8_t> now;
+  std::vector<std::size_t> reverted;
+  if (!ReadOrTell([&] {
+        now = ReadRomFile(m_context.rom);
+        reverted = ChangesRevertedTogether(m_changes, picked, now, m_clean.file, m_context.text);
+      })) {
+    return;
+  }
+  if (reverted.size() > picked.size()) {
+    std::vector<std::size_t> added;
+    std::set_difference(reverted.begin(), reverted.end(), picked.begin(), picked.end(),
+                        std::back_inserter(added));
+    for (const std::size_t change : added) {
+      m_ui->ChangesTRE->topLevelItem(static_cast<int>(change))->setSelected(true);
+    }
+    Tell(MessageIcon::kInformation,
+         QStringLiteral("These fields share their bytes with the ones chosen, which cannot go back "
+                        "without them, so they go back too and are now selected: %1.")
+             .arg(Described(added)));
+  }
   Apply(
-      name, [&] { WriteCleanBytes(m_context.rom, m_clean.file, picked); },
+      QStringLiteral("Revert ") + Described(reverted),
+      [&] { RevertChanges(m_context.rom, m_changes, reverted, now, m_clean.file, m_context.text); },
       [this] { ShowChanges(); });
 }
 

@@ -36,7 +36,9 @@ class ChangesWindow : public EditorWindow {
   void Refresh(bool choose);
   void RevertSelected();
   void CreatePatch();
-  std::vector<Change> SelectedChanges() const;
+  std::vector<std::size_t> SelectedChanges() const;
+  QString Described(std::size_t change) const;
+  QString Described(std::span<const std::size_t> changes) const;
 
   std::unique_ptr<Ui::ChangesWindow> m_ui;
   CleanRom m_clean;

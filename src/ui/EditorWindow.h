@@ -66,6 +66,7 @@ class EditorWindow : public QDialog {
   bool ReadOrTell(const std::function<void()>& read);
   // Tells the user why Apply wrote nothing.
   void RefuseApply(const QString& reason);
+  void Tell(MessageIcon icon, const QString& text);
   // Opens another editor over the same ROM; should it close the ROM, this
   // window closes too, and false is returned.
   bool OpenEditor(QDialog& editor);
@@ -87,7 +88,6 @@ class EditorWindow : public QDialog {
   friend class RecordView;
 
   void BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel);
-  void Tell(MessageIcon icon, const QString& text);
   void CloseRom(const QString& text);
   // One step back or forward through the ROM's history, then the records
   // shown again; the window closes if the ROM had to be closed.

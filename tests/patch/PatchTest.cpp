@@ -8,16 +8,19 @@
 #include <sys/resource.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <csignal>
 #include <map>
 #include <optional>
 #include <random>
 
 #include "TestRom.h"
+#include "patch/ChangeList.h"
 #include "patch/CleanRom.h"
 #include "patch/CreatePatch.h"
 #include "patch/IpsPatch.h"
 #include "patch/PatchError.h"
+#include "patch/Revert.h"
 #include "rom/RomFile.h"
 
 namespace torvale {
@@ -226,6 +229,88 @@ TEST_F(PatchFiles, FailedOrRefusedWriteLeavesTheFolderAsItWas) {
   ::setrlimit(RLIMIT_FSIZE, &small);
   ExpectRefused(folder.File("earlier.bps"), "the write failed");
   ::setrlimit(RLIMIT_FSIZE, &saved);
+}
+
+// A revert of the rows picked by their field's label, between a clean ROM
+// and one edited where the game's layout puts the field: the labels that go
+// back together, and the bytes the edited file holds afterwards.
+TEST(Revert, FieldGoesBackAloneWhereItCanAndWithTheFieldsSharingItsBytesWhereNot) {
+  using Plants = std::vector<std::pair<std::size_t, Bytes>>;
+  struct Case {
+    const char* name;
+    Plants clean, edited;
+    std::vector<std::string> picked, reverted;
+    Plants after;
+  };
+  constexpr std::size_t kMpByte = 0x799A0 + 6 * 3 + 5, kHandByte = 0x7AB00 + 32 * 2;
+  constexpr std::size_t kChest = 0xA8503, kItemName = 0x78200 + 9 * 2 + 1;
+  const Case cases[] = {
+      {"MP cost beside its wall bit",
+       {{kMpByte, {0x05}}},
+       {{kMpByte, {0x8A}}},
+       {"MP Cost"},
+       {"MP Cost"},
+       {{kMpByte, {0x85}}}},
+      {"wall bit beside the MP cost",
+       {{kMpByte, {0x05}}},
+       {{kMpByte, {0x8A}}},
+       {"Ignore Wall"},
+       {"Ignore Wall"},
+       {{kMpByte, {0x0A}}}},
+      {"hand beside its name index",
+       {{kHandByte, {0xC5}}},
+       {{kHandByte, {0x47}}},
+       {"Hand"},
+       {"Hand"},
+       {{kHandByte, {0xC7}}}},
+      {"name index its hand cannot hold",
+       {{kHandByte, {0x05}}},
+       {{kHandByte, {0x85}}},
+       {"Name Index"},
+       {"Hand", "Name Index"},
+       {{kHandByte, {0x05}}}},
+      {"chest kind",
+       {{kChest, {0x00, 0x05}}},
+       {{kChest, {0x80, 0x21}}},
+       {"Kind"},
+       {"GP", "Item", "Kind"},
+       {{kChest, {0x00, 0x05}}}},
+      {"chest item of the same kind",
+       {{kChest, {0x80, 0x10}}},
+       {{kChest, {0x80, 0x21}}},
+       {"Item"},
+       {"Item"},
+       {{kChest, {0x80, 0x10}}}},
+      {"name, byte for byte",
+       {{kItemName, {0xBF, 0x5C, 0x5D}}},
+       {{kItemName, {0x42, 0x43, 0x44}}},
+       {"Name"},
+       {"Name"},
+       {{kItemName, {0xBF, 0x5C, 0x5D}}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes clean = testing::Sample(), edited;
+    for (const auto& [offset, bytes] : c.clean) clean = Patched(clean, offset, bytes);
+    edited = clean;
+    for (const auto& [offset, bytes] : c.edited) edited = Patched(edited, offset, bytes);
+    testing::MemoryRom memory(edited);
+    const std::vector<Change> changes = ListChanges(edited, clean, memory.text);
+    std::vector<std::size_t> picked;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+      if (std::ranges::count(c.picked, changes[i].field) > 0) picked.push_back(i);
+    }
+    ASSERT_EQ(picked.size(), c.picked.size());
+    const auto reverted = ChangesRevertedTogether(changes, picked, edited, clean, memory.text);
+    std::vector<std::string> labels;
+    for (const std::size_t i : reverted) labels.push_back(changes[i].field);
+    std::ranges::sort(labels);
+    EXPECT_EQ(labels, c.reverted);
+    RevertChanges(memory.rom, changes, reverted, edited, clean, memory.text);
+    Bytes expected = edited;
+    for (const auto& [offset, bytes] : c.after) expected = Patched(expected, offset, bytes);
+    EXPECT_EQ(testing::DescribeDifferences(expected, memory.file.bytes), "");
+  }
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "rom/RomFile.h"
+#include "rom/RomIo.h"
+
+namespace torvale {
+
+// Bytes in memory seen as an open ROM file that the table readers read; it
+// cannot be written.
+class ImageView {
+ public:
+  explicit ImageView(std::span<const std::uint8_t> bytes);
+  ImageView(const ImageView&) = delete;
+  ImageView& operator=(const ImageView&) = delete;
+
+  const RomFile& Rom() const { return m_rom; }
+
+ private:
+  class ViewIo final : public RomIo {
+   public:
+    explicit ViewIo(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    int Open(const std::filesystem::path&) override;
+    void Close(int) override {}
+    int Lock(int) override { return 0; }
+    int Identify(int, FileIdentity& identity) override;
+    int IdentifyPath(const std::filesystem::path&, FileIdentity& identity) override;
+    long ReadAt(int, void* buffer, std::size_t count, std::int64_t offset) override;
+    long WriteAt(int, const void*, std::size_t, std::int64_t) override;
+    int Sync(int) override { return 0; }
+
+   private:
+    std::span<const std::uint8_t> m_bytes;
+  };
+
+  ViewIo m_io;
+  RomFile m_rom{m_io};
+};
+
+}  // namespace torvale
