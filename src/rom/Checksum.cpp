@@ -1,7 +1,9 @@
 #include "rom/Checksum.h"
 
+#include <algorithm>
 #include <bit>
 #include <numeric>
+#include <vector>
 
 namespace torvale {
 namespace {
@@ -10,6 +12,8 @@ constexpr std::size_t kCheckWordsLength = 4;
 // A consistent pair of words adds up to 0xFFFF, so its four bytes always add
 // up to 0xFF + 0xFF, whatever the checksum is.
 constexpr std::uint64_t kConsistentPairSum = 0x1FE;
+// The image is read this much at a time, never whole.
+constexpr std::uint64_t kBlockSize = 0x10000;
 
 std::uint16_t WordAt(std::span<const std::uint8_t> image, std::size_t offset) {
   return static_cast<std::uint16_t>(image[offset] | (image[offset + 1] << 8));
@@ -27,30 +31,27 @@ std::uint64_t SumOf(std::span<const std::uint8_t> bytes) {
 // i.e. bytes FF FF 00 00). So the stored words never change the result, a
 // damaged pair gives the same figure as a sound one, and once a consistent
 // pair is stored the plain sum of the image as it stands equals the checksum.
-std::optional<std::uint16_t> ComputeChecksum(std::span<const std::uint8_t> image) {
-  if (!std::has_single_bit(image.size()) ||
-      image.size() < kComplementImageOffset + kCheckWordsLength) {
-    return std::nullopt;
+ChecksumStatus ReadChecksumStatus(const RomFile& rom) {
+  const std::uint64_t imageSize =
+      rom.Size() < kCopierHeaderSize ? 0 : rom.Size() - kCopierHeaderSize;
+  if (!std::has_single_bit(imageSize) || imageSize < kComplementImageOffset + kCheckWordsLength) {
+    return {};
   }
-  const std::uint64_t sum = SumOf(image.first(kComplementImageOffset)) + kConsistentPairSum +
-                            SumOf(image.subspan(kComplementImageOffset + kCheckWordsLength));
-  return static_cast<std::uint16_t>(sum);
-}
-
-ChecksumStatus CheckChecksum(std::span<const std::uint8_t> image) {
-  const std::optional<std::uint16_t> computed = ComputeChecksum(image);
-  if (!computed) return {};
-  ChecksumStatus status{ChecksumState::kWrong, WordAt(image, kChecksumImageOffset),
-                        WordAt(image, kComplementImageOffset), *computed};
-  if (status.storedChecksum == *computed &&
-      status.storedComplement == static_cast<std::uint16_t>(~*computed)) {
+  std::vector<std::uint8_t> block(std::min<std::uint64_t>(imageSize, kBlockSize));
+  std::uint64_t sum = 0;
+  for (std::uint64_t at = 0; at < imageSize; at += block.size()) {
+    rom.Read(static_cast<FileOffset>(kCopierHeaderSize + at), block);
+    sum += SumOf(block);
+  }
+  std::uint8_t words[kCheckWordsLength];
+  rom.Read(kCheckWordsOffset, words);
+  const auto computed = static_cast<std::uint16_t>(sum - SumOf(words) + kConsistentPairSum);
+  ChecksumStatus status{ChecksumState::kWrong, WordAt(words, 2), WordAt(words, 0), computed};
+  if (status.storedChecksum == computed &&
+      status.storedComplement == static_cast<std::uint16_t>(~computed)) {
     status.state = ChecksumState::kCorrect;
   }
   return status;
-}
-
-ChecksumStatus ReadChecksumStatus(const RomFile& rom) {
-  return CheckChecksum(ReadRomImage(rom));
 }
 
 void WriteChecksum(RomFile& rom, std::uint16_t checksum) {

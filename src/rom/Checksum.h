@@ -2,8 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <span>
 
 #include "rom/RomFile.h"
 #include "rom/RomImage.h"
@@ -30,12 +28,10 @@ struct ChecksumStatus {
   std::uint16_t computed = 0;  // 0 when the state is kUnknown
 };
 
-// The checksum of a game image (no copier header), or nothing when its size
-// is not a power of two or too small to hold the internal header.
-std::optional<std::uint16_t> ComputeChecksum(std::span<const std::uint8_t> image);
-// The stored check words of a game image, judged against the computed checksum.
-ChecksumStatus CheckChecksum(std::span<const std::uint8_t> image);
-// The same for the open file, whose game image starts behind its copier header.
+// The stored check words of the open file's game image (behind its copier
+// header), judged against the checksum computed over the image, which is read
+// in blocks of a fixed size. Unknown for an image whose size is not a power
+// of two, or too small to hold the internal header. Throws RomError.
 ChecksumStatus ReadChecksumStatus(const RomFile& rom);
 // Stores `checksum` and its complement in one write of the four bytes.
 void WriteChecksum(RomFile& rom, std::uint16_t checksum);

@@ -17,11 +17,14 @@ std::string UnsupportedWarning(const std::string& title, std::string_view releas
 }  // namespace
 
 std::optional<std::string> CheckRomLength(const RomFile& rom) {
-  if (rom.Size() >= kMinimumRomSize) return std::nullopt;
+  if (rom.Size() >= kMinimumRomSize && rom.Size() <= kLargestRomSize) return std::nullopt;
+  const bool few = rom.Size() < kMinimumRomSize;
   return "The file \"" + rom.Path().filename().string() + "\" holds " + std::to_string(rom.Size()) +
-         " bytes, too few for a Final Fantasy II (US) ROM image: " + "the editors need at least " +
-         std::to_string(kMinimumRomSize) +
-         " bytes.\r\n\r\nThe file was not opened and has not been changed.";
+         " bytes, too " + (few ? "few" : "many") + " for a Final Fantasy II (US) ROM image: " +
+         (few ? "the editors need at least " + std::to_string(kMinimumRomSize) + " bytes"
+              : "the largest SNES cartridge image with its copier header holds " +
+                    std::to_string(kLargestRomSize) + " bytes") +
+         ".\r\n\r\nThe file was not opened and has not been changed.";
 }
 
 IdentityCheck CheckROMIdentity(const RomFile& rom) {

@@ -12,7 +12,11 @@ namespace torvale {
 // (the last is the map property table, ending at 0xAB1D8).
 inline constexpr std::uint64_t kMinimumRomSize = 0xAB1D9;
 
-// A file too short for the editors: the refusal message, or nothing.
+// The largest SNES cartridge image (8 MiB) behind its copier header.
+inline constexpr std::uint64_t kLargestRomSize = 0x800000 + 0x200;
+
+// A file too short for the editors, or too large to be a cartridge image:
+// the refusal message, or nothing.
 std::optional<std::string> CheckRomLength(const RomFile& rom);
 
 enum class IdentityVerdict { kAccepted, kWarned, kRefused };

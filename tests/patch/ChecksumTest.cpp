@@ -5,6 +5,7 @@
 
 #include <numeric>
 
+#include "FaultyRomIo.h"
 #include "TestRom.h"
 #include "rom/Checksum.h"
 
@@ -21,18 +22,24 @@ TEST(Checksum, SumsAndStatesOfSmallImages) {
           {0x8000, 0x01, 0x7E05, 0x81FA, ChecksumState::kCorrect, 0x81FA},   // 0x7FFC + 0x1FE
           {0x10000, 0xFF, 0x0000, 0xFE02, ChecksumState::kWrong, 0xFE02},    // 0xFEFC04 + 0x1FE
           {0x20000, 0x80, 0x0001, 0xFFFE, ChecksumState::kCorrect, 0xFFFE},  // 0xFFFE00 + 0x1FE
+          {0x40000, 0x01, 0x0000, 0x0000, ChecksumState::kWrong, 0x01FA},    // 0x3FFFC + 0x1FE
           {0x8001, 0x00, 0xFE01, 0x01FE, ChecksumState::kUnknown, 0},        // not a power of two
           {0x4000, 0x00, 0, 0, ChecksumState::kUnknown, 0},                  // no internal header
       };
   for (const auto& [size, fill, complement, checksum, state, computed] : cases) {
-    testing::Bytes image(size, fill);
+    testing::Bytes file(0x200 + size, fill);  // a copier header, then the image
     if (size >= 0x8000) {
-      romgen::PutWord(image, 0x7FDC, complement);
-      romgen::PutWord(image, 0x7FDE, checksum);
+      romgen::PutWord(file, 0x81DC, complement);
+      romgen::PutWord(file, 0x81DE, checksum);
     }
-    const ChecksumStatus status = CheckChecksum(image);
+    testing::MemoryRom memory(file);
+    testing::FaultyRomIo io(memory.file);  // counts what is read at a time
+    RomFile rom(io);
+    rom.Open(memory.file.path);
+    const ChecksumStatus status = ReadChecksumStatus(rom);
     EXPECT_EQ(status.state, state) << size << " bytes of " << int{fill};
     EXPECT_EQ(status.computed, computed) << size << " bytes of " << int{fill};
+    for (const auto& call : io.calls) EXPECT_LE(call.count, 0x10000u) << size;
   }
 }
 

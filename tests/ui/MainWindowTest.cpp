@@ -310,7 +310,7 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("way");
     for (const char* kind : {"sample", "earlier release", "other game", "headerless", "short",
-                             "held", "folder", "fifo", "missing", "device", "cancel"}) {
+                             "huge", "held", "folder", "fifo", "missing", "device", "cancel"}) {
       for (const char* way : {"menu", "command line", "drop"}) {
         if (kind != QLatin1String("cancel") || way == QLatin1String("menu")) {
           QTest::addRow("%s, %s", kind, way) << kind << way;
@@ -328,6 +328,8 @@ class MainWindowTest : public QObject {
     if (kind == "earlier release")
       image = Patched(Sample(), 0x81C0, Ascii("FINAL FANTASY 4 EASY  "));
     QString path = fixture->WriteRom(image, "offered.smc");
+    constexpr std::uintmax_t kTebibyte = std::uintmax_t{1} << 40;  // sparse: no disk taken
+    if (kind == "huge") std::filesystem::resize_file(path.toStdString(), kTebibyte);
     torvale::RomFile holder;
     if (kind == "held") holder.Open(path.toStdString());
     if (kind == "folder" || kind == "fifo" || kind == "missing") path = File(kind);
@@ -340,16 +342,23 @@ class MainWindowTest : public QObject {
     Open(first);
     Seen(*window);
     Open(path);
-    QCOMPARE(DescribeDifferences(image, fixture->ReadRom("offered.smc")), "");
+    if (kind == "huge") {
+      QCOMPARE(std::filesystem::file_size(path.toStdString()), kTebibyte);
+    } else {
+      QCOMPARE(DescribeDifferences(image, fixture->ReadRom("offered.smc")), "");
+    }
     QVERIFY(kind != "missing" || !QFileInfo::exists(path));
     if (way == "menu") {
       const bool warned = kind == "earlier release";
-      const bool told = warned || kind == "other game" || kind == "headerless" || kind == "short";
+      const bool told = warned || kind == "other game" || kind == "headerless" || kind == "short" ||
+                        kind == "huge";
       if (told) {
         ExpectMessage(warned ? MessageIcon::kExclamation : MessageIcon::kCritical,
                       warned                 ? "You're loading: [ FINAL FANTASY 4 EASY ]."
                       : kind == "other game" ? "You tried to load: [ FINAL FANTASY 3 ]."
-                                             : "");
+                      : kind == "huge"
+                          ? "The file \"offered.smc\" holds 1099511627776 bytes, too many for"
+                          : "");
       }
       const QStringList seen = Seen(*window);
       QCOMPARE(seen.size(), told ? 3 : 2);
