@@ -1,8 +1,8 @@
 #include "patch/BpsPatch.h"
 
-#include <zlib.h>
-
 #include <string_view>
+
+#include "patch/ImageIdentity.h"
 
 namespace torvale {
 namespace {
@@ -34,10 +34,6 @@ void PutCrc(std::vector<std::uint8_t>& out, std::uint32_t crc) {
   for (int shift = 0; shift < 32; shift += 8) {
     out.push_back(static_cast<std::uint8_t>(crc >> shift));
   }
-}
-
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
-  return static_cast<std::uint32_t>(crc32_z(0, bytes.data(), bytes.size()));
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "patch/ImageIdentity.h"
 #include "patch/Revert.h"
 #include "rom/RomImage.h"
 #include "ui/CleanRomChoice.h"
+#include "ui/DumpDescription.h"
 #include "ui/PatchDialog.h"
 #include "ui_ChangesWindow.h"
 
@@ -53,7 +55,7 @@ ChangesWindow::ChangesWindow(const EditorContext& context, CleanRom clean, const
       m_clean(std::move(clean)),
       m_cleanPath(cleanPath) {
   m_ui->setupUi(this);
-  m_ui->CleanRomLBL->setText(QStringLiteral("Clean ROM: ") + QDir::toNativeSeparators(m_cleanPath));
+  ShowCleanRom();
   for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column) {
     m_ui->ChangesTRE->setColumnWidth(column, kColumnWidths[column]);
   }
@@ -91,6 +93,16 @@ void ChangesWindow::ShowChanges() {
                 .arg(m_changes.size() - fields));
 }
 
+// An unknown image may be the user's own base: it is taken, and said to be unknown.
+void ChangesWindow::ShowCleanRom() {
+  m_ui->CleanRomLBL->setText(QStringLiteral("Clean ROM: ") + QDir::toNativeSeparators(m_cleanPath));
+  const std::uint32_t crc = Crc32(m_clean.Image());
+  m_ui->CleanCrcLBL->setText(QStringLiteral("Its CRC32: ") + DumpDescription(crc) +
+                             (KnownDumpName(crc) ? QStringLiteral(".")
+                                                 : QStringLiteral("; it is taken as the clean ROM "
+                                                                  "all the same.")));
+}
+
 void ChangesWindow::ShowRecordsAgain() {
   RunQuietly([this] { ShowChanges(); });
 }
@@ -101,7 +113,7 @@ void ChangesWindow::Refresh(bool choose) {
   if (!clean) return;
   m_clean = std::move(*clean);
   m_cleanPath = choice.Path();
-  m_ui->CleanRomLBL->setText(QStringLiteral("Clean ROM: ") + QDir::toNativeSeparators(m_cleanPath));
+  ShowCleanRom();
   ShowRecordsAgain();
 }
 

@@ -29,6 +29,7 @@ class ChangesWindow : public EditorWindow {
   void ShowRecordsAgain() override;
 
  private:
+  void ShowCleanRom();
   // Reads the open ROM and lists what differs. Throws RomError.
   void ShowChanges();
   // Reads the clean ROM again, or another one the user chooses, and lists

@@ -96,7 +96,8 @@ void History::Keep() {
   const std::filesystem::path key = Key();
   try {
     const QByteArray fingerprint = Fingerprint();
-    if (const auto earlier = m_kept.find(key); earlier != m_kept.end()) delete earlier->second.steps;
+    if (const auto earlier = m_kept.find(key); earlier != m_kept.end())
+      delete earlier->second.steps;
     m_kept[key] = {fingerprint, std::exchange(m_open, nullptr)};
   } catch (const RomError&) {
     return Discard();  // what the file holds cannot be told

@@ -513,6 +513,7 @@ void MainWindow::CloseROM() {
   m_history.Keep();
   m_rom.Close();
   m_ui->ChecksumLBL->setText(kNotAvailable);
+  m_ui->CRC32LBL->setText(kNotAvailable);
   m_ui->mnuFixChecksum->setEnabled(false);
   SetTextColour(m_ui->eROM, palette().color(QPalette::ButtonText));
   m_ui->dROMTag->setEnabled(false);

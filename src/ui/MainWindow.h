@@ -79,7 +79,8 @@ class MainWindow : public QMainWindow {
   // The Edit menu, the checksum, the changes and patches (MainWindowHistory.cpp).
   void ConnectHistoryCommands();
   void ShowRomInformation();
-  // The checksum's state; Show… keeps the label as it was when it cannot be read.
+  // The checksum's state and the image's CRC32; Show… keeps the labels as they
+  // were when they cannot be read.
   void LoadChecksum();
   void ShowChecksum();
   void WriteComputedChecksum();

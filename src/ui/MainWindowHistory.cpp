@@ -4,10 +4,12 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "patch/ImageIdentity.h"
 #include "rom/Checksum.h"
 #include "rom/RomError.h"
 #include "ui/ChangesWindow.h"
 #include "ui/CleanRomChoice.h"
+#include "ui/DumpDescription.h"
 #include "ui/HistoryWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PatchDialog.h"
@@ -85,6 +87,7 @@ void MainWindow::ShowChecksum() {
 }
 
 void MainWindow::LoadChecksum() {
+  m_ui->CRC32LBL->setText(DumpDescription(ReadImageCrc32(m_rom)));
   const ChecksumStatus status = ReadChecksumStatus(m_rom);
   m_ui->mnuFixChecksum->setEnabled(status.state == ChecksumState::kWrong);
   switch (status.state) {

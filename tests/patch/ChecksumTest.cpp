@@ -1,12 +1,15 @@
 // The internal checksum: computed over the game image as if its check words
-// held a consistent pair, judged against the stored words, and written back.
+// held a consistent pair, judged against the stored words, and written back;
+// and the image's CRC32.
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <numeric>
 
 #include "FaultyRomIo.h"
 #include "TestRom.h"
+#include "patch/ImageIdentity.h"
 #include "rom/Checksum.h"
 
 namespace torvale {
@@ -56,6 +59,23 @@ TEST(Checksum, WrittenInOneWriteAfterWhichTheImageSumsToIt) {
   // The plain sum of the image as it is stored now, check words included.
   const auto& bytes = memory.file.bytes;
   EXPECT_EQ(std::accumulate(bytes.begin() + 0x200, bytes.end(), 0u) & 0xFFFF, before.computed);
+}
+
+// The CRC32 that patches and dump lists give: over the image without its
+// copier header, read a block at a time, and the unedited dumps it names.
+TEST(ImageIdentity, Crc32OfTheImageAloneNamesTheKnownDumps) {
+  testing::MemoryRom memory;
+  testing::FaultyRomIo io(memory.file);
+  RomFile rom(io);
+  rom.Open(memory.file.path);
+  const auto& bytes = memory.file.bytes;
+  EXPECT_EQ(ReadImageCrc32(rom), crc32_z(0, bytes.data() + 0x200, bytes.size() - 0x200));
+  for (const auto& call : io.calls) EXPECT_LE(call.count, 0x10000u);
+  const std::pair<std::uint32_t, std::optional<std::string_view>> dumps[] = {
+      {0x65D0A825, "Final Fantasy II (US) 1.0"},
+      {0x23084FCD, "Final Fantasy II (US) 1.1"},
+      {0x65D0A826, std::nullopt}};
+  for (const auto& [crc, name] : dumps) EXPECT_EQ(KnownDumpName(crc), name) << crc;
 }
 
 }  // namespace

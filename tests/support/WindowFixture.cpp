@@ -103,8 +103,8 @@ void VerifyNoRomOpen(const ui::MainWindow& window) {
     QVERIFY2(!Control<QObject>(window, name)->property("enabled").toBool(), name);
   }
   QVERIFY(Control<QLineEdit>(window, "iROMName")->isReadOnly());
-  for (const char* field :
-       {"iROMName", "sROMFile", "eROM", "cROMFormat", "ROMHeaderLBL", "ROMVersionLBL"}) {
+  for (const char* field : {"iROMName", "sROMFile", "eROM", "cROMFormat", "ROMHeaderLBL",
+                            "ROMVersionLBL", "ChecksumLBL", "CRC32LBL"}) {
     ExpectShown(window, {{field, "N/A"}});
   }
   ExpectShown(window, {{"", "Torvale (v1.2)"}, {"dROMTag", "[None]"}});

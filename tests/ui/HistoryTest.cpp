@@ -191,6 +191,9 @@ class HistoryTest : public QObject {
     fixture->platform.saveFilterAnswers << QStringLiteral("IPS Patch (*.ips)");
     fixture->platform.whileModal = [&](QDialog& changes) {
       auto& tree = *Control<QTreeWidget>(changes, "ChangesTRE");
+      QVERIFY(Shown(changes, "CleanCrcLBL")
+                  .endsWith(QStringLiteral(", not a known unedited dump of this game; it is taken "
+                                           "as the clean ROM all the same.")));
       QCOMPARE(tree.topLevelItemCount(), 2);
       QTreeWidgetItem* field = tree.topLevelItem(0);
       QCOMPARE(field->text(0), QStringLiteral("Items"));

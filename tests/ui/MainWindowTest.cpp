@@ -4,6 +4,7 @@
 // and the settings they keep.
 
 #include <sys/stat.h>
+#include <zlib.h>
 
 #include <utility>
 
@@ -34,6 +35,12 @@ Bytes Saved(std::size_t index, std::initializer_list<std::pair<std::size_t, Byte
   return Patched(image, 0,
                  {templates.begin() + 32 * static_cast<long>(index),
                   templates.begin() + 32 * static_cast<long>(index) + 32});
+}
+
+// "0x1234ABCD": the CRC32 of a file's game image, behind the copier header.
+QString ImageCrc32Text(const Bytes& file) {
+  const auto crc = crc32_z(0, file.data() + 0x200, file.size() - 0x200);
+  return QStringLiteral("0x") + QString::number(crc, 16).toUpper().rightJustified(8, u'0');
 }
 
 const QString kSampleTitle = QStringLiteral("Torvale (v1.2) - FINAL FANTASY II      ");
@@ -181,7 +188,9 @@ class MainWindowTest : public QObject {
                           {"cROMFormat", "USA (NTSC)"},
                           {"sROMFile", "1049088"},
                           {"eROM", "Un Edited"},
-                          {"dROMTag", "[None]"}});
+                          {"dROMTag", "[None]"},
+                          {"CRC32LBL",
+                           ImageCrc32Text(Sample()) + ", not a known unedited dump of this game"}});
     QVERIFY(!Control<QLineEdit>(*window, "iROMName")->isReadOnly());
     for (const char* name :
          {"EditINameCMD", "EditROMHeaderCMD", "EditROMFormatCMD", "ExpandCHK", "SaveCMD", "Tree"}) {
