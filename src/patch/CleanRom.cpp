@@ -13,6 +13,7 @@
 
 #include "patch/PatchError.h"
 #include "rom/InternalHeader.h"
+#include "rom/RomIdentity.h"
 #include "rom/RomImage.h"
 
 namespace torvale {
@@ -32,6 +33,8 @@ constexpr std::array<std::pair<std::size_t, std::string_view>, 6> kGameFields = 
     {kTitleImageOffset + 0x1A, "maker code"},
     {kTitleImageOffset + 0x1B, "version"},
 }};
+// The image must reach past the HiROM title, the last thing judged.
+constexpr std::size_t kImageHoldingTitles = 0x101C0 + 15 - kCopierHeaderSize;
 
 class ReadOnlyFile {
  public:
@@ -74,10 +77,17 @@ class ReadOnlyFile {
   int m_fd;
 };
 
+// Judged as a ROM being opened is: by its titles, then by the header bytes
+// that tell releases apart.
 void RequireSameGame(const ReadOnlyFile& file, std::span<const std::uint8_t> clean,
                      std::span<const std::uint8_t> open) {
-  if (open.size() <= kGameFields.back().first) {
+  if (open.size() < kImageHoldingTitles) {
     file.Fail("cannot be compared: the open ROM's image is too short to hold an internal header");
+  }
+  const Release release = ReleaseOf(clean);
+  if (release == Release::kOtherGame || release != ReleaseOf(open)) {
+    file.Fail("is " + std::string(ReleaseName(release)) + ", and the open ROM is " +
+              std::string(ReleaseName(ReleaseOf(open))));
   }
   for (const auto& [offset, field] : kGameFields) {
     if (clean[offset] != open[offset]) {

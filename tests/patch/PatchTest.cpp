@@ -192,6 +192,11 @@ TEST_F(PatchFiles, CleanRomOfTheSameGameAndSizeIsReadAndAnyOtherRefused) {
       {Bytes(sample.begin() + 1, sample.end()), "short.smc", "holds 1049087 bytes"},
       {Patched(sample, 0x81D5, {0x21}), "map.smc", "the map mode"},
       {Patched(sample, 0x81DB, {0x01}), "version.smc", "the version"},
+      {Patched(sample, 0x101C0, testing::Ascii("FINAL FANTASY 3")), "other-game.smc",
+       "is another game, and the open ROM is the US release"},
+      {Patched(sample, 0x81C0, testing::Ascii("FINAL FANTASY 4")), "japanese.smc",
+       "is the Japanese release, Final Fantasy 4, and the open ROM is the US release of Final "
+       "Fantasy II"},
       {std::nullopt, "missing.smc", "could not be read"},
       {std::nullopt, ".", "is not a regular file"},
   };
