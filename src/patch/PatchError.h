@@ -13,4 +13,11 @@ class PatchError : public RomError {
   using RomError::RomError;
 };
 
+// The patch was put in place, but the folder that holds it could not be made
+// durable: it is there, yet not known to be on disk.
+class PatchNotDurableError : public PatchError {
+ public:
+  using PatchError::PatchError;
+};
+
 }  // namespace torvale

@@ -1,7 +1,6 @@
 #include "patch/PatchFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -16,6 +15,7 @@ namespace torvale {
 namespace {
 
 constexpr int kNameAttempts = 16;
+constexpr mode_t kNewFileMode = 0666;  // less what the user's umask takes away
 
 std::string SystemReason() {
   return std::strerror(errno);
@@ -28,31 +28,52 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
          std::filesystem::equivalent(a, b, ignored);
 }
 
+// ".torvale-0123456789abcdef.tmp": the same length whatever the destination
+// is called, so that any name the folder takes is taken.
+std::filesystem::path TemporaryName(const std::filesystem::path& folder, std::mt19937_64& random) {
+  char name[32];
+  std::snprintf(name, sizeof name, ".torvale-%016llx.tmp",
+                static_cast<unsigned long long>(random()));
+  return folder / name;
+}
+
 // A new file beside the destination, removed again unless it was put in place.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const std::filesystem::path& destination) : m_destination(destination) {
+  TemporaryFile(const std::filesystem::path& destination, OutputIo& io)
+      : m_destination(destination), m_io(io) {
     const std::filesystem::path folder =
         destination.has_parent_path() ? destination.parent_path() : ".";
-    std::random_device random;
+    std::mt19937_64 random(std::random_device{}());
     for (int attempt = 0; attempt < kNameAttempts && m_fd < 0; ++attempt) {
-      m_path = folder /
-               ("." + destination.filename().string() + "." + std::to_string(random()) + ".tmp");
-      m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+      m_path = TemporaryName(folder, random);
+      m_fd = m_io.Create(m_path, kNewFileMode);
       if (m_fd < 0 && errno != EEXIST) break;
     }
     if (m_fd < 0) Fail("no file can be created in its folder");
   }
   ~TemporaryFile() {
-    if (m_fd >= 0) ::close(m_fd);
-    if (!m_placed) ::unlink(m_path.c_str());
+    if (m_fd >= 0) m_io.Close(m_fd);
+    if (!m_placed) m_io.Unlink(m_path);
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
+  // A file replaced keeps its permissions.
+  void TakePermissionsOfDestination() {
+    mode_t mode = 0;
+    if (m_io.ModeOf(m_destination, mode) != 0) {
+      if (errno == ENOENT) return;  // a new file
+      Fail("the file it would replace could not be looked at");
+    }
+    if (S_ISREG(mode) && m_io.SetMode(m_fd, mode & 07777) != 0) {
+      Fail("the permissions of the file it replaces could not be kept");
+    }
+  }
+
   void Write(std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
-      const ssize_t put = ::write(m_fd, bytes.data(), bytes.size());
+      const long put = m_io.Write(m_fd, bytes.data(), bytes.size());
       if (put < 0 && errno == EINTR) continue;
       if (put == 0) errno = EIO;  // no progress and no reason given
       if (put <= 0) Fail("the write failed");
@@ -60,18 +81,19 @@ class TemporaryFile {
     }
   }
 
-  // Durable first, then renamed: a crash leaves either the old file or the whole patch.
+  // Durable first, then renamed: a crash leaves either the old file or the
+  // whole patch. The rename itself is made durable last.
   void PlaceAsDestination() {
-    if (::fsync(m_fd) != 0) Fail("it could not be made durable");
+    if (m_io.Sync(m_fd) != 0) Fail("it could not be made durable");
     const int fd = std::exchange(m_fd, -1);
-    if (::close(fd) != 0) Fail("it could not be made durable");
-    if (::rename(m_path.c_str(), m_destination.c_str()) != 0) Fail("it could not be put in place");
+    if (m_io.Close(fd) != 0) Fail("it could not be made durable");
+    if (m_io.Rename(m_path, m_destination) != 0) Fail("it could not be put in place");
     m_placed = true;
-    // The patch is whole under its name now; making the rename itself durable is best effort.
-    const int folder = ::open(m_path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-      ::fsync(folder);
-      ::close(folder);
+    if (m_io.SyncFolder(m_path.parent_path()) != 0) {
+      throw PatchNotDurableError("The patch \"" + m_destination.string() +
+                                 "\" was written, but is not known to be on disk: its folder "
+                                 "could not be made durable (" +
+                                 SystemReason() + ").");
     }
   }
 
@@ -82,6 +104,7 @@ class TemporaryFile {
   }
 
   std::filesystem::path m_destination;
+  OutputIo& m_io;
   std::filesystem::path m_path;
   int m_fd = -1;
   bool m_placed = false;
@@ -90,7 +113,7 @@ class TemporaryFile {
 }  // namespace
 
 void WritePatchFile(const std::filesystem::path& destination, std::span<const std::uint8_t> bytes,
-                    std::span<const std::filesystem::path> protectedFiles) {
+                    std::span<const std::filesystem::path> protectedFiles, OutputIo& io) {
   for (const std::filesystem::path& file : protectedFiles) {
     if (SameFile(destination, file)) {
       throw PatchError("The patch \"" + destination.string() +
@@ -98,7 +121,8 @@ void WritePatchFile(const std::filesystem::path& destination, std::span<const st
                        "from, and it has not been changed.");
     }
   }
-  TemporaryFile file(destination);
+  TemporaryFile file(destination, io);
+  file.TakePermissionsOfDestination();
   file.Write(bytes);
   file.PlaceAsDestination();
 }

@@ -4,16 +4,22 @@
 #include <filesystem>
 #include <span>
 
+#include "patch/OutputIo.h"
+
 namespace torvale {
 
 // Writes a patch file so that its name never holds a partial patch: the bytes
 // go to a new temporary file in the destination's folder, are made durable,
-// and the file is then renamed into place, replacing any file of that name. On
-// any failure the temporary file is removed and PatchError names what failed.
+// and the file is then renamed into place, replacing any file of that name and
+// keeping its permissions. On any failure before the rename the temporary file
+// is removed and PatchError names what failed; when the folder cannot be made
+// durable after it, PatchNotDurableError says that the patch is there but not
+// known to be on disk.
 // A destination that is the same file as one of `protectedFiles` (the ROM
 // files the patch is made from; by name, or by device and inode when both
 // exist, so that links are caught) is refused before anything is written.
 void WritePatchFile(const std::filesystem::path& destination, std::span<const std::uint8_t> bytes,
-                    std::span<const std::filesystem::path> protectedFiles);
+                    std::span<const std::filesystem::path> protectedFiles,
+                    OutputIo& io = SystemOutputIo());
 
 }  // namespace torvale

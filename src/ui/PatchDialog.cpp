@@ -1,10 +1,10 @@
 #include "ui/PatchDialog.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <array>
 
 #include "patch/CreatePatch.h"
+#include "patch/PatchError.h"
 #include "rom/RomError.h"
 #include "rom/RomFile.h"
 #include "rom/RomImage.h"
@@ -32,12 +32,9 @@ QString Counted(std::uint64_t count, const char* thing) {
 QString CreatePatchWithDialog(Platform& platform, QWidget* parent, const RomFile& rom,
                               const CleanRom& clean, const QString& cleanPath) {
   QString type = kBps;
-  QString path = platform.AskSaveFileName(parent, kTitle, kPatchFilter, type);
+  const QString path = platform.AskSaveFileName(parent, kTitle, kPatchFilter, type);
   if (path.isEmpty()) return {};
   const PatchFormat format = type == kIps ? PatchFormat::kIps : PatchFormat::kBps;
-  if (QFileInfo(path).suffix().isEmpty()) {
-    path += format == PatchFormat::kIps ? QStringLiteral(".ips") : QStringLiteral(".bps");
-  }
   const std::array<std::filesystem::path, 2> romFiles = {rom.Path(), cleanPath.toStdString()};
   try {
     const PatchSummary summary =
@@ -48,6 +45,11 @@ QString CreatePatchWithDialog(Platform& platform, QWidget* parent, const RomFile
     return QStringLiteral("Patch \"%1\" written: it changes %2 in %3.")
         .arg(QDir::toNativeSeparators(path), Counted(summary.changedBytes, "byte"),
              Counted(summary.runCount, "run"));
+  } catch (const PatchNotDurableError& error) {
+    platform.ShowMessage(parent, MessageIcon::kExclamation, QString::fromLatin1(kProgramName),
+                         QString::fromLocal8Bit(error.what()));
+    return QStringLiteral("Patch \"%1\" written, but not known to be on disk.")
+        .arg(QDir::toNativeSeparators(path));
   } catch (const RomError& error) {
     platform.ShowMessage(
         parent, MessageIcon::kCritical, QString::fromLatin1(kProgramName),

@@ -39,16 +39,36 @@ QString QtPlatform::AskOpenFileName(QWidget* parent, const QString& filter,
                                       filters.join(QStringLiteral(";;")), &chosen);
 }
 
+QString FilterSuffix(const QString& filter, const QString& description) {
+  const QStringList parts = filter.split(u'|');
+  const qsizetype at = parts.indexOf(description);
+  if (at < 0 || at % 2 != 0) return {};
+  const QString pattern = parts.value(at + 1).section(u';', 0, 0);
+  return pattern.startsWith(QStringLiteral("*.")) && pattern != QStringLiteral("*.*")
+             ? pattern.mid(2)
+             : QString();
+}
+
+// Qt's own dialog, which adds the chosen type's suffix to a name typed
+// without one before it asks whether to replace a file of that name.
 QString QtPlatform::AskSaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                     QString& selectedFilter) {
   const QStringList filters = QtNameFilters(filter);
   const QStringList parts = filter.split(u'|');
-  QString chosen = filters.value(parts.indexOf(selectedFilter) / 2);
-  const QString path = QFileDialog::getSaveFileName(parent, title, QString(),
-                                                    filters.join(QStringLiteral(";;")), &chosen);
-  const qsizetype picked = filters.indexOf(chosen);
+  QFileDialog dialog(parent, title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters(filters);
+  const auto choose = [&](const QString& nameFilter) {
+    dialog.setDefaultSuffix(FilterSuffix(filter, parts.value(2 * filters.indexOf(nameFilter))));
+  };
+  dialog.selectNameFilter(filters.value(parts.indexOf(selectedFilter) / 2));
+  choose(dialog.selectedNameFilter());
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, choose);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const qsizetype picked = filters.indexOf(dialog.selectedNameFilter());
   if (picked >= 0) selectedFilter = parts.value(2 * picked);
-  return path;
+  return dialog.selectedFiles().value(0);
 }
 
 QString QtPlatform::AskProgramFileName(QWidget* parent, const QString& title) {

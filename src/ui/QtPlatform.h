@@ -34,5 +34,8 @@ class QtPlatform final : public Platform {
 
 // Turns "description|pattern|..." into Qt's name filters, "description (patterns)".
 QStringList QtNameFilters(const QString& filter);
+// The suffix a save dialog adds for the type `description` of `filter`:
+// "ips" for "IPS Patch (*.ips)|*.ips"; empty for "*.*".
+QString FilterSuffix(const QString& filter, const QString& description);
 
 }  // namespace torvale::ui

@@ -14,12 +14,14 @@
 #include <optional>
 #include <random>
 
+#include "FaultyOutputIo.h"
 #include "TestRom.h"
 #include "patch/ChangeList.h"
 #include "patch/CleanRom.h"
 #include "patch/CreatePatch.h"
 #include "patch/IpsPatch.h"
 #include "patch/PatchError.h"
+#include "patch/PatchFile.h"
 #include "patch/Revert.h"
 #include "rom/RomFile.h"
 
@@ -234,6 +236,47 @@ TEST_F(PatchFiles, FailedOrRefusedWriteLeavesTheFolderAsItWas) {
   ::setrlimit(RLIMIT_FSIZE, &small);
   ExpectRefused(folder.File("earlier.bps"), "the write failed");
   ::setrlimit(RLIMIT_FSIZE, &saved);
+}
+
+// A fault at each file-system call of writing a patch over an earlier one:
+// every fault is told; before the rename the folder is left as it was, after
+// it the whole patch is in place, not known to be on disk. A patch written
+// keeps the permissions of the file it replaces, under any name the folder takes.
+TEST_F(PatchFiles, FaultAtEveryCallLeavesTheEarlierFileOrTheWholePatch) {
+  const auto destination = folder.File(std::string(251, 'p') + ".bps");  // the longest name
+  const auto placeEarlier = [&] {
+    testing::WriteRom(folder, {'o', 'l', 'd'}, destination.filename());
+    std::filesystem::permissions(destination, std::filesystem::perms(0640));
+  };
+  const Bytes patch = {'B', 'P', 'S', '1', 0x42};
+  placeEarlier();
+  const auto earlier = Contents();
+  testing::FaultyOutputIo clean;
+  WritePatchFile(destination, patch, {}, clean);
+  EXPECT_EQ(testing::ReadFileBytes(destination), patch);
+  EXPECT_EQ(std::filesystem::status(destination).permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(clean.calls, "comwsxrf");
+  for (std::size_t call = 1; call <= clean.calls.size(); ++call) {
+    SCOPED_TRACE(clean.calls.substr(0, call));
+    placeEarlier();
+    testing::FaultyOutputIo io;
+    io.FaultAt(static_cast<int>(call));
+    bool notOnDisk = false;
+    const std::string refusal = Refusal([&] {
+      try {
+        WritePatchFile(destination, patch, {}, io);
+      } catch (const PatchNotDurableError&) {
+        notOnDisk = true;
+        throw;
+      }
+    });
+    EXPECT_NE(refusal, "");
+    const bool placed = clean.calls[call - 1] == 'f';
+    EXPECT_EQ(notOnDisk, placed);
+    auto expected = earlier;
+    if (placed) expected[destination.filename()] = patch;
+    EXPECT_TRUE(Contents() == expected);
+  }
 }
 
 // A revert of the rows picked by their field's label, between a clean ROM

@@ -148,6 +148,39 @@ class SharedWindowsTest : public QObject {
              QStringList({"All Files (*)", "All SNES ROM Files (*.smc *.swc *.fig)"}));
   }
 
+  // Qt's save dialog gives a name typed without a suffix the suffix of the
+  // type chosen, and then asks whether to replace the file of that name.
+  void saveDialogAddsTheTypesSuffixBeforeAskingToReplace() {
+    QTemporaryDir folder;
+    QVERIFY(QFile(folder.filePath("mypatch.ips")).open(QIODevice::WriteOnly));
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());  // no user settings are read
+    torvale::ui::QtPlatform platform;
+    QString asked;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      dialog->setDirectory(folder.path());
+      QTest::keyClick(Control<QComboBox>(*dialog, "fileTypeCombo"), Qt::Key_Down);  // to IPS
+      auto* name = Control<QLineEdit>(*dialog, "fileNameEdit");
+      name->setFocus();
+      TypeText(name, QStringLiteral("mypatch"));
+      QTimer::singleShot(0, [&] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(question != nullptr);
+        asked = question->text();
+        ClickButton(*question->button(QMessageBox::Yes));
+      });
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    QString type = QStringLiteral("BPS Patch (*.bps)");
+    const QString chosen = platform.AskSaveFileName(
+        nullptr, QStringLiteral("Create Patch"),
+        QStringLiteral("BPS Patch (*.bps)|*.bps|IPS Patch (*.ips)|*.ips"), type);
+    QCOMPARE(chosen, folder.filePath("mypatch.ips"));
+    QCOMPARE(type, QStringLiteral("IPS Patch (*.ips)"));
+    QCOMPARE(asked, QStringLiteral("mypatch.ips already exists.\nDo you want to replace it?"));
+  }
+
   void pauseWaitsWhileEventsRun() {
     bool handled = false;
     QTimer::singleShot(20, [&] { handled = true; });

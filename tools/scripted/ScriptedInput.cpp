@@ -51,7 +51,8 @@ bool ShowUntilFilled(QWidget& window) {
   auto* fill = window.findChild<ui::DeferredFill*>();
   bool filled = fill == nullptr;
   QMetaObject::Connection watch;
-  if (fill != nullptr) watch = QObject::connect(fill, &ui::DeferredFill::Filled, [&] { filled = true; });
+  if (fill != nullptr)
+    watch = QObject::connect(fill, &ui::DeferredFill::Filled, [&] { filled = true; });
   window.show();
   const bool done = QTest::qWaitFor([&] { return filled; }, kFillTimeoutMilliseconds);
   QObject::disconnect(watch);  // the flag lives on this stack frame only

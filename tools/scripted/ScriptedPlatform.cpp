@@ -1,6 +1,9 @@
 #include "scripted/ScriptedPlatform.h"
 
 #include <QDialog>
+#include <QFileInfo>
+
+#include "ui/QtPlatform.h"
 
 namespace torvale::tools {
 
@@ -22,7 +25,12 @@ QString ScriptedPlatform::AskSaveFileName(QWidget*, const QString& title, const 
   askedFilters << filter;
   askedSelectedFilters << selectedFilter;
   if (!saveFilterAnswers.isEmpty()) selectedFilter = saveFilterAnswers.takeFirst();
-  return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+  QString answer = fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+  const QString suffix = ui::FilterSuffix(filter, selectedFilter);
+  if (!answer.isEmpty() && QFileInfo(answer).suffix().isEmpty() && !suffix.isEmpty()) {
+    answer += u'.' + suffix;  // as the dialog does
+  }
+  return answer;
 }
 
 QString ScriptedPlatform::AskProgramFileName(QWidget*, const QString& title) {
