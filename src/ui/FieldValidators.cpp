@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "text/TextTable.h"
+
 namespace torvale::ui {
 namespace {
 
@@ -55,12 +57,18 @@ std::optional<qint64> NumberValidator::ValueOf(const QString& text) const {
   return value;
 }
 
+NameValidator::NameValidator(bool mayEmpty, QObject* parent)
+    : QValidator(parent), m_mayEmpty(mayEmpty) {}
+
 QValidator::State NameValidator::validate(QString& input, int& position) const {
-  if (input.isEmpty()) {
+  if (input.isEmpty() && !m_mayEmpty) {
     input = QStringLiteral(" ");
     position = 0;  // what is typed next goes before the space
   }
-  return Acceptable;
+  const bool shown = std::all_of(input.begin(), input.end(), [](QChar character) {
+    return character.unicode() < 0x80 && EncodeCharacter(static_cast<char>(character.unicode()));
+  });
+  return shown ? Acceptable : Invalid;
 }
 
 void MakeNumberBox(QLineEdit& box, qint64 minimum, qint64 maximum) {
@@ -70,7 +78,12 @@ void MakeNumberBox(QLineEdit& box, qint64 minimum, qint64 maximum) {
 
 void MakeNameBox(QLineEdit& box, int length) {
   box.setMaxLength(length);
-  box.setValidator(new NameValidator(&box));
+  box.setValidator(new NameValidator(false, &box));
+}
+
+void LetNameBoxEmpty(QLineEdit& box) {
+  delete box.validator();
+  box.setValidator(new NameValidator(true, &box));
 }
 
 void EmptyNumberBox(QLineEdit& box) {

@@ -29,13 +29,19 @@ class NumberValidator : public QValidator {
   int m_typedLength;
 };
 
-// A name box's change validator: empty text becomes one space.
+// A name box's change validator: empty text becomes one space, and a
+// character the game's character table has no byte for is refused as it is
+// typed or pasted.
 class NameValidator : public QValidator {
   Q_OBJECT
 
  public:
-  using QValidator::QValidator;
+  // A box that `mayEmpty` keeps empty text as it is.
+  NameValidator(bool mayEmpty, QObject* parent);
   State validate(QString& input, int& position) const override;
+
+ private:
+  bool m_mayEmpty;
 };
 
 // Gives `box` a NumberValidator for the range; the length the box was given
@@ -43,6 +49,8 @@ class NameValidator : public QValidator {
 void MakeNumberBox(QLineEdit& box, qint64 minimum, qint64 maximum);
 // Gives `box` a NameValidator and limits what is typed to the field's length.
 void MakeNameBox(QLineEdit& box, int length);
+// Lets a name box be emptied, as a short text may be: it is stored as spaces.
+void LetNameBoxEmpty(QLineEdit& box);
 // Empties a number box that has no value to show; its validator would make
 // the empty text "0", as it does for what the user empties.
 void EmptyNumberBox(QLineEdit& box);

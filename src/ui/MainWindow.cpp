@@ -68,6 +68,7 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
       m_rom(io),
       m_text(MakeTextCodec(platform)) {
   m_ui->setupUi(this);
+  m_hint = m_ui->InfoLBL->text();
   m_ui->iROMName->setValidator(new QRegularExpressionValidator(kRomNameCharacters, this));
   m_ui->InfoIMG->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   // The name box would take a dropped file's path as text: the window takes the file instead.
@@ -504,8 +505,10 @@ void MainWindow::SaveAndNotify() {
   const QPointer<MainWindow> alive(this);
   Pause(kSaveNoticeSeconds);
   if (!alive) return;
-  m_ui->InfoIMG->setVisible(false);
-  m_ui->InfoLBL->setVisible(false);
+  // The hint comes back, and with it the picture that opens the text list.
+  m_ui->InfoLBL->setText(m_hint);
+  m_ui->InfoIMG->setVisible(true);
+  m_ui->InfoLBL->setVisible(true);
 }
 
 void MainWindow::CloseROM() {

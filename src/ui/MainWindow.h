@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow {
   TextCodec m_text;
   History m_history{m_rom, m_platform};
   bool m_windowOpenOver = false;
+  QString m_hint;  // the information line as it reads at start
 };
 
 }  // namespace torvale::ui

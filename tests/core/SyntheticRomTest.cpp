@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <stdexcept>
 
 #include "TestRom.h"
@@ -30,6 +31,10 @@ TEST(SyntheticRomTest, SameBytesEveryRunWithItsHeadersInPlace) {
   for (const auto& [offset, expected] : fields) {  // already in place
     EXPECT_EQ(testing::DescribeDifferences(rom, testing::Patched(rom, offset, expected)), "");
   }
+  // The check words hold what the image sums to, as in a clean dump.
+  const auto sum = std::accumulate(rom.begin() + 0x200, rom.end(), 0u) & 0xFFFF;
+  EXPECT_EQ(rom[0x81DE] | rom[0x81DF] << 8, sum);
+  EXPECT_EQ(rom[0x81DC] | rom[0x81DD] << 8, sum ^ 0xFFFF);
 }
 
 TEST(SyntheticRomTest, EncodeGameText) {

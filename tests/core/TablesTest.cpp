@@ -144,6 +144,26 @@ TEST(Tables, FieldsSharingBytesOrFollowingOneAnotherGoInOneWrite) {
   }
 }
 
+// A name that reaches a table with a character the game cannot show: the
+// monster table stores a space for it, the others keep the byte stored.
+TEST(Tables, NamesStoreWhatTheGameCannotShowAsTheirTableSays) {
+  const std::tuple<const Table& (*)(), std::size_t, Bytes> cases[] = {
+      {MonsterTable, 0x71A00 + 8 * 2, {0x47, 0xFF, 0x6A}},   // "F", a space, "o"
+      {ItemTable, 0x78200 + 9 * 2 + 1, {0x47, 0x00, 0x6A}},  // the 0x00 stored stays
+  };
+  for (const auto& [table, offset, expected] : cases) {
+    MemoryRom memory(testing::SampleWith({{offset, {0x42, 0x00, 0x42}}}));
+    Record values = ReadRecord(table(), memory.text, memory.rom, 2);
+    const std::size_t name = FieldIndex(table(), "NameTXT");
+    values[name] = std::string("F#o") + std::get<std::string>(values[name]).substr(2);
+    WriteRecord(table(), memory.rom, 2, values);
+    EXPECT_EQ(Bytes(memory.file.bytes.begin() + static_cast<long>(offset),
+                    memory.file.bytes.begin() + static_cast<long>(offset) + 3),
+              expected)
+        << table().name;
+  }
+}
+
 TEST(Encodings, AmountsHandsChestsAndIcons) {
   const std::pair<std::uint8_t, int> stored[] = {{0x05, 50},   {0x7F, 1270}, {0x80, 0},
                                                  {0x81, 1000}, {0x83, 3000}, {0xFF, 127000}};

@@ -47,12 +47,12 @@ TEST(Checksum, SumsAndStatesOfSmallImages) {
 }
 
 TEST(Checksum, WrittenInOneWriteAfterWhichTheImageSumsToIt) {
-  testing::MemoryRom memory;
+  testing::MemoryRom memory(testing::SampleWith({{0x81DC, {0x12, 0x34, 0x56, 0x78}}}));
   std::vector<std::pair<std::size_t, std::size_t>> writes;
   memory.rom.ObserveWrites(
       [&](FileOffset at, auto, auto after) { writes.emplace_back(at, after.size()); });
   const ChecksumStatus before = ReadChecksumStatus(memory.rom);
-  ASSERT_EQ(before.state, ChecksumState::kWrong);  // the generator leaves filler there
+  ASSERT_EQ(before.state, ChecksumState::kWrong);
   WriteChecksum(memory.rom, before.computed);
   EXPECT_EQ(writes, (std::vector<std::pair<std::size_t, std::size_t>>{{0x81DC, 4}}));
   EXPECT_EQ(ReadChecksumStatus(memory.rom).state, ChecksumState::kCorrect);

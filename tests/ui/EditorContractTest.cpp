@@ -77,6 +77,11 @@ class EditorContractTest : public QObject {
                                 : QString::number(ValueOf(layout, image, record));
       const QString where = QStringLiteral("%1 of record %2: ").arg(layout.control).arg(record);
       QCOMPARE(where + shown, where + held);
+      if (name) {  // a character the game cannot show is refused as it is typed
+        auto& box = *Control<QLineEdit>(*window, layout.control);
+        ReplaceText(box, QStringLiteral("Q&W"));
+        QCOMPARE(where + box.text(), where + QStringLiteral("QW"));
+      }
     }
     QCOMPARE(DescribeDifferences(image, fixture.ReadRom()), "");
     QVERIFY(fixture.platform.messages.isEmpty());

@@ -253,11 +253,11 @@ class EditorParticularsTest : public QObject {
     Expect({{"", "Shit"}, {"NameTXT", ""}});
     QCOMPARE(Row("TextLST", 32), "Tail ");
     QVERIFY(In<QListWidget>("TextLST").selectedItems().isEmpty());
-    // Characters without a byte keep theirs.
+    // Characters without a byte are refused as they are typed.
     Drive(*window, QStringLiteral("TextLST=0 NameTXT=X#\u00e9yz ApplyCMD"));
-    ExpectFile(Patched(image, 0x7A9C6, {0x59, 0x5D, 0x5E, 0x74, 0x75}));
-    Expect({{"NameTXT", "Xbcyz"}, {"TextLST", "0"}});
-    QCOMPARE(Row("TextLST", 0), "Xbcyz");
+    ExpectFile(Patched(image, 0x7A9C6, {0x59, 0x74, 0x75, 0xFF, 0xFF}));
+    Expect({{"NameTXT", "Xyz  "}, {"TextLST", "0"}});
+    QCOMPARE(Row("TextLST", 0), "Xyz  ");
     In<QLineEdit>("NameTXT").selectAll();
     QTest::keyClick(&In<QLineEdit>("NameTXT"), Qt::Key_Backspace);
     ClickApply(*window);  // an emptied text is stored as spaces

@@ -222,7 +222,10 @@ class HistoryTest : public QObject {
       QCOMPARE(tree.topLevelItemCount(), 2);
     };
     Action("mnuCompare").trigger();
-    QCOMPARE(ReadFileBytes(fixture->folder.File("made.ips")).size(), 5u + 2 * 6 + 3);
+    // Between the images without copier headers: offsets 0x200 below the file's.
+    const Bytes ips = {'P', 'A',  'T',  'C',  'H',  0x07, 0x91,          0x08, 0x00, 0x01,
+                       77,  0x0F, 0xFF, 0xFF, 0x00, 0x01, edited.back(), 'E',  'O',  'F'};
+    QCOMPARE(ReadFileBytes(fixture->folder.File("made.ips")), ips);
     QVERIFY(fixture->platform.messages.isEmpty());
 
     // The clean ROM is remembered for this ROM; equal images write no patch.

@@ -189,6 +189,7 @@ class MainWindowTest : public QObject {
                           {"sROMFile", "1049088"},
                           {"eROM", "Un Edited"},
                           {"dROMTag", "[None]"},
+                          {"ChecksumLBL", "Correct"},
                           {"CRC32LBL",
                            ImageCrc32Text(Sample()) + ", not a known unedited dump of this game"}});
     QVERIFY(!Control<QLineEdit>(*window, "iROMName")->isReadOnly());
@@ -218,8 +219,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(notice, "Saved [FF2us].");
     const Bytes expected = Saved(2, {{0x81C0, Ascii("FF2us                 ")}, {0x81D9, {0x0B}}});
     ExpectFile(expected);
-    QVERIFY(!Control<QLabel>(*window, "InfoLBL")->isVisible());
-    ExpectShown(*window, {{"eROM", "Edited"},
+    // After the notice the hint, and the picture that opens the text list, are back.
+    QVERIFY(Control<QLabel>(*window, "InfoLBL")->isVisible());
+    QVERIFY(Control<QWidget>(*window, "InfoIMG")->isVisible());
+    ExpectShown(*window, {{"InfoLBL", "Single click to select the editor you want to use."},
+                          {"eROM", "Edited"},
                           {"dROMTag", "D:1.2b | Torvale         "},
                           {"ROMHeaderLBL", "Super Wild Card"}});
     QCOMPARE(Control<QLabel>(*window, "eROM")->palette().color(QPalette::WindowText),

@@ -237,6 +237,13 @@ class SharedWindowsTest : public QObject {
     QCOMPARE(name.text(), " ");
     TypeText(&name, QStringLiteral("ElixirXYZ"));
     QCOMPARE(name.text(), "ElixirX ");
+    // A character the game has no byte for is refused, typed or pasted.
+    name.selectAll();
+    TypeText(&name, QStringLiteral("Q&W\u00e9."));
+    QCOMPARE(name.text(), "QW.");
+    QApplication::clipboard()->setText(QStringLiteral("A#B"));
+    name.paste();
+    QCOMPARE(name.text(), "QW.");
   }
 
   // Lists fill once the window shows, the window locked meanwhile and yet

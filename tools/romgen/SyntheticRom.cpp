@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "rom/Checksum.h"
+#include "rom/MemoryRomIo.h"
 #include "text/TextTable.h"
 
 namespace torvale::romgen {
@@ -509,6 +511,15 @@ void WriteMapProperties(RomBytes& rom) {
 
 }  // namespace
 
+// The check words the image sums to, as a clean dump holds them.
+void WriteCorrectChecksum(RomBytes& rom) {
+  MemoryRomIo io(rom);
+  RomFile file(io);
+  file.Open(io.path);
+  WriteChecksum(file, ReadChecksumStatus(file).computed);
+  rom = std::move(io.bytes);
+}
+
 RomBytes BuildSampleRom() {
   RomBytes rom(kSampleRomSize, 0x00);
   FillImage(rom);
@@ -532,6 +543,7 @@ RomBytes BuildSampleRom() {
   WriteShops(rom);
   WriteTreasures(rom);
   WriteMapProperties(rom);
+  WriteCorrectChecksum(rom);
   return rom;
 }
 

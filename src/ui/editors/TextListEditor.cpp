@@ -3,6 +3,7 @@
 #include <QSignalBlocker>
 
 #include "data/TextList.h"
+#include "ui/FieldValidators.h"
 #include "ui/ListControls.h"
 #include "ui/RecordView.h"
 #include "ui_TextListEditor.h"
@@ -14,7 +15,7 @@ TextListEditor::TextListEditor(const EditorContext& context, QWidget* parent)
   m_ui->setupUi(this);
   m_texts = new RecordView(*this, TextEntryTable(), *m_ui->TextLST);
   // Unlike a name, a short text may be emptied: it is stored as spaces.
-  m_ui->NameTXT->setValidator(nullptr);
+  LetNameBoxEmpty(*m_ui->NameTXT);
   BindButtons(*m_ui->ApplyCMD, &TextListEditor::SaveTextData, *m_ui->QuitCMD);
   connect(m_ui->TextLST, &QListWidget::itemSelectionChanged, this, &TextListEditor::LoadTextData);
   RunQuietly([this] { LoadText(); });
