@@ -85,10 +85,14 @@ class HistoryTest : public QObject {
       itemName = Control<QListWidget>(editor, "ItemLST")->item(kItem)->text();
       SetField(editor, MagicBlock(), 77);
       ClickApply(editor);
-      // In a box with no typing of its own to take back, Ctrl+Z steps back.
+      // In a box with no typing of its own to take back, Ctrl+Z steps back,
+      // names the step and turns to the record it changed.
+      PickRecord(editor, Items().pickers[0], kItem + 5);
       auto* box = Control<QLineEdit>(editor, "Byte00TXT");
       QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
       ExpectFile(sample);
+      ExpectShown(editor, {{"HistoryLBL", QStringLiteral("Undone: Item Editor: ") + itemName},
+                           {"ItemLST", QString::number(kItem)}});
       QCOMPARE(ShownValue(editor, MagicBlock()), ValueOf(MagicBlock(), sample, kItem));
       QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
       ExpectFile(Edited(77));
@@ -124,11 +128,66 @@ class HistoryTest : public QObject {
     Action("mnuHistory").trigger();
     ExpectFile(sample);
     QVERIFY(fixture->platform.messages.isEmpty());
+  }
 
-    // The history belongs to the open ROM.
-    Action("mnuRedo").trigger();
+  // A ROM the user closes keeps its history for the session: opened again
+  // holding the bytes it was closed with, Undo takes back what was done
+  // before. Each ROM shows its own; a file changed while closed starts anew.
+  void historyOutlivesTheRomClosedWhileItsFileStaysAsItWas() {
+    Open(sample);
+    const QString rom = QString::fromStdString(fixture->folder.File("test.smc").string());
+    const QString other = fixture->WriteRom(sample, "other.smc");
+    InItemEditor([&](QDialog& editor) {
+      SetField(editor, MagicBlock(), 77);
+      ClickApply(editor);
+    });
+    const QString undo = Action("mnuUndo").text();
+    // Close ROM, a cancelled Open and another ROM opened each close it.
+    for (const QString& answer : {QStringLiteral("-"), QString(), other}) {
+      if (answer == "-") {
+        Action("mnuClose").trigger();
+      } else {
+        fixture->platform.fileAnswers << answer;
+        Action("mnuOpen").trigger();
+      }
+      QVERIFY(!Action("mnuUndo").isEnabled());  // the other ROM has a history of its own
+      fixture->platform.fileAnswers << rom;
+      Action("mnuOpen").trigger();
+      QCOMPARE(Action("mnuUndo").text(), undo);
+    }
+    Action("mnuUndo").trigger();
+    ExpectFile(sample);
+    // A file changed while it was closed starts a new history.
     Action("mnuClose").trigger();
+    fixture->WriteRom(Edited(78), "test.smc");
+    fixture->platform.fileAnswers << rom;
+    Action("mnuOpen").trigger();
     QVERIFY(!Action("mnuUndo").isEnabled() && !Action("mnuRedo").isEnabled());
+    QVERIFY(fixture->platform.messages.isEmpty());
+  }
+
+  // Fields that share their bytes and cannot go back alone go back together,
+  // selected and named before anything is written.
+  void revertTakesAlongWhatCannotGoBackAlone() {
+    const Bytes clean = Patched(sample, 0xA8503, {0x00, 0x05});  // a chest of 50 GP
+    Open(Patched(clean, 0xA8503, {0x80, 0x21}));                 // now of an item
+    fixture->platform.fileAnswers << fixture->WriteRom(clean, "clean.smc");
+    fixture->platform.whileModal = [&](QDialog& changes) {
+      auto& tree = *Control<QTreeWidget>(changes, "ChangesTRE");
+      QCOMPARE(tree.topLevelItemCount(), 3);
+      tree.setCurrentItem(tree.topLevelItem(0));
+      QCOMPARE(tree.topLevelItem(0)->text(2), QStringLiteral("Kind"));
+      ClickButton(*Control<QPushButton>(changes, "RevertCMD"));
+      ExpectMessage(fixture->platform, MessageIcon::kInformation,
+                    "These fields share their bytes with the ones chosen, which cannot go back "
+                    "without them, so they go back too and are now selected: Treasure: A8503 GP, "
+                    "Treasure: A8503 Item.");
+    };
+    Action("mnuCompare").trigger();
+    ExpectFile(clean);
+    QCOMPARE(Action("mnuUndo").text(),
+             QStringLiteral("&Undo Revert Treasure: A8503 Kind, Treasure: A8503 GP, Treasure: "
+                            "A8503 Item"));
   }
 
   void stepIsRefusedWhenAnotherProgramChangedItsBytes() {
