@@ -1,13 +1,17 @@
 // The ROM treated as a user's only copy. Every editor's Apply, its undo and
 // its redo, the main window's Save and the changes window's Revert run once
 // cleanly, then once for each fault at each I/O call they make (a failed
-// read, a failed write, a write cut short by a full disk, a failed sync):
-// each fault is reported, the file keeps its length, and every byte holds
-// what it held or what the clean run wrote. Random edits through every
-// editor's controls, with steps back and forward through the history between
-// them, leave exactly the bytes of the game's layout, each Apply its writes
-// and then one sync. A second process killed during a loop of Applies tears
-// no field (RomFileTest keeps a second process out of a held ROM).
+// read, write or sync; a write cut short by a full disk; a write after
+// another program truncated the file), and once for faults at every call
+// from each one on: each fault is reported; the file keeps its length unless
+// another program changed it, which closes the ROM; every byte holds what it
+// held or what the clean run wrote; a ROM left open holds no field half old
+// and half new; and no message says nothing was written unless so. Random
+// edits through every editor's controls, with steps back and forward through
+// the history between them, leave exactly the bytes of the game's layout,
+// each Apply its writes and then one sync. A second process killed during a
+// loop of Applies, or of undos and redos, tears no field (RomFileTest keeps a
+// second process out of a held ROM).
 
 #include <random>
 #include <thread>
@@ -28,27 +32,34 @@ constexpr int kKillsPerEditor = 12;
 struct StepResult {
   Bytes before;
   Bytes after;
-  bool reported = false;
-  bool romOpen = true;  // the ROM still open, and the window on show
-  std::string calls;    // the kinds of the I/O calls the step made
+  QString message;                         // the first one shown; empty when none was
+  bool romOpen = true;                     // the ROM still open, and the window on show
+  std::vector<FaultyRomIo::IoCall> calls;  // the I/O calls the step made
 };
 
-// One run of a step on a fresh copy of the sample ROM, with the fault (if
-// any) at call `faultAt` of the step itself.
-using Step = std::function<StepResult(int faultAt, FaultyRomIo::Fault fault)>;
+// Where a step's faults fall: from call `at` of the step itself on (0: none),
+// and whether they go on from there.
+struct FaultPlan {
+  int at = 0;
+  FaultyRomIo::Fault fault = FaultyRomIo::Fault::kError;
+  bool persistent = false;
+};
+
+// One run of a step on a fresh copy of the sample ROM.
+using Step = std::function<StepResult(const FaultPlan& plan)>;
 
 // Runs `step` through `fixture` and `io`; `open` tells whether the ROM is
 // still open afterwards.
-StepResult Run(WindowFixture& fixture, FaultyRomIo& io, int faultAt, FaultyRomIo::Fault fault,
+StepResult Run(WindowFixture& fixture, FaultyRomIo& io, const FaultPlan& plan,
                const std::function<void()>& step, const std::function<bool()>& open) {
   StepResult result;
   result.before = fixture.ReadRom();
-  const std::size_t start = io.kinds.size();
-  io.FaultAt(faultAt, fault);
+  const std::size_t start = io.calls.size();
+  io.FaultAt(plan.at, plan.fault, 0, plan.persistent);
   step();
-  result.calls = io.kinds.substr(start);
+  result.calls.assign(io.calls.begin() + static_cast<long>(start), io.calls.end());
   result.after = fixture.ReadRom();
-  result.reported = !fixture.platform.messages.isEmpty();
+  if (!fixture.platform.messages.isEmpty()) result.message = fixture.platform.messages[0].text;
   result.romOpen = open();
   return result;
 }
@@ -64,8 +75,7 @@ void StepThroughHistory(QWidget& window, EditorAction action) {
 
 // The step is an Apply of every field at its highest, or the undo of that
 // Apply, or its redo.
-StepResult EditorStep(const EditorModel& model, EditorAction action, int faultAt,
-                      FaultyRomIo::Fault fault) {
+StepResult EditorStep(const EditorModel& model, EditorAction action, const FaultPlan& plan) {
   FaultyRomIo io;
   EditorFixture fixture(Sample(), io);
   const auto window = OpenEditor(model, fixture.context);
@@ -74,7 +84,7 @@ StepResult EditorStep(const EditorModel& model, EditorAction action, int faultAt
   if (action != EditorAction::kApply) ClickApply(*window);
   if (action == EditorAction::kRedo) StepThroughHistory(*window, EditorAction::kUndo);
   return Run(
-      fixture, io, faultAt, fault,
+      fixture, io, plan,
       [&] {
         if (action == EditorAction::kApply) {
           ClickApply(*window);
@@ -86,7 +96,7 @@ StepResult EditorStep(const EditorModel& model, EditorAction action, int faultAt
 }
 
 // Every row of the changes window reverted at once: three changed bytes far apart.
-StepResult RevertAll(int faultAt, FaultyRomIo::Fault fault) {
+StepResult RevertAll(const FaultPlan& plan) {
   Bytes edited = Sample();
   for (const std::size_t at : {0x1000, 0x50000, 0xFFFF0}) edited[at] ^= 0x5A;
   FaultyRomIo io;
@@ -96,11 +106,11 @@ StepResult RevertAll(int faultAt, FaultyRomIo::Fault fault) {
   window.show();
   Control<QTreeWidget>(window, "ChangesTRE")->selectAll();
   return Run(
-      fixture, io, faultAt, fault, [&] { ClickButton(*Control<QPushButton>(window, "RevertCMD")); },
+      fixture, io, plan, [&] { ClickButton(*Control<QPushButton>(window, "RevertCMD")); },
       [&] { return fixture.rom.IsOpen() || window.isVisible(); });
 }
 
-StepResult MainWindowSave(int faultAt, FaultyRomIo::Fault fault) {
+StepResult MainWindowSave(const FaultPlan& plan) {
   FaultyRomIo io;
   WindowFixture fixture;
   fixture.platform.fileAnswers << fixture.WriteRom(Sample());
@@ -109,7 +119,7 @@ StepResult MainWindowSave(int faultAt, FaultyRomIo::Fault fault) {
   window.LoadROM();
   ReplaceText(*Control<QLineEdit>(window, "iROMName"), QStringLiteral("RELIABLE NAME"));
   return Run(
-      fixture, io, faultAt, fault, [&] { window.SaveROM(); },
+      fixture, io, plan, [&] { window.SaveROM(); },
       [&] { return Control<QWidget>(window, "SaveCMD")->isEnabled(); });
 }
 
@@ -177,40 +187,86 @@ QString Torn(const Bytes& lowest, const Bytes& highest, const EditorModel& model
 class ReliabilityTest : public QObject {
   Q_OBJECT
 
-  int injected = 0, unreported = 0, edits = 0, kills = 0;
+  int injected = 0, persistent = 0, unreported = 0, tornLeftOpen = 0, edits = 0, kills = 0,
+      undoKills = 0;
   std::size_t outsideFields = 0;
 
   // Injects every fault the clean run's calls allow; returns the first failure seen.
   QString InjectAll(const Step& step) {
-    const StepResult clean = step(0, FaultyRomIo::Fault::kError);
-    const std::size_t lastWrite = clean.calls.rfind('w');
-    if (clean.reported || lastWrite == std::string::npos ||
-        clean.calls.find('s', lastWrite) == std::string::npos) {
-      return QStringLiteral("the clean run did not write and sync: ") + clean.calls.c_str();
+    using Fault = FaultyRomIo::Fault;
+    const StepResult clean = step({});
+    std::string kinds;
+    for (const auto& call : clean.calls) kinds += call.kind;
+    const std::size_t lastWrite = kinds.rfind('w');
+    if (!clean.message.isEmpty() || lastWrite == std::string::npos ||
+        kinds.find('s', lastWrite) == std::string::npos) {
+      return QStringLiteral("the clean run did not write and sync: ") + kinds.c_str();
     }
     QString failure;
-    for (std::size_t call = 0; call < clean.calls.size(); ++call) {
-      for (const auto fault : {FaultyRomIo::Fault::kError, FaultyRomIo::Fault::kShortWrite}) {
-        if (fault == FaultyRomIo::Fault::kShortWrite && clean.calls[call] != 'w') continue;
-        const StepResult run = step(static_cast<int>(call) + 1, fault);
+    for (std::size_t call = 0; call < kinds.size(); ++call) {
+      const bool write = kinds[call] == 'w';
+      for (const FaultPlan& plan :
+           {FaultPlan{0, Fault::kError, false}, FaultPlan{0, Fault::kShortWrite, false},
+            FaultPlan{0, Fault::kTruncate, false}, FaultPlan{0, Fault::kError, true},
+            FaultPlan{0, Fault::kShortWrite, true}}) {
+        if (plan.fault != Fault::kError && !write) continue;
+        FaultPlan at = plan;
+        at.at = static_cast<int>(call) + 1;
+        const StepResult run = step(at);
         ++injected;
-        std::size_t outside = run.after.size() == clean.before.size() ? 0 : run.after.size();
-        for (std::size_t at = 0; outside == 0 && at < run.after.size(); ++at) {
-          outside += run.after[at] != run.before[at] && run.after[at] != clean.after[at];
-        }
-        outsideFields += outside;
-        unreported += !run.reported;
-        // After a failed sync the ROM is not trusted: it is closed, with the editor.
-        const bool trustedAfterFailedSync = clean.calls[call] == 's' && run.romOpen;
-        if (failure.isEmpty() && (!run.reported || outside != 0 || trustedAfterFailedSync)) {
-          failure =
-              QString::asprintf("call %zu ('%c'): %s, %zu bytes outside the fields%s", call + 1,
-                                clean.calls[call], run.reported ? "reported" : "NOT reported",
-                                outside, trustedAfterFailedSync ? ", the ROM left open" : "");
+        persistent += plan.persistent;
+        const QString problem = Judge(clean, run, kinds[call], plan.fault);
+        unreported += run.message.isEmpty();
+        if (failure.isEmpty() && !problem.isEmpty()) {
+          failure = QString::asprintf("call %zu ('%c', %s%s): ", call + 1, kinds[call],
+                                      plan.fault == Fault::kError        ? "error"
+                                      : plan.fault == Fault::kShortWrite ? "short write"
+                                                                         : "truncated before",
+                                      plan.persistent ? " from there on" : "") +
+                    problem;
         }
       }
     }
     return failure;
+  }
+
+  // What is wrong with a run with a fault against the clean run; empty when nothing.
+  QString Judge(const StepResult& clean, const StepResult& run, char kind,
+                FaultyRomIo::Fault fault) {
+    if (run.message.isEmpty()) return QStringLiteral("NOT reported");
+    if (fault == FaultyRomIo::Fault::kTruncate) {
+      return run.romOpen ? QStringLiteral("a truncated file left open") : QString();
+    }
+    if (run.after.size() != clean.before.size()) return QStringLiteral("the file changed length");
+    std::size_t outside = 0;
+    for (std::size_t at = 0; at < run.after.size(); ++at) {
+      outside += run.after[at] != run.before[at] && run.after[at] != clean.after[at];
+    }
+    outsideFields += outside;
+    if (outside != 0) return QStringLiteral("%1 bytes outside the fields").arg(outside);
+    // After a failed sync the ROM is not trusted: it is closed, with the editor.
+    if (kind == 's' && run.romOpen) return QStringLiteral("the ROM left open after a failed sync");
+    const bool claimsNothing = run.message.contains(QStringLiteral("Nothing was written")) ||
+                               run.message.contains(QStringLiteral("holds what it held before"));
+    if (claimsNothing && run.after != run.before) {
+      return QStringLiteral("says nothing was written, yet bytes changed");
+    }
+    // Each write of the clean run is a field or a run of fields: whole, one way or the other.
+    for (const auto& write : clean.calls) {
+      if (write.kind != 'w' || !run.romOpen) continue;
+      int old = 0, now = 0;
+      for (auto at = static_cast<std::size_t>(write.offset); at < write.offset + write.count;
+           ++at) {
+        if (clean.before[at] == clean.after[at]) continue;
+        (run.after[at] == clean.before[at] ? old : now) += 1;
+      }
+      if (old > 0 && now > 0) {
+        ++tornLeftOpen;
+        return QStringLiteral("the field at 0x%1 is torn and the ROM left open")
+            .arg(write.offset, 0, 16);
+      }
+    }
+    return {};
   }
 
  private slots:
@@ -224,8 +280,8 @@ class ReliabilityTest : public QObject {
     if (!name.isEmpty()) {
       steps.clear();
       for (const auto action : {EditorAction::kApply, EditorAction::kUndo, EditorAction::kRedo}) {
-        steps.push_back([&, action](int at, FaultyRomIo::Fault fault) {
-          return EditorStep(EditorModelNamed(name.toStdString()), action, at, fault);
+        steps.push_back([&, action](const FaultPlan& plan) {
+          return EditorStep(EditorModelNamed(name.toStdString()), action, plan);
         });
       }
     }
@@ -253,9 +309,8 @@ class ReliabilityTest : public QObject {
         if (action == EditorAction::kUndo && now > 0) --now;
         if (action == EditorAction::kRedo && now + 1 < states.size()) ++now;
         const std::string differences = DescribeDifferences(states[now], fixture.ReadRom());
-        QVERIFY2(differences.empty(), qPrintable(QStringLiteral("step %1: %2")
-                                                     .arg(edit)
-                                                     .arg(differences.c_str())));
+        QVERIFY2(differences.empty(),
+                 qPrintable(QStringLiteral("step %1: %2").arg(edit).arg(differences.c_str())));
         continue;
       }
       const Bytes expected = RandomEdit(*window, model, random, states[now]);
@@ -278,12 +333,16 @@ class ReliabilityTest : public QObject {
     }
   }
 
-  void killedApplyLoopLeavesEveryFieldOldOrNew_data() {
+  void killedApplyOrUndoLoopLeavesEveryFieldOldOrNew_data() {
+    QTest::addColumn<QString>("loop");
     QTest::addColumn<QString>("name");
-    for (const char* name : {"item", "character stats", "monster", "map properties"})
-      QTest::newRow(name) << name;
+    for (const char* loop : {"apply-loop", "undo-loop"}) {
+      for (const char* name : {"item", "character stats", "monster", "map properties"})
+        QTest::addRow("%s, %s", loop, name) << loop << name;
+    }
   }
-  void killedApplyLoopLeavesEveryFieldOldOrNew() {
+  void killedApplyOrUndoLoopLeavesEveryFieldOldOrNew() {
+    QFETCH(QString, loop);
     QFETCH(QString, name);
     const EditorModel& model = EditorModelNamed(name.toStdString());
     Bytes lowest, highest;  // what the two Applies the other process loops over leave
@@ -299,10 +358,11 @@ class ReliabilityTest : public QObject {
     }
     WindowFixture fixture;
     std::mt19937 random(42);
-    for (int kill = 0; kill < kKillsPerEditor; ++kill, ++kills) {
+    for (int kill = 0; kill < kKillsPerEditor;
+         ++kill, ++(loop == "apply-loop" ? kills : undoKills)) {
       QProcess process;
       process.start(QCoreApplication::applicationDirPath() + "/RomProcess",
-                    {"apply-loop", fixture.WriteRom(Sample()), name});
+                    {loop, fixture.WriteRom(Sample()), name});
       QVERIFY(process.waitForReadyRead(30000));
       QCOMPARE(process.readLine().trimmed(), QByteArray("ready"));
       std::this_thread::sleep_for(
@@ -315,9 +375,12 @@ class ReliabilityTest : public QObject {
   }
 
   void cleanupTestCase() {
-    qInfo("Faults injected: %d, unreported: %d, bytes changed outside the fields: %zu", injected,
-          unreported, outsideFields);
-    qInfo("Edits tried: %d; processes killed during Applies: %d", edits, kills);
+    qInfo(
+        "Faults injected: %d (%d of them persistent), unreported: %d, bytes changed outside the "
+        "fields: %zu, fields torn in a ROM left open: %d",
+        injected, persistent, unreported, outsideFields, tornLeftOpen);
+    qInfo("Edits tried: %d; processes killed during Applies: %d, during undos and redos: %d", edits,
+          kills, undoKills);
   }
 };
 

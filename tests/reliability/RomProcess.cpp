@@ -1,6 +1,8 @@
 // A second program working on a ROM, for the separate-process tests.
 //   RomProcess apply-loop <rom> <editor>  applies edit A, prints "ready", then
 //                                         applies B, A, B, ... until killed
+//   RomProcess undo-loop <rom> <editor>   applies edit A, then B, prints "ready",
+//                                         then undoes B, redoes it, ... until killed
 
 #include <cstdio>
 #include <cstring>
@@ -17,7 +19,7 @@ using namespace torvale::testing;
 
 namespace {
 
-int ApplyForever(const char* path, const char* editorName) {
+int LoopForever(bool undo, const char* path, const char* editorName) {
   const EditorModel* const model = &EditorModelNamed(editorName);
   torvale::RomFile rom;
   rom.Open(path);
@@ -29,9 +31,15 @@ int ApplyForever(const char* path, const char* editorName) {
   const auto window = OpenEditor(*model, context);
   PickFirstRecords(*window, *model);
   for (int round = 0;; ++round) {
-    SetEveryField(*window, *model, round % 2 == 1);
-    ClickApply(*window);
-    if (round == 0) {
+    const bool highest = round % 2 == 1;
+    if (undo && round > 1) {
+      QTest::keyClick(window.get(), Qt::Key_Z,
+                      highest ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+    } else {
+      SetEveryField(*window, *model, highest);
+      ClickApply(*window);
+    }
+    if (round == (undo ? 1 : 0)) {
       std::puts("ready");
       std::fflush(stdout);
     }
@@ -41,8 +49,9 @@ int ApplyForever(const char* path, const char* editorName) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4 || std::strcmp(argv[1], "apply-loop") != 0) return 2;
+  const bool undo = argc == 4 && std::strcmp(argv[1], "undo-loop") == 0;
+  if (argc != 4 || (!undo && std::strcmp(argv[1], "apply-loop") != 0)) return 2;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  return ApplyForever(argv[2], argv[3]);
+  return LoopForever(undo, argv[2], argv[3]);
 }
