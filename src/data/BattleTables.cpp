@@ -4,12 +4,25 @@ namespace torvale {
 namespace {
 
 constexpr Field Item(std::string_view name, std::string_view label, FileOffset within) {
-  return {name, label, ItemsWonOffset, within, 1, Encoding::kByte, 0, 255, ListId::kItemNames};
+  return {.name = name,
+          .label = label,
+          .part = ItemsWonOffset,
+          .within = within,
+          .width = 1,
+          .encoding = Encoding::kByte,
+          .maximum = 255,
+          .list = ListId::kItemNames};
 }
 
 constexpr Field Number(std::string_view name, std::string_view label, FileOffset (*part)(int),
                        FileOffset within) {
-  return {name, label, part, within, 1, Encoding::kByte, 0, 255};
+  return {.name = name,
+          .label = label,
+          .part = part,
+          .within = within,
+          .width = 1,
+          .encoding = Encoding::kByte,
+          .maximum = 255};
 }
 
 }  // namespace

@@ -31,7 +31,15 @@ constexpr int kLostCrystalSong = 31;
 
 constexpr Field MapByte(std::string_view name, std::string_view label, FileOffset within,
                         ListId list = ListId::kNone, Access access = Access::kWritten) {
-  return {name, label, MapPropertyOffset, within, 1, Encoding::kByte, 0, 255, list, access};
+  return {.name = name,
+          .label = label,
+          .part = MapPropertyOffset,
+          .within = within,
+          .width = 1,
+          .encoding = Encoding::kByte,
+          .maximum = 255,
+          .list = list,
+          .access = access};
 }
 
 }  // namespace
@@ -58,8 +66,14 @@ const Table& MapPropertyTable() {
 
 const Table& MapSongTable() {
   static constexpr Field kFields[] = {
-      {"SongLST", "Song", MapPropertyOffset, kMapMusicByte, 1, Encoding::kByte, 0, kSongCount - 1,
-       ListId::kSongs},
+      {.name = "SongLST",
+       .label = "Song",
+       .part = MapPropertyOffset,
+       .within = kMapMusicByte,
+       .width = 1,
+       .encoding = Encoding::kByte,
+       .maximum = kSongCount - 1,
+       .list = ListId::kSongs},
   };
   static constexpr Table kTable{"Songs", kMapCount, ListId::kMaps, kFields};
   return kTable;

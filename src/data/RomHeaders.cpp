@@ -11,23 +11,47 @@ constexpr FileOffset FileStart(int) {
   return 0;
 }
 
-constexpr auto kShown = Access::kShown;
-constexpr auto kNoList = ListId::kNone;
-
 }  // namespace
 
 const Table& RomHeaderTable() {
   static constexpr Field kFields[] = {
-      {"ROMHeaderLBL", "Copier Header", FileStart, 0, kCopierTemplateLength,
-       Encoding::kCopierHeaderType, 0, 0, kNoList, kShown},
-      {"dROMTag", "Edit Tag", FileStart, kEditTagOffset, kEditTagLength, Encoding::kPlainText, 0, 0,
-       kNoList, kShown},
-      {"iROMName", "Name", FileStart, kInternalNameOffset, kInternalNameLength,
-       Encoding::kPlainText, 0, 0, kNoList, kShown},
-      {"cROMFormat", "Country", FileStart, kCountryCodeOffset, 1, Encoding::kCountry, 0, 255,
-       kNoList, kShown},
-      {"ROMVersionLBL", "Version", FileStart, kVersionOffset, 1, Encoding::kVersion, 0, 255,
-       kNoList, kShown},
+      {.name = "ROMHeaderLBL",
+       .label = "Copier Header",
+       .part = FileStart,
+       .within = 0,
+       .width = kCopierTemplateLength,
+       .encoding = Encoding::kCopierHeaderType,
+       .access = Access::kShown},
+      {.name = "dROMTag",
+       .label = "Edit Tag",
+       .part = FileStart,
+       .within = kEditTagOffset,
+       .width = kEditTagLength,
+       .encoding = Encoding::kPlainText,
+       .access = Access::kShown},
+      {.name = "iROMName",
+       .label = "Name",
+       .part = FileStart,
+       .within = kInternalNameOffset,
+       .width = kInternalNameLength,
+       .encoding = Encoding::kPlainText,
+       .access = Access::kShown},
+      {.name = "cROMFormat",
+       .label = "Country",
+       .part = FileStart,
+       .within = kCountryCodeOffset,
+       .width = 1,
+       .encoding = Encoding::kCountry,
+       .maximum = 255,
+       .access = Access::kShown},
+      {.name = "ROMVersionLBL",
+       .label = "Version",
+       .part = FileStart,
+       .within = kVersionOffset,
+       .width = 1,
+       .encoding = Encoding::kVersion,
+       .maximum = 255,
+       .access = Access::kShown},
   };
   static constexpr Table kTable{"ROM Header", 1, ListId::kNone, kFields};
   return kTable;

@@ -47,14 +47,14 @@ enum class Access : std::uint8_t { kWritten, kShown };
 // One value of a record: where its bytes lie, how they stand for it, and
 // what a user may give.
 struct Field {
-  std::string_view name;           // the objectName of the control that shows it
-  std::string_view label;          // what the field is called where changes are listed
-  FileOffset (*part)(int record);  // where the part of the record that holds it begins
-  FileOffset within;               // its first byte in that part
-  std::uint16_t width;             // its length in bytes
-  Encoding encoding;
-  std::int64_t minimum;
-  std::int64_t maximum;
+  std::string_view name;                     // the objectName of the control that shows it
+  std::string_view label;                    // what the field is called where changes are listed
+  FileOffset (*part)(int record) = nullptr;  // where the part of the record that holds it begins
+  FileOffset within = 0;                     // its first byte in that part
+  std::uint16_t width = 1;                   // its length in bytes
+  Encoding encoding = Encoding::kByte;
+  std::int64_t minimum = 0;
+  std::int64_t maximum = 0;
   ListId list = ListId::kNone;  // the list whose entry n shows the value n
   Access access = Access::kWritten;
   int records = 0;                // when not 0, only the records below it have the field

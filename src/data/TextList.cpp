@@ -4,7 +4,12 @@ namespace torvale {
 
 const Table& TextEntryTable() {
   static constexpr Field kFields[] = {
-      {"NameTXT", "Text", TextEntryOffset, 0, kTextEntryLength, Encoding::kText, 0, 0},
+      {.name = "NameTXT",
+       .label = "Text",
+       .part = TextEntryOffset,
+       .within = 0,
+       .width = kTextEntryLength,
+       .encoding = Encoding::kText},
   };
   static constexpr Table kTable{"Short Texts", kTextEntryCount, ListId::kTextEntries, kFields};
   return kTable;
