@@ -4,40 +4,11 @@
 #include <stdexcept>
 
 #include "data/Encodings.h"
-#include "rom/CopierHeader.h"
-#include "rom/InternalHeader.h"
+#include "data/FieldCodecs.h"
 #include "text/TextCodec.h"
-#include "text/TextTable.h"
 
 namespace torvale {
 namespace {
-
-constexpr std::uint8_t kLowSevenBits = 0x7F;
-constexpr std::uint8_t kHighBit = 0x80;
-
-int Word(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8;
-}
-
-std::uint32_t Long(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(Word(bytes, at)) |
-         static_cast<std::uint32_t>(Word(bytes, at + 2)) << 16;
-}
-
-void PutWord(std::vector<std::uint8_t>& bytes, std::size_t at, std::int64_t value) {
-  bytes[at] = static_cast<std::uint8_t>(value);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-std::int64_t NumberOf(const Value& value) {
-  if (const auto* number = std::get_if<std::int64_t>(&value)) return *number;
-  throw std::invalid_argument("a field without a number was to be written");
-}
-
-const std::string& TextOf(const Value& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  throw std::invalid_argument("a field without a text was to be written");
-}
 
 bool IsText(Encoding encoding) {
   return encoding == Encoding::kText || encoding == Encoding::kBlankedText;
@@ -112,60 +83,24 @@ bool ChestNeeds(const Field& field, ChestKind kind) {
 std::vector<std::uint8_t> EncodeGroup(const Table& table, std::size_t first, const Record& values,
                                       const RomFile& rom, FileOffset offset) {
   const Field& lead = table.fields[first];
-  std::vector<std::uint8_t> bytes(lead.width, 0);
-  const Group group = GroupOf(table, first, values);
-  if (group.hand) {
-    const auto byte = EncodeHand(static_cast<Hand>(*group.hand), *group.nameIndex);
-    if (!byte) throw std::invalid_argument("a name index outside its hand's byte");
-    return {*byte};
-  }
-  if (group.chest) {
-    const auto chest = EncodeChest(*group.chest);
-    if (!chest) throw std::invalid_argument("a guarded chest without a formation that guards");
-    return {chest->begin(), chest->end()};
-  }
+  std::vector<std::size_t> members;
+  GroupValues group{};
+  bool readsStored = false;
   for (std::size_t i = first; i < table.fields.size(); ++i) {
     const Field& field = table.fields[i];
     if (!IsWritten(field) || !SharesBytes(field, lead)) continue;
-    switch (field.encoding) {
-      case Encoding::kByte:
-        bytes[0] = static_cast<std::uint8_t>(NumberOf(values[i]));
-        break;
-      case Encoding::kWord:
-        PutWord(bytes, 0, NumberOf(values[i]));
-        break;
-      case Encoding::kLong:
-        PutWord(bytes, 0, NumberOf(values[i]));
-        PutWord(bytes, 2, NumberOf(values[i]) >> 16);
-        break;
-      case Encoding::kAmount:
-        bytes[0] = EncodeAmount(static_cast<int>(NumberOf(values[i])));
-        break;
-      case Encoding::kText:
-        bytes = EncodeText(TextOf(values[i]), rom.ReadBytes(offset, field.width));
-        break;
-      case Encoding::kBlankedText: {
-        std::string text = TextOf(values[i]);
-        for (char& character : text) {
-          if (!EncodeCharacter(character)) character = ' ';
-        }
-        bytes = EncodeText(text, bytes);
-        break;
-      }
-      case Encoding::kLowSevenBits:
-        bytes[0] |= static_cast<std::uint8_t>(NumberOf(values[i]) & kLowSevenBits);
-        break;
-      case Encoding::kHighBit:
-        bytes[0] |= NumberOf(values[i]) != 0 ? kHighBit : 0;
-        break;
-      case Encoding::kWordPairShowingFirst:
-      case Encoding::kWordPairShowingSecond:
-        PutWord(bytes, 0, NumberOf(values[i]));
-        PutWord(bytes, 2, NumberOf(values[i]));
-        break;
-      default:
-        throw std::invalid_argument("a field that is only shown was to be written");
+    if (CodecOf(field.encoding).encode == nullptr) {
+      throw std::invalid_argument("a field that is only shown was to be written");
     }
+    members.push_back(i);
+    group[static_cast<std::size_t>(field.encoding)] = &values[i];
+    readsStored = readsStored || CodecOf(field.encoding).readsStored;
+  }
+  const std::vector<std::uint8_t> stored =
+      readsStored ? rom.ReadBytes(offset, lead.width) : std::vector<std::uint8_t>();
+  std::vector<std::uint8_t> bytes(lead.width, 0);
+  for (const std::size_t i : members) {
+    CodecOf(table.fields[i].encoding).encode(values[i], group, bytes, stored);
   }
   return bytes;
 }
@@ -213,62 +148,7 @@ std::vector<int> RecordsChanged(const Table& table, const RomChange& change) {
 }
 
 Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes) {
-  const std::uint8_t first = bytes[0];
-  switch (field.encoding) {
-    case Encoding::kByte:
-      return std::int64_t{first};
-    case Encoding::kWord:
-    case Encoding::kWordPairShowingFirst:
-      return std::int64_t{Word(bytes, 0)};
-    case Encoding::kWordPairShowingSecond:
-      return std::int64_t{Word(bytes, 2)};
-    case Encoding::kLong:
-      return std::int64_t{static_cast<std::int32_t>(Long(bytes, 0))};
-    case Encoding::kAmount:
-      return std::int64_t{DecodeAmount(first)};
-    case Encoding::kText:
-    case Encoding::kBlankedText:
-      return DecodeText(bytes);
-    case Encoding::kLowSevenBits:
-      return std::int64_t{first & kLowSevenBits};
-    case Encoding::kHighBit:
-      return std::int64_t{first >> 7};
-    case Encoding::kHand:
-      return std::int64_t{static_cast<int>(DecodeHand(first).hand)};
-    case Encoding::kNameIndex:
-      return std::int64_t{DecodeHand(first).nameIndex};
-    case Encoding::kMagicIcon:
-      return std::int64_t{static_cast<int>(DecodeMagicIcon(first))};
-    case Encoding::kPlainText:
-      return std::string(bytes.begin(), bytes.end());
-    case Encoding::kCopierHeaderType:
-      return std::string(
-          HeaderTypeOf(Long(bytes, kCopierFieldAOffset), Long(bytes, kCopierFieldBOffset)));
-    case Encoding::kCountry:
-      if (const auto caption = CountryCaption(first)) return std::string(*caption);
-      return std::int64_t{first};
-    case Encoding::kVersion:
-      return std::string(VersionCaption(first));
-    case Encoding::kChestKind:
-    case Encoding::kChestGp:
-    case Encoding::kChestItem:
-    case Encoding::kChestFormation:
-      break;
-  }
-  const Chest chest = DecodeChest(first, bytes[1]);
-  switch (field.encoding) {
-    case Encoding::kChestKind:
-      return std::int64_t{static_cast<int>(chest.kind)};
-    case Encoding::kChestGp:
-      if (chest.kind == ChestKind::kGp) return std::int64_t{chest.gp};
-      return {};
-    case Encoding::kChestItem:
-      if (chest.kind != ChestKind::kGp) return std::int64_t{chest.item};
-      return {};
-    default:
-      if (chest.kind == ChestKind::kGuardedItem) return std::int64_t{chest.formation};
-      return {};
-  }
+  return CodecOf(field.encoding).decode(bytes);
 }
 
 Record ReadRecord(const Table& table, const TextCodec& text, const RomFile& rom, int record) {
