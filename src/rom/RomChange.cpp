@@ -1,6 +1,7 @@
 #include "rom/RomChange.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rom/RomError.h"
 
@@ -45,6 +46,50 @@ void RomChange::Write(RomFile& rom, Side side) const {
   }
 }
 
+// Writes that overlap make one run: each byte holds what the first of them
+// found and what the last of them left. A run that changed nothing goes.
+RomChange RomChange::OfWrites(const std::vector<Run>& writes) {
+  std::vector<const Run*> byOffset;
+  for (const Run& write : writes) byOffset.push_back(&write);
+  std::stable_sort(byOffset.begin(), byOffset.end(),
+                   [](const Run* a, const Run* b) { return a->offset < b->offset; });
+  std::vector<Run> runs;
+  for (const Run* write : byOffset) {
+    const std::size_t end = write->offset + write->after.size();
+    if (runs.empty() || write->offset >= runs.back().offset + runs.back().after.size()) {
+      runs.push_back({write->offset, {}, {}});
+    }
+    Run& run = runs.back();
+    run.after.resize(std::max(run.after.size(), end - run.offset));
+  }
+  std::vector<std::vector<bool>> found(runs.size());
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    runs[i].before.resize(runs[i].after.size());
+    found[i].resize(runs[i].after.size());
+  }
+  for (const Run& write : writes) {
+    const auto within =
+        std::upper_bound(runs.begin(), runs.end(), write.offset,
+                         [](FileOffset at, const Run& run) { return at < run.offset; }) -
+        1;
+    std::vector<bool>& seen = found[static_cast<std::size_t>(within - runs.begin())];
+    for (std::size_t at = 0; at < write.after.size(); ++at) {
+      const std::size_t byte = write.offset - within->offset + at;
+      if (!seen[byte]) within->before[byte] = write.before[at];
+      seen[byte] = true;
+      within->after[byte] = write.after[at];
+    }
+  }
+  std::erase_if(runs, [](const Run& run) { return run.before == run.after; });
+  return RomChange(std::move(runs));
+}
+
+RomChange RomChange::FollowedBy(const RomChange& later) const {
+  std::vector<Run> writes = m_runs;
+  writes.insert(writes.end(), later.m_runs.begin(), later.m_runs.end());
+  return OfWrites(writes);
+}
+
 ChangeRecording::ChangeRecording(RomFile& rom) : m_rom(rom) {
   m_rom.ObserveWrites([this](FileOffset offset, std::span<const std::uint8_t> before,
                              std::span<const std::uint8_t> after) {
@@ -56,43 +101,8 @@ ChangeRecording::~ChangeRecording() {
   m_rom.ObserveWrites({});
 }
 
-// Writes that overlap make one run: each byte holds what the first of them
-// found and what the last of them left.
 RomChange ChangeRecording::Take() {
-  std::vector<const RomChange::Run*> byOffset;
-  for (const RomChange::Run& write : m_writes) byOffset.push_back(&write);
-  std::stable_sort(byOffset.begin(), byOffset.end(),
-                   [](const auto* a, const auto* b) { return a->offset < b->offset; });
-  std::vector<RomChange::Run> runs;
-  for (const RomChange::Run* write : byOffset) {
-    const std::size_t end = write->offset + write->after.size();
-    if (runs.empty() || write->offset >= runs.back().offset + runs.back().after.size()) {
-      runs.push_back({write->offset, {}, {}});
-    }
-    RomChange::Run& run = runs.back();
-    run.after.resize(std::max(run.after.size(), end - run.offset));
-  }
-  std::vector<std::vector<bool>> found(runs.size());
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    runs[i].before.resize(runs[i].after.size());
-    found[i].resize(runs[i].after.size());
-  }
-  for (const RomChange::Run& write : m_writes) {
-    const auto within =
-        std::upper_bound(runs.begin(), runs.end(), write.offset,
-                         [](FileOffset at, const RomChange::Run& run) { return at < run.offset; }) -
-        1;
-    std::vector<bool>& seen = found[static_cast<std::size_t>(within - runs.begin())];
-    for (std::size_t at = 0; at < write.after.size(); ++at) {
-      const std::size_t byte = write.offset - within->offset + at;
-      if (!seen[byte]) within->before[byte] = write.before[at];
-      seen[byte] = true;
-      within->after[byte] = write.after[at];
-    }
-  }
-  m_writes.clear();
-  std::erase_if(runs, [](const RomChange::Run& run) { return run.before == run.after; });
-  return RomChange(std::move(runs));
+  return RomChange::OfWrites(std::exchange(m_writes, {}));
 }
 
 }  // namespace torvale

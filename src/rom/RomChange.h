@@ -31,6 +31,11 @@ class RomChange {
 
   RomChange() = default;
   explicit RomChange(std::vector<Run> runs) : m_runs(std::move(runs)) {}
+  // What writes made, given in the order they were made: each its offset,
+  // the bytes it replaced and the bytes it wrote.
+  static RomChange OfWrites(const std::vector<Run>& writes);
+  // This change, then `later` over it: one change from before this to after that.
+  RomChange FollowedBy(const RomChange& later) const;
 
   bool Empty() const { return m_runs.empty(); }
   const std::vector<Run>& Runs() const { return m_runs; }

@@ -9,6 +9,7 @@
 #include "rom/RomImage.h"
 #include "ui/CleanRomChoice.h"
 #include "ui/DumpDescription.h"
+#include "ui/HexText.h"
 #include "ui/PatchDialog.h"
 #include "ui_ChangesWindow.h"
 
@@ -19,19 +20,6 @@ constexpr std::size_t kBytesShown = 8;
 constexpr std::size_t kChangesNamed = 3;  // in the name of a revert
 constexpr int kColumnWidths[] = {150, 150, 150, 130};
 
-QString OffsetText(FileOffset offset) {
-  return QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(6, u'0');
-}
-
-QString Hex(std::span<const std::uint8_t> bytes) {
-  QStringList shown;
-  for (std::size_t i = 0; i < std::min(bytes.size(), kBytesShown); ++i) {
-    shown << QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
-  }
-  if (bytes.size() > kBytesShown) shown << QStringLiteral("…");
-  return shown.join(u' ');
-}
-
 // A run of bytes outside the listed fields shows where it lies and its bytes.
 QStringList Columns(const Change& change, std::span<const std::uint8_t> clean,
                     std::span<const std::uint8_t> now) {
@@ -40,10 +28,10 @@ QStringList Columns(const Change& change, std::span<const std::uint8_t> clean,
             QString::fromStdString(change.field), QString::fromStdString(change.clean),
             QString::fromStdString(change.now)};
   }
-  return {QStringLiteral("Other bytes"), OffsetText(change.offset),
+  return {QStringLiteral("Other bytes"), HexNumber(change.offset, 6),
           QStringLiteral("%1 byte%2").arg(change.length).arg(change.length == 1 ? "" : "s"),
-          Hex(clean.subspan(change.offset, change.length)),
-          Hex(now.subspan(change.offset, change.length))};
+          HexBytes(clean.subspan(change.offset, change.length), kBytesShown),
+          HexBytes(now.subspan(change.offset, change.length), kBytesShown)};
 }
 
 }  // namespace
@@ -132,7 +120,7 @@ QString ChangesWindow::Described(std::size_t change) const {
   if (c.table.empty()) {
     return QStringLiteral("%1 byte%2 at %3")
         .arg(c.length)
-        .arg(c.length == 1 ? "" : "s", OffsetText(c.offset));
+        .arg(c.length == 1 ? "" : "s", HexNumber(c.offset, 6));
   }
   return QStringLiteral("%1: %2 %3")
       .arg(QString::fromStdString(c.table), QString::fromStdString(c.entry),

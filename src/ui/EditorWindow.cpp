@@ -70,7 +70,7 @@ void EditorWindow::BindDefaultAndCancel(QPushButton& apply, QAbstractButton& can
 }
 
 void EditorWindow::ApplyRecords(std::initializer_list<RecordView*> views,
-                                const std::function<void()>& reload) {
+                                const std::function<void()>& reload, StepMerge merge) {
   std::vector<Record> records;
   for (RecordView* view : views) {
     QString refusal;
@@ -89,7 +89,7 @@ void EditorWindow::ApplyRecords(std::initializer_list<RecordView*> views,
     for (RecordView* view : views) view->Reload();
   };
   Apply(ChangeName((*views.begin())->PickedText()), write,
-        reload ? reload : std::function<void()>(showAgain));
+        reload ? reload : std::function<void()>(showAgain), merge);
 }
 
 QString EditorWindow::ChangeName(const QString& entry) const {
@@ -99,9 +99,9 @@ QString EditorWindow::ChangeName(const QString& entry) const {
 }
 
 void EditorWindow::Apply(const QString& change, const std::function<void()>& write,
-                         const std::function<void()>& reload) {
+                         const std::function<void()>& reload, StepMerge merge) {
   try {
-    m_context.history.Record(change, write);
+    m_context.history.Record(change, write, merge);
   } catch (const DataFileMissingError&) {
     return;  // the program is ending
   } catch (const RomChangedError& error) {
@@ -163,16 +163,6 @@ bool EditorWindow::OpenEditor(QDialog& editor) {
 
 void EditorWindow::ShowRecordsAgain() {
   for (RecordView* view : m_views) view->Load();
-}
-
-EditorWindow::HistoryKey EditorWindow::HistoryKeyOf(const QKeyEvent& key) {
-  const QKeyCombination pressed = key.keyCombination();
-  if (pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) return HistoryKey::kUndo;
-  if (pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
-      pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
-    return HistoryKey::kRedo;
-  }
-  return HistoryKey::kNone;
 }
 
 void EditorWindow::StepThroughHistory(HistoryKey key) {

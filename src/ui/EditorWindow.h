@@ -7,6 +7,8 @@
 
 #include "rom/RomChange.h"
 #include "ui/EditorContext.h"
+#include "ui/History.h"
+#include "ui/HistoryKeys.h"
 #include "ui/Platform.h"
 
 class QAbstractButton;
@@ -49,7 +51,7 @@ class EditorWindow : public QDialog {
   // naming the field; then each record is written, the writes are made
   // durable, and `reload` runs (by default each record is shown again).
   void ApplyRecords(std::initializer_list<RecordView*> views,
-                    const std::function<void()>& reload = {});
+                    const std::function<void()>& reload = {}, StepMerge merge = StepMerge::kNever);
   // Apply: `write` puts what is shown into the file, as one step of the
   // ROM's history named `change`; the file is then made durable, and
   // `reload` shows what the file now holds. A write the system
@@ -58,7 +60,7 @@ class EditorWindow : public QDialog {
   // program truncated, replaced or deleted, is reported, and closes the ROM
   // and the window.
   void Apply(const QString& change, const std::function<void()>& write,
-             const std::function<void()>& reload);
+             const std::function<void()>& reload, StepMerge merge = StepMerge::kNever);
   // How the history names this window's changes: "Item Editor: <entry>".
   QString ChangeName(const QString& entry) const;
   // Runs a step that only reads the ROM; a RomError is told to the user.
@@ -89,11 +91,8 @@ class EditorWindow : public QDialog {
 
   void BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel);
   void CloseRom(const QString& text);
-  // One step back or forward through the ROM's history, then the records
-  // shown again; the window closes if the ROM had to be closed.
-  enum class HistoryKey { kNone, kUndo, kRedo };
-  // Ctrl+Z steps back; Ctrl+Shift+Z or Ctrl+Y forward.
-  static HistoryKey HistoryKeyOf(const QKeyEvent& key);
+  // One step back or forward through the ROM's history; the window closes if
+  // the ROM had to be closed.
   void StepThroughHistory(HistoryKey key);
   // Apply is on while every record view shows what it last read.
   void UpdateApply();

@@ -8,6 +8,7 @@
 #include "rom/RomError.h"
 #include "rom/RomImage.h"
 #include "rom/Version.h"
+#include "ui/HexText.h"
 #include "ui/Platform.h"
 
 namespace torvale::ui {
@@ -16,26 +17,34 @@ namespace torvale::ui {
 // bytes are already written.
 class RomStep : public QUndoCommand {
  public:
-  RomStep(History& history, const QString& text, RomChange change)
-      : QUndoCommand(text), m_history(history), m_change(std::move(change)) {}
+  RomStep(History& history, const QString& text, RomChange change, StepMerge merge)
+      : QUndoCommand(text), m_history(history), m_change(std::move(change)), m_merge(merge) {}
 
   const RomChange& Change() const { return m_change; }
   void undo() override { m_history.Move(*this, RomChange::Side::kBefore); }
   void redo() override {
     if (!std::exchange(m_written, false)) m_history.Move(*this, RomChange::Side::kAfter);
   }
+  int id() const override { return m_merge == StepMerge::kWithTheSameStep ? kMergingId : -1; }
+  // The later step joins this one; a pair that changed nothing in all goes.
+  bool mergeWith(const QUndoCommand* other) override {
+    const auto* later = static_cast<const RomStep*>(other);
+    if (later->text() != text()) return false;
+    m_change = m_change.FollowedBy(later->m_change);
+    setObsolete(m_change.Empty());
+    return true;
+  }
 
  private:
+  static constexpr int kMergingId = 1;
+
   History& m_history;
   RomChange m_change;
+  StepMerge m_merge;
   bool m_written = true;
 };
 
 namespace {
-
-QString Hex(std::uint32_t value, int digits) {
-  return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
-}
 
 QString Undone(RomChange::Side side) {
   return side == RomChange::Side::kBefore ? QStringLiteral("undone") : QStringLiteral("redone");
@@ -112,7 +121,7 @@ void History::Discard() {
   std::exchange(m_open, nullptr)->deleteLater();
 }
 
-void History::Record(const QString& text, const std::function<void()>& write) {
+void History::Record(const QString& text, const std::function<void()>& write, StepMerge merge) {
   if (m_recording) {  // a step within a step belongs to the outer one
     write();
     return;
@@ -123,7 +132,7 @@ void History::Record(const QString& text, const std::function<void()>& write) {
     m_recording = false;
     RomChange change = recording.Take();
     if (!change.Empty() && m_rom.IsOpen()) {
-      OpenSteps().push(new RomStep(*this, text, std::move(change)));
+      OpenSteps().push(new RomStep(*this, text, std::move(change), merge));
     }
   };
   try {
@@ -169,11 +178,11 @@ void History::Move(const RomStep& step, RomChange::Side side) {
   };
   try {
     if (const auto mismatch = step.Change().FindMismatch(m_rom, other)) {
-      refuse(
-          QStringLiteral(": another program changed the ROM since.  The byte at file offset "
-                         "0x%1 holds 0x%2 where 0x%3 was expected.\r\n\r\nNothing was written.")
-              .arg(Hex(mismatch->offset, 6), Hex(mismatch->found, 2), Hex(mismatch->expected, 2)),
-          false);
+      refuse(QStringLiteral(": another program changed the ROM since.  The byte at file offset "
+                            "%1 holds %2 where %3 was expected.\r\n\r\nNothing was written.")
+                 .arg(HexNumber(mismatch->offset, 6), HexNumber(mismatch->found, 2),
+                      HexNumber(mismatch->expected, 2)),
+             false);
       return;
     }
     step.Change().Write(m_rom, side);

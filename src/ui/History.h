@@ -19,6 +19,10 @@ namespace torvale::ui {
 class Platform;
 class RomStep;
 
+// Whether a step merges with the step before it when that has the same name
+// (repeated song clicks on one map are one step).
+enum class StepMerge { kNever, kWithTheSameStep };
+
 // What Torvale changed in the open ROM, step by step, to go back and forward
 // through: every Apply, Save, song click, Restore Asura, revert and checksum
 // fix is one step, holding the bytes it replaced and the bytes it wrote.
@@ -43,7 +47,8 @@ class History : public QObject {
   // Runs `write`, which writes to the ROM, and keeps what it changed as one
   // step named `text`, even when `write` fails part way (its RomError is
   // passed on). A step that changed nothing is not kept.
-  void Record(const QString& text, const std::function<void()>& write);
+  void Record(const QString& text, const std::function<void()>& write,
+              StepMerge merge = StepMerge::kNever);
   // One step back or forward; false when there was none, or it was refused.
   bool Undo();
   bool Redo();

@@ -10,6 +10,8 @@
 #include "ui/ChangesWindow.h"
 #include "ui/CleanRomChoice.h"
 #include "ui/DumpDescription.h"
+#include "ui/HexText.h"
+#include "ui/HistoryKeys.h"
 #include "ui/HistoryWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PatchDialog.h"
@@ -26,18 +28,14 @@ QString StepCaption(const QString& verb, QString step) {
   return step.isEmpty() ? verb : verb + u' ' + step.replace(u'&', QStringLiteral("&&"));
 }
 
-QString Hex(std::uint16_t value) {
-  return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(4, u'0');
-}
-
 }  // namespace
 
 void MainWindow::ConnectHistoryCommands() {
   QUndoGroup& steps = m_history.Steps();
   QAction* undo = m_ui->mnuUndo;
   QAction* redo = m_ui->mnuRedo;
-  redo->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  undo->setShortcuts(UndoKeys());
+  redo->setShortcuts(RedoKeys());
   connect(&steps, &QUndoGroup::undoTextChanged, undo, [undo](const QString& step) {
     undo->setText(StepCaption(QStringLiteral("&Undo"), step));
   });
@@ -98,9 +96,10 @@ void MainWindow::LoadChecksum() {
       m_ui->ChecksumLBL->setText(
           status.storedChecksum != status.computed
               ? QStringLiteral("Wrong (stored %1, computed %2)")
-                    .arg(Hex(status.storedChecksum), Hex(status.computed))
+                    .arg(HexNumber(status.storedChecksum, 4), HexNumber(status.computed, 4))
               : QStringLiteral("Wrong (complement stored %1, computed %2)")
-                    .arg(Hex(status.storedComplement), Hex(status.computed ^ 0xFFFF)));
+                    .arg(HexNumber(status.storedComplement, 4),
+                         HexNumber(status.computed ^ 0xFFFF, 4)));
       return;
     case ChecksumState::kUnknown:
       m_ui->ChecksumLBL->setText(QStringLiteral("Unknown"));

@@ -179,6 +179,12 @@ class EditorParticularsTest : public QObject {
     Expect({{"HexDisplayLBL", "AB1D7 <--"}});
     Drive(*window, "AreaLST=5 SongLST=26");  // "Boss Battle Music", without Apply
     ExpectFile(Patched(fixture->original, 0xA9ECC, {0x1A}));
+    // Songs clicked one after another for one map are one step; another map's, another.
+    Drive(*window, "SongLST=27 SongLST=28 AreaLST=6 SongLST=3");
+    QCOMPARE(fixture->history.Steps().activeStack()->count(), 2);
+    fixture->history.Undo();
+    fixture->history.Undo();
+    ExpectFile(fixture->original);
     const auto spc = fixture->folder.File("tune.spc"), notSpc = fixture->folder.File("notes.txt");
     torvale::romgen::WriteFileBytes(
         spc, torvale::romgen::BuildSyntheticSpc("Made-up Quest", "Field March"));

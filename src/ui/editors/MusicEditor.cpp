@@ -72,11 +72,15 @@ void MusicEditor::LoadMusicData() {
   m_ui->HexDisplayLBL->setText(QString::number(song, 16).toUpper() + QStringLiteral(" <--"));
 }
 
+// Songs clicked one after another for one map are one step of the history.
 void MusicEditor::SaveMusicData() {
-  ApplyRecords({m_maps}, [this] {
-    const QSignalBlocker showOnly(m_ui->SongLST);
-    m_maps->Reload();
-  });
+  ApplyRecords(
+      {m_maps},
+      [this] {
+        const QSignalBlocker showOnly(m_ui->SongLST);
+        m_maps->Reload();
+      },
+      StepMerge::kWithTheSameStep);
 }
 
 // A file that cannot be played leaves the panel and the file loaded before as they were.
