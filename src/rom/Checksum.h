@@ -8,10 +8,9 @@
 
 namespace torvale {
 
-// The internal header's check words of this LoROM game, as offsets in the game
-// image: the complement word, then the checksum word, both little-endian.
+// The internal header's check words of this LoROM game, at this offset in the
+// game image: the complement word, then the checksum word, both little-endian.
 inline constexpr std::size_t kComplementImageOffset = 0x7FDC;
-inline constexpr std::size_t kChecksumImageOffset = 0x7FDE;
 // The same four bytes as a file offset, behind the copier header.
 inline constexpr FileOffset kCheckWordsOffset = kCopierHeaderSize + kComplementImageOffset;
 

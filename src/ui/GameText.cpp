@@ -2,6 +2,7 @@
 
 #include <QList>
 
+
 namespace torvale::ui {
 namespace {
 
@@ -11,13 +12,6 @@ constexpr char kUnencodable = '\x7F';
 
 QString FromGameText(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QStringList FromGameTexts(std::span<const std::string_view> texts) {
-  QStringList entries;
-  entries.reserve(static_cast<qsizetype>(texts.size()));
-  for (const std::string_view text : texts) entries << FromGameText(text);
-  return entries;
 }
 
 std::string ToGameText(const QString& text) {

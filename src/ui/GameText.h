@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -10,8 +8,6 @@ namespace torvale::ui {
 
 // Decoded game text is plain ASCII.
 QString FromGameText(std::string_view text);
-// Each of a fixed list of texts.
-QStringList FromGameTexts(std::span<const std::string_view> texts);
 // One char per character typed. A character outside ASCII becomes one that
 // the character table cannot encode, so its byte in the file stays as it was.
 std::string ToGameText(const QString& text);
