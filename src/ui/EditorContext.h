@@ -9,13 +9,17 @@ namespace torvale::ui {
 
 class History;
 class Platform;
+class RomSession;
 
-// What the main window lends every editor window: the open ROM, the platform
-// seam, the text codec and the ROM's history, where every change an editor
-// writes is kept. Editors are modal, so each has the file to itself.
+// What the main window lends every editor window: the open ROM's session
+// (its file, text codec and history, where every change an editor writes is
+// kept) and the platform seam.
 struct EditorContext {
-  RomFile& rom;
+  EditorContext(RomSession& session, Platform& platform);
+
+  RomSession& session;
   Platform& platform;
+  RomFile& rom;
   const TextCodec& text;
   History& history;
 };

@@ -15,6 +15,7 @@
 #include "ui/History.h"
 #include "ui/Platform.h"
 #include "ui/RecordView.h"
+#include "ui/RomSession.h"
 
 namespace torvale::ui {
 namespace {
@@ -219,8 +220,7 @@ void EditorWindow::Tell(MessageIcon icon, const QString& text) {
 }
 
 void EditorWindow::CloseRom(const QString& text) {
-  m_context.history.Discard();
-  m_context.rom.Close();
+  m_context.session.Close(RomSession::CloseReason::kUntrusted);
   Tell(MessageIcon::kCritical, text);
   reject();
 }

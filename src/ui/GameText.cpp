@@ -2,7 +2,6 @@
 
 #include <QList>
 
-
 namespace torvale::ui {
 namespace {
 

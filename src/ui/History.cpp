@@ -132,7 +132,9 @@ void History::Record(const QString& text, const std::function<void()>& write, St
     m_recording = false;
     RomChange change = recording.Take();
     if (!change.Empty() && m_rom.IsOpen()) {
+      const RomChange written = change;
       OpenSteps().push(new RomStep(*this, text, std::move(change), merge));
+      emit Written(written);
     }
   };
   try {
@@ -202,6 +204,7 @@ void History::Move(const RomStep& step, RomChange::Side side) {
     return;
   }
   emit Moved(step.text(), side, step.Change());
+  emit Written(step.Change());
 }
 
 void History::Settle() {
@@ -213,10 +216,7 @@ void History::Settle() {
   m_settling = false;
   m_platform.ShowMessage(QApplication::activeWindow(), MessageIcon::kCritical,
                          QString::fromLatin1(kProgramName), refusal.message);
-  if (!refusal.closeRom) return;
-  m_rom.Close();
-  Discard();
-  emit RomClosed();
+  if (refusal.closeRom) emit Untrusted();
 }
 
 }  // namespace torvale::ui

@@ -36,7 +36,9 @@ enum class StepMerge { kNever, kWithTheSameStep };
 //
 // Each ROM has its own history. A ROM the user closes keeps it for the rest
 // of the run: opened again while its file holds the same bytes, it takes it
-// up again. A ROM closed because it can no longer be trusted loses it.
+// up again. A ROM closed because it can no longer be trusted loses it. The
+// session (RomSession) opens and closes the ROM and calls Resume, Keep and
+// Discard.
 class History : public QObject {
   Q_OBJECT
 
@@ -69,8 +71,10 @@ class History : public QObject {
  signals:
   // A step went back (kBefore) or forward: the file holds other bytes now.
   void Moved(const QString& step, RomChange::Side side, const RomChange& change);
-  // The ROM was closed because the file could no longer be trusted.
-  void RomClosed();
+  // A step was kept, or went back or forward: these bytes of the file changed.
+  void Written(const RomChange& change);
+  // A step back or forward left the file untrustworthy: the ROM must close.
+  void Untrusted();
 
  private:
   friend class RomStep;

@@ -20,7 +20,7 @@ HistoryWindow::HistoryWindow(History& history, QWidget* parent) : QDialog(parent
   close->setObjectName(QStringLiteral("CloseCMD"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   // The ROM closed because its file could no longer be trusted: nothing to show.
-  connect(&history, &History::RomClosed, this, &QDialog::reject);
+  connect(&history, &History::Untrusted, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list);
   layout->addWidget(buttons);

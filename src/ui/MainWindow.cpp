@@ -20,7 +20,6 @@
 #include "rom/EditTag.h"
 #include "rom/InternalHeader.h"
 #include "rom/RomError.h"
-#include "rom/RomIdentity.h"
 #include "rom/Version.h"
 #include "ui/AboutWindow.h"
 #include "ui/DataFiles.h"
@@ -65,8 +64,7 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
     : QMainWindow(parent),
       m_platform(platform),
       m_ui(std::make_unique<Ui::MainWindow>()),
-      m_rom(io),
-      m_text(MakeTextCodec(platform)) {
+      m_session(platform, io) {
   m_ui->setupUi(this);
   m_hint = m_ui->InfoLBL->text();
   m_ui->iROMName->setValidator(new QRegularExpressionValidator(kRomNameCharacters, this));
@@ -75,6 +73,7 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
   setAcceptDrops(true);
   m_ui->iROMName->setAcceptDrops(false);
   ShowCaption({});
+  connect(&m_session, &RomSession::Closed, this, &MainWindow::ShowNoRom);
   LoadTreeData();
   ConnectCommands();
   ConnectPresetMenus();
@@ -284,12 +283,11 @@ void MainWindow::ShowEditor(const EditorEntry& editor) {
   if (!m_rom.IsOpen()) return;
   const std::unique_ptr<QDialog> window = editor.create(ContextForEditors(), this);
   ShowModalWindow(*window);
-  if (!m_rom.IsOpen()) CloseROM();
   ShowChecksum();
 }
 
 EditorContext MainWindow::ContextForEditors() {
-  return {m_rom, m_platform, m_text, m_history};
+  return {m_session, m_platform};
 }
 
 void MainWindow::ExpandTree(bool expand) {
@@ -322,14 +320,8 @@ void MainWindow::LoadROM() {
 }
 
 void MainWindow::LoadROMFile(const QString& fileName) {
-  CloseROM();
+  if (!m_session.Open(fileName, this)) return;
   try {
-    m_rom.Open(fileName.toStdString());
-  } catch (const RomError&) {
-    return;  // cancelled, unreadable, or held by another program: nothing to say
-  }
-  try {
-    if (!CheckRomLength() || !CheckROMIdentity() || !CheckHeader()) return;
     LoadROMIName();
     LoadROMFileSize();
     LoadEditedUnEdited();
@@ -342,40 +334,10 @@ void MainWindow::LoadROMFile(const QString& fileName) {
     CloseROM();  // a load that fails half-way leaves no ROM open
     return;
   }
-  m_history.Resume();
   SetOpenRomControlsEnabled(true);
   ExpandTree(true);
   RecentFiles(m_platform.Settings()).Add(fileName);
   ShowRecentFiles();
-}
-
-bool MainWindow::CheckRomLength() {
-  const std::optional<std::string> refusal = torvale::CheckRomLength(m_rom);
-  if (!refusal) return true;
-  m_platform.ShowMessage(this, MessageIcon::kCritical, kProgramTitle,
-                         QString::fromStdString(*refusal));
-  CloseROM();
-  return false;
-}
-
-bool MainWindow::CheckROMIdentity() {
-  const IdentityCheck check = torvale::CheckROMIdentity(m_rom);
-  if (check.verdict == IdentityVerdict::kAccepted) return true;
-  const bool refused = check.verdict == IdentityVerdict::kRefused;
-  m_platform.ShowMessage(this, refused ? MessageIcon::kCritical : MessageIcon::kExclamation,
-                         kProgramTitle, FromRom(check.message));
-  if (!refused) return true;
-  CloseROM();
-  m_platform.EndProgram();
-  return false;
-}
-
-bool MainWindow::CheckHeader() {
-  const std::optional<std::string> refusal = torvale::CheckHeader(m_rom);
-  if (!refusal) return true;
-  m_platform.ShowMessage(this, MessageIcon::kCritical, kProgramTitle, FromRom(*refusal));
-  CloseROM();
-  return false;
 }
 
 void MainWindow::LoadROMIName() {
@@ -444,8 +406,7 @@ bool MainWindow::WriteStep(const QString& change, const std::function<void()>& w
     m_rom.Sync();
   } catch (const RomError& error) {
     ReportSaveFailure(error);
-    m_history.Discard();  // the file is not trusted further
-    CloseROM();
+    m_session.Close(RomSession::CloseReason::kUntrusted);
     return false;
   }
   return true;
@@ -512,9 +473,11 @@ void MainWindow::SaveAndNotify() {
 }
 
 void MainWindow::CloseROM() {
+  m_session.Close(RomSession::CloseReason::kByUser);
+}
+
+void MainWindow::ShowNoRom() {
   ShowCaption({});
-  m_history.Keep();
-  m_rom.Close();
   m_ui->ChecksumLBL->setText(kNotAvailable);
   m_ui->CRC32LBL->setText(kNotAvailable);
   m_ui->mnuFixChecksum->setEnabled(false);

@@ -4,9 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "rom/RomFile.h"
-#include "text/TextCodec.h"
-#include "ui/History.h"
+#include "ui/RomSession.h"
 
 class QAbstractButton;
 class QMenu;
@@ -45,6 +43,7 @@ class MainWindow : public QMainWindow {
   bool SaveROM();
   // Closes the open ROM; its history is kept for when it is opened again.
   void CloseROM();
+  RomSession& Session() { return m_session; }
 
  protected:
   // The close box ends the program, like Quit: nothing is saved, nothing asked.
@@ -88,9 +87,8 @@ class MainWindow : public QMainWindow {
   void CompareWithCleanRom();
   void CreatePatchFromMenu();
 
-  bool CheckROMIdentity();
-  bool CheckRomLength();
-  bool CheckHeader();
+  // The window once no ROM is open.
+  void ShowNoRom();
   void LoadROMIName();
   void LoadROMFileSize();
   void LoadEditedUnEdited();
@@ -105,9 +103,9 @@ class MainWindow : public QMainWindow {
 
   Platform& m_platform;
   std::unique_ptr<Ui::MainWindow> m_ui;
-  RomFile m_rom;
-  TextCodec m_text;
-  History m_history{m_rom, m_platform};
+  RomSession m_session;
+  RomFile& m_rom = m_session.Rom();
+  History& m_history = m_session.Steps();
   bool m_windowOpenOver = false;
   QString m_hint;  // the information line as it reads at start
 };

@@ -51,7 +51,6 @@ void MainWindow::ConnectHistoryCommands() {
     ShowModalWindow(window);
   });
   connect(&m_history, &History::Moved, this, &MainWindow::ShowRomInformation);
-  connect(&m_history, &History::RomClosed, this, &MainWindow::CloseROM);
 
   m_ui->FixChecksumCHK->setChecked(m_platform.Settings().value(kFixChecksumOnSaveKey).toBool());
   connect(m_ui->FixChecksumCHK, &QCheckBox::toggled, this,
@@ -128,7 +127,6 @@ void MainWindow::CompareWithCleanRom() {
   if (!clean) return;
   ChangesWindow window(ContextForEditors(), std::move(*clean), choice.Path(), this);
   ShowModalWindow(window);
-  if (!m_rom.IsOpen()) CloseROM();
   ShowChecksum();
 }
 

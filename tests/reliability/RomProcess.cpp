@@ -9,11 +9,8 @@
 
 #include "EditorDriver.h"
 #include "WindowFixture.h"
-#include "rom/RomFile.h"
-#include "text/TextCodec.h"
-#include "ui/DataFiles.h"
 #include "ui/EditorContext.h"
-#include "ui/History.h"
+#include "ui/RomSession.h"
 
 using namespace torvale::testing;
 
@@ -21,13 +18,11 @@ namespace {
 
 int LoopForever(bool undo, const char* path, const char* editorName) {
   const EditorModel* const model = &EditorModelNamed(editorName);
-  torvale::RomFile rom;
-  rom.Open(path);
   ScriptedPlatform platform;
   platform.programFolder = QStringLiteral(TORVALE_RESOURCES_DIR);
-  const torvale::TextCodec text = torvale::ui::MakeTextCodec(platform);
-  torvale::ui::History history(rom, platform);
-  const torvale::ui::EditorContext context{rom, platform, text, history};
+  torvale::ui::RomSession session(platform);
+  if (!session.Open(QString::fromLocal8Bit(path), nullptr)) return 2;
+  const torvale::ui::EditorContext context{session, platform};
   const auto window = OpenEditor(*model, context);
   PickFirstRecords(*window, *model);
   for (int round = 0;; ++round) {

@@ -32,8 +32,11 @@ Bytes WindowFixture::ReadRom(const std::string& name) const {
 }
 
 EditorFixture::EditorFixture(Bytes image, RomIo& io)
-    : original(std::move(image)), rom(io), text(ui::MakeTextCodec(platform)) {
-  rom.Open(testing::WriteRom(folder, original));
+    : original(std::move(image)), session(platform, io) {
+  if (!session.Open(WriteRom(original), nullptr)) {
+    qFatal("the test's ROM was refused: %s",
+           platform.messages.isEmpty() ? "not opened" : qPrintable(platform.messages[0].text));
+  }
 }
 
 void WindowFixture::RemoveDataFile(const std::string& name) const {

@@ -11,7 +11,7 @@
 #include "scripted/ScriptedPlatform.h"
 #include "text/TextCodec.h"
 #include "ui/EditorContext.h"
-#include "ui/History.h"
+#include "ui/RomSession.h"
 
 namespace torvale::ui {
 class MainWindow;
@@ -51,10 +51,11 @@ class EditorFixture : public WindowFixture {
   explicit EditorFixture(Bytes image = Sample(), RomIo& io = SystemRomIo());
 
   Bytes original;
-  RomFile rom;
-  TextCodec text;
-  ui::History history{rom, platform};
-  ui::EditorContext context{rom, platform, text, history};
+  ui::RomSession session;
+  RomFile& rom = session.Rom();
+  const TextCodec& text = session.Text();
+  ui::History& history = session.Steps();
+  ui::EditorContext context{session, platform};
 };
 
 // Acts on the controls below `root` as a user would, step by step, the steps

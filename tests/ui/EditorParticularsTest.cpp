@@ -100,8 +100,10 @@ class EditorParticularsTest : public QObject {
     auto reopened = OpenEditor(EditorModelNamed("magic"), fixture->context, false);
     ExpectShown(*reopened, {{"RestoreAsuraCMD", "Not Available"}});
     // Restoring is offered only when the check could read the bytes.
+    window.reset();
+    fixture = std::make_unique<EditorFixture>(image, faults);
     faults.FaultAt(1, FaultyRomIo::Fault::kError, 'r');
-    Open("magic", image, faults);
+    window = OpenEditor(EditorModelNamed("magic"), fixture->context);
     QVERIFY(!In("RestoreAsuraCMD").isEnabled());
   }
 
