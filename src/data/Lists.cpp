@@ -107,6 +107,10 @@ std::vector<std::string> BuildFixedEntries(ListId list) {
       return EquipmentSlots();
     case ListId::kChestOffsets:
       return ChestOffsetEntries();
+    case ListId::kChestKinds:
+      return {"GP", "Item", "Guarded Item"};
+    case ListId::kMagicIcons:
+      return {"Black Magic", "White Magic", "Summon Magic", "Other"};
     default:
       throw std::invalid_argument("the list is read from the ROM");
   }

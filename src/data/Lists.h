@@ -47,6 +47,8 @@ enum class ListId : std::uint8_t {
   kItemsWonSlots,
   kEquipmentSlots,
   kChestOffsets,
+  kChestKinds,
+  kMagicIcons,
 };
 
 bool ReadsRom(ListId list);

@@ -103,6 +103,7 @@ const Table& SpellTable() {
        .width = 1,
        .encoding = Encoding::kMagicIcon,
        .maximum = 3,
+       .list = ListId::kMagicIcons,
        .access = Access::kShown},
   };
   static constexpr Table kTable{"Spells", kSpellCount, ListId::kSpellNames, kFields};

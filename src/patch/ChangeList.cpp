@@ -5,6 +5,7 @@
 #include <optional>
 #include <variant>
 
+#include "data/CellText.h"
 #include "data/Lists.h"
 #include "data/Table.h"
 #include "data/Tables.h"
@@ -14,43 +15,6 @@
 
 namespace torvale {
 namespace {
-
-constexpr const char* kChestKinds[] = {"GP", "Item", "Guarded Item"};
-
-// The entries of the lists that name records and values, each read once from
-// the open ROM when first needed.
-class ListEntries {
- public:
-  ListEntries(const TextCodec& text, const RomFile& rom) : m_text(text), m_rom(rom) {}
-
-  const std::vector<std::string>& Of(ListId list) {
-    auto found = m_read.find(list);
-    if (found == m_read.end()) found = m_read.emplace(list, ReadEntries(list, m_text, m_rom)).first;
-    return found->second;
-  }
-
-  std::string Entry(ListId list, std::int64_t index) {
-    const std::vector<std::string>& entries = Of(list);
-    if (index >= 0 && index < static_cast<std::int64_t>(entries.size())) {
-      return entries[static_cast<std::size_t>(index)];
-    }
-    return "#" + std::to_string(index);
-  }
-
- private:
-  const TextCodec& m_text;
-  const RomFile& m_rom;
-  std::map<ListId, std::vector<std::string>> m_read;
-};
-
-std::string Shown(const Field& field, const Value& value, ListEntries& lists) {
-  if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  const auto* number = std::get_if<std::int64_t>(&value);
-  if (number == nullptr) return {};
-  if (field.list != ListId::kNone) return lists.Entry(field.list, *number);
-  if (field.encoding == Encoding::kChestKind) return kChestKinds[*number];
-  return std::to_string(*number);
-}
 
 // The bytes of the fields listed so far, and the table that listed each.
 class Claims {
@@ -127,8 +91,8 @@ class Lister {
       m_changes.push_back(
           {std::string(table.name),
            table.entries == ListId::kNone ? std::string() : m_lists.Entry(table.entries, record),
-           std::string(field.label), Shown(field, (*was)[i], m_lists),
-           Shown(field, (*now)[i], m_lists), offset, field.width, &table, record, i});
+           std::string(field.label), ShownValue(field, (*was)[i], m_lists),
+           ShownValue(field, (*now)[i], m_lists), offset, field.width, &table, record, i});
     }
   }
 

@@ -10,6 +10,7 @@
 #include "Layout.h"
 #include "TestRom.h"
 #include "data/BattleTables.h"
+#include "data/CellText.h"
 #include "data/Encodings.h"
 #include "data/Items.h"
 #include "data/Lists.h"
@@ -162,6 +163,52 @@ TEST(Tables, NamesStoreWhatTheGameCannotShowAsTheirTableSays) {
               expected)
         << table().name;
   }
+}
+
+// A cell's text read back as a value, as typed or pasted into a grid or read
+// from a CSV file: the table, the field, the record whose value is current,
+// the text, and the value it reads as or how its refusal starts.
+TEST(Tables, CellTextReadsBackAsTheEditorsTakeItOrSaysWhyNot) {
+  MemoryRom memory(
+      testing::SampleWith({{0x78201 + 9 * 4, romgen::EncodeGameText("Dup     ", 8)},
+                           {0x78201 + 9 * 5, romgen::EncodeGameText("Dup     ", 8)},
+                           {0x78201 + 9 * 6, {0xBF, 0xC3, 0xC3, 0xC3, 0xC3, 0xC3, 0xC3, 0xC3}}}));
+  const std::string dots = "l" + std::string(14, '.');  // eight bytes, shown as 15 characters
+  ListEntries lists(memory.text, memory.rom);
+  using R = std::variant<Value, const char*>;
+  const std::tuple<const Table& (*)(), const char*, int, const char*, R> cases[] = {
+      {ItemTable, "PriceTXT", 1, "1270", Value{std::int64_t{1270}}},
+      {ItemTable, "PriceTXT", 1, " 99 ", Value{std::int64_t{99}}},
+      {ItemTable, "PriceTXT", 1, "127001", "takes a value from 0 to 127000"},
+      {ItemTable, "PriceTXT", 1, "12a", "is not a number"},
+      {ItemTable, "PriceTXT", 1, "", "is not a number"},
+      {CharacterTable, "NameIndexTXT", 1, "-64", Value{std::int64_t{-64}}},
+      {ItemTable, "NameTXT", 1, "Q&W", "has a character the game cannot show"},
+      {ItemTable, "NameTXT", 1, "Ninechars", "is longer than 8 characters"},
+      {ItemTable, "NameTXT", 1, "Ab-c", Value{std::string("Ab-c")}},
+      {ItemTable, "NameTXT", 6, dots.c_str(), Value{dots}},       // as shown, so as it was
+      {ShopTable, "Slot1CBO", 0, "Dup", Value{std::int64_t{4}}},  // the first of two
+      {ShopTable, "Slot1CBO", 0, "No such item", "is not an entry of its list"},
+      {ChestTable, "ItemLST", 0, "[-Nothing-]", Value{}},
+      {ChestTable, "Frame2", 0, "Guarded Item", Value{std::int64_t{2}}},
+      {SpellTable, "IgnoreWallCHK", 0, "1", Value{std::int64_t{1}}},
+      {SpellTable, "IgnoreWallCHK", 0, "2", "takes a value from 0 to 1"},
+  };
+  for (const auto& [table, name, record, text, expected] : cases) {
+    const std::size_t field = FieldIndex(table(), name);
+    Value current = ReadRecord(table(), memory.text, memory.rom, record)[field];
+    if (std::string_view(text) == "Dup") current = std::int64_t{0};
+    const CellReading reading = ReadCellText(table().fields[field], text, current, lists);
+    if (const auto* value = std::get_if<Value>(&expected)) {
+      EXPECT_EQ(reading.refusal, "") << name << " " << text;
+      EXPECT_EQ(reading.value, *value) << name << " " << text;
+    } else {
+      EXPECT_EQ(reading.refusal, std::get<const char*>(expected)) << name << " " << text;
+    }
+  }
+  // A value shown as an entry that another value shows too reads back as itself.
+  const Field& slot = FieldNamed(ShopTable(), "Slot1CBO");
+  EXPECT_EQ(ReadCellText(slot, "Dup", std::int64_t{5}, lists).value, Value{std::int64_t{5}});
 }
 
 TEST(Encodings, AmountsHandsChestsAndIcons) {
