@@ -205,28 +205,38 @@ std::optional<std::string> RefusalOf(const Table& table, const Record& values) {
 }
 
 void WriteRecord(const Table& table, RomFile& rom, int record, const Record& values) {
+  const NumberedRecord one{record, &values};
+  WriteRecords(table, rom, {&one, 1});
+}
+
+void WriteRecords(const Table& table, RomFile& rom, std::span<const NumberedRecord> records) {
   struct Piece {
     FileOffset offset;
     std::vector<std::uint8_t> bytes;
   };
   std::vector<Piece> pieces;
-  for (std::size_t i = 0; i < table.fields.size(); ++i) {
-    const Field& field = table.fields[i];
-    if (!IsWritten(field)) continue;
-    bool grouped = false;
-    for (std::size_t before = 0; before < i && !grouped; ++before) {
-      grouped = IsWritten(table.fields[before]) && SharesBytes(table.fields[before], field);
-    }
-    if (grouped) continue;
-    const FileOffset offset = FieldOffset(field, record);
-    std::vector<std::uint8_t> bytes = EncodeGroup(table, i, values, rom, offset);
-    if (!pieces.empty() && pieces.back().offset + pieces.back().bytes.size() == offset) {
-      pieces.back().bytes.insert(pieces.back().bytes.end(), bytes.begin(), bytes.end());
-    } else {
-      pieces.push_back({offset, std::move(bytes)});
+  for (const auto& [record, values] : records) {
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+      const Field& field = table.fields[i];
+      if (!IsWritten(field)) continue;
+      bool grouped = false;
+      for (std::size_t before = 0; before < i && !grouped; ++before) {
+        grouped = IsWritten(table.fields[before]) && SharesBytes(table.fields[before], field);
+      }
+      if (grouped) continue;
+      const FileOffset offset = FieldOffset(field, record);
+      std::vector<std::uint8_t> bytes = EncodeGroup(table, i, *values, rom, offset);
+      if (!pieces.empty() && pieces.back().offset + pieces.back().bytes.size() == offset) {
+        pieces.back().bytes.insert(pieces.back().bytes.end(), bytes.begin(), bytes.end());
+      } else {
+        pieces.push_back({offset, std::move(bytes)});
+      }
     }
   }
-  for (const Piece& piece : pieces) rom.WriteBytes(piece.offset, piece.bytes);
+  std::vector<RomFile::Run> runs;
+  runs.reserve(pieces.size());
+  for (const Piece& piece : pieces) runs.push_back({piece.offset, piece.bytes});
+  rom.WriteRuns(runs);
 }
 
 }  // namespace torvale

@@ -102,5 +102,11 @@ std::optional<std::string> RefusalOf(const Table& table, const Record& values);
 // go in one write, and so do fields whose bytes follow one another. The
 // values must pass RefusalOf. Throws RomError.
 void WriteRecord(const Table& table, RomFile& rom, int record, const Record& values);
+// The same for several records at once, the file checked once for all.
+struct NumberedRecord {
+  int record;
+  const Record* values;
+};
+void WriteRecords(const Table& table, RomFile& rom, std::span<const NumberedRecord> records);
 
 }  // namespace torvale

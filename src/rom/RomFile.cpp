@@ -13,6 +13,9 @@ std::string SystemReason(int error) {
   return std::strerror(error);
 }
 
+// Runs within this span have their old bytes read at once.
+constexpr std::uint64_t kReadTogether = 0x10000;
+
 std::string Describe(const std::filesystem::path& path, const std::string& what) {
   return "\"" + path.string() + "\": " + what;
 }
@@ -197,15 +200,37 @@ void RomFile::RequireLengthKept() const {
 }
 
 void RomFile::WriteBytes(FileOffset offset, std::span<const std::uint8_t> bytes) {
-  RequireRange(offset, bytes.size());
-  RequireSameFile();
-  const std::vector<std::uint8_t> before = ReadBytes(offset, bytes.size());
-  if (!WriteAll(offset, bytes)) {
-    const std::string reason = "write failed: " + SystemReason(errno);
-    PutBack(offset, before, reason);
-    throw RomIoError(Describe(m_path, reason));
+  const Run run{offset, bytes};
+  WriteRuns({&run, 1});
+}
+
+void RomFile::WriteRuns(std::span<const Run> runs) {
+  if (runs.empty()) return;
+  FileOffset first = runs.front().offset;
+  std::uint64_t end = first;
+  for (const Run& run : runs) {
+    RequireRange(run.offset, run.bytes.size());
+    first = std::min(first, run.offset);
+    end = std::max<std::uint64_t>(end, run.offset + run.bytes.size());
   }
-  if (m_observer) m_observer(offset, before, bytes);
+  RequireSameFile();
+  // The old bytes of runs that lie close together come in one read.
+  const bool together = end - first <= kReadTogether;
+  const std::vector<std::uint8_t> span =
+      together ? ReadBytes(first, end - first) : std::vector<std::uint8_t>();
+  for (const Run& run : runs) {
+    const std::vector<std::uint8_t> before =
+        together ? std::vector<std::uint8_t>(span.begin() + (run.offset - first),
+                                             span.begin() + (run.offset - first) +
+                                                 static_cast<std::ptrdiff_t>(run.bytes.size()))
+                 : ReadBytes(run.offset, run.bytes.size());
+    if (!WriteAll(run.offset, run.bytes)) {
+      const std::string reason = "write failed: " + SystemReason(errno);
+      PutBack(run.offset, before, reason);
+      throw RomIoError(Describe(m_path, reason));
+    }
+    if (m_observer) m_observer(run.offset, before, run.bytes);
+  }
   // A program that truncated the file after the check above has seen it lengthened again.
   RequireLengthKept();
 }

@@ -59,6 +59,14 @@ class RomFile {
   // again, RomTornError when it may hold neither. Once written, the file's
   // length is checked again: RomChangedError when another program changed it.
   void WriteBytes(FileOffset offset, std::span<const std::uint8_t> bytes);
+  struct Run {
+    FileOffset offset;
+    std::span<const std::uint8_t> bytes;
+  };
+  // Several runs in order, each in one write as WriteBytes writes it, the
+  // file checked once before them and once after; a run refused is put back
+  // as WriteBytes puts it back, and the runs before it stay written.
+  void WriteRuns(std::span<const Run> runs);
 
   // Makes every write so far durable. A failure is thrown, never retried.
   void Sync();
