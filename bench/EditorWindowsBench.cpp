@@ -60,7 +60,7 @@ void Ready(benchmark::State& state, const torvale::ui::EditorEntry& editor) {
 }
 
 void Form(benchmark::State& state, const torvale::ui::EditorEntry& editor) {
-  for (auto _ : state) ShowUntilReady(*editor.form(Fixture().context, nullptr));
+  for (auto _ : state) ShowUntilReady(*editor.form(nullptr));
 }
 
 // Apply on a shown window with the first record of each picker shown.

@@ -46,6 +46,10 @@ class ProbePlatform final : public torvale::ui::Platform {
   }
   QString AskProgramFileName(QWidget*, const QString&) override { return {}; }
   void ShowMessage(QWidget*, torvale::ui::MessageIcon, const QString&, const QString&) override {}
+  torvale::ui::PendingChoice AskAboutPendingChanges(QWidget*, const QString&,
+                                                    const QString&) override {
+    return torvale::ui::PendingChoice::kCancel;
+  }
   void ShowModal(QDialog&) override {}
   void OpenWebAddress(const QString&) override {}
   bool OpenWithDesktopHandler(const QString&) override { return false; }

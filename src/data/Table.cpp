@@ -147,6 +147,12 @@ std::vector<int> RecordsChanged(const Table& table, const RomChange& change) {
   return records;
 }
 
+bool IsUsed(const Table& table, const Record& values, std::size_t field) {
+  if (!MayHoldNothing(table.fields[field])) return true;
+  const Group group = GroupOf(table, field, values);
+  return group.chest && ChestNeeds(table.fields[field], group.chest->kind);
+}
+
 Value DecodeField(const Field& field, std::span<const std::uint8_t> bytes) {
   return CodecOf(field.encoding).decode(bytes);
 }

@@ -85,6 +85,9 @@ const Field& FieldNamed(const Table& table, std::string_view name);
 std::size_t FieldIndex(const Table& table, std::string_view name);
 // Whether a written field may hold no value: a chest uses only the parts of its kind.
 bool MayHoldNothing(const Field& field);
+// Whether the record's other values make use of field `field`: a chest's
+// part that its kind does not use is of no use.
+bool IsUsed(const Table& table, const Record& values, std::size_t field);
 
 // The records of the table that hold a byte of the change, in order.
 std::vector<int> RecordsChanged(const Table& table, const RomChange& change);

@@ -11,6 +11,7 @@
 #include "rom/RomFile.h"
 #include "rom/Version.h"
 #include "text/TextCodec.h"
+#include "ui/DurableStep.h"
 #include "ui/EditorRegistry.h"
 #include "ui/History.h"
 #include "ui/Platform.h"
@@ -19,13 +20,6 @@
 
 namespace torvale::ui {
 namespace {
-
-QString NotWritten(const RomError& error) {
-  return QStringLiteral("The change could not be written to the ROM: %1.\r\n\r\n")
-      .arg(QString::fromLocal8Bit(error.what()));
-}
-
-const QString kRomClosed = QStringLiteral("The ROM has been closed; open it again to check it.");
 
 // The row of the layout tree below `layout` that holds `widget`.
 QBoxLayout* RowHolding(QLayout* layout, const QWidget& widget) {
@@ -101,27 +95,8 @@ QString EditorWindow::ChangeName(const QString& entry) const {
 
 void EditorWindow::Apply(const QString& change, const std::function<void()>& write,
                          const std::function<void()>& reload, StepMerge merge) {
-  try {
-    m_context.history.Record(change, write, merge);
-  } catch (const DataFileMissingError&) {
-    return;  // the program is ending
-  } catch (const RomChangedError& error) {
-    // Another program truncated, replaced or deleted the file: nothing more
-    // is written to it.
-    CloseRom(NotWritten(error) + kRomClosed);
-    return;
-  } catch (const RomError& error) {
-    Tell(MessageIcon::kCritical,
-         NotWritten(error) +
-             QStringLiteral("Check the file; fields written before this error are in it."));
-    return;
-  }
-  try {
-    m_context.rom.Sync();
-  } catch (const RomError& error) {
-    // After a failed sync nothing tells what the disk holds: the ROM is not
-    // trusted further.
-    CloseRom(NotWritten(error) + kRomClosed);
+  if (!WriteDurableStep(m_context.session, m_context.platform, this, change, write, merge)) {
+    if (!m_context.rom.IsOpen()) reject();  // the ROM closed with the window
     return;
   }
   for (QLineEdit* box : m_boxes) box->setModified(false);  // typing applied
@@ -217,12 +192,6 @@ void EditorWindow::keyPressEvent(QKeyEvent* event) {
 
 void EditorWindow::Tell(MessageIcon icon, const QString& text) {
   m_context.platform.ShowMessage(this, icon, QString::fromLatin1(kProgramName), text);
-}
-
-void EditorWindow::CloseRom(const QString& text) {
-  m_context.session.Close(RomSession::CloseReason::kUntrusted);
-  Tell(MessageIcon::kCritical, text);
-  reject();
 }
 
 void EditorWindow::UpdateApply() {

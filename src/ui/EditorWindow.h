@@ -90,7 +90,6 @@ class EditorWindow : public QDialog {
   friend class RecordView;
 
   void BindDefaultAndCancel(QPushButton& apply, QAbstractButton& cancel);
-  void CloseRom(const QString& text);
   // One step back or forward through the ROM's history; the window closes if
   // the ROM had to be closed.
   void StepThroughHistory(HistoryKey key);

@@ -40,6 +40,14 @@ Value ValueOfEntry(const Field& field, int entry) {
 
 }  // namespace
 
+void BindBox(QLineEdit& box, const Field& field) {
+  if (IsText(field)) {
+    MakeNameBox(box, field.width);
+  } else {
+    MakeNumberBox(box, field.minimum, field.maximum);
+  }
+}
+
 FieldBinder::FieldBinder(QWidget& window, const Table& table)
     : m_table(table), m_bindings(table.fields.size()) {
   for (std::size_t i = 0; i < table.fields.size(); ++i) {
@@ -48,14 +56,13 @@ FieldBinder::FieldBinder(QWidget& window, const Table& table)
     if (control == nullptr) continue;
     Binding& binding = m_bindings[i];
     binding.control = control;
+    if (auto* box = qobject_cast<QLineEdit*>(control)) BindBox(*box, field);
     if (auto* box = qobject_cast<QLineEdit*>(control); box != nullptr && IsText(field)) {
-      MakeNameBox(*box, field.width);
       binding.show = [box](const Value& value) {
         ShowText(*box, FromGameText(std::get<std::string>(value)));
       };
       binding.read = [box]() -> Value { return ToGameText(box->text()); };
     } else if (box != nullptr) {
-      MakeNumberBox(*box, field.minimum, field.maximum);
       binding.show = [box](const Value& value) {
         if (const auto* number = std::get_if<std::int64_t>(&value)) {
           ShowText(*box, QString::number(*number));

@@ -7,9 +7,15 @@
 
 #include "data/Table.h"
 
+class QLineEdit;
 class QWidget;
 
 namespace torvale::ui {
+
+// The binder's rules for a text box that edits the field: a name box takes
+// the field's length and the characters the game can show, a number box the
+// field's range; what the box may be typed to is the length it was given.
+void BindBox(QLineEdit& box, const Field& field);
 
 // Ties a window's controls to the fields of a table, each control found by
 // its field's name. A number box takes its field's range, a name box its

@@ -10,6 +10,8 @@ class QWidget;
 namespace torvale::ui {
 
 enum class MessageIcon { kCritical, kExclamation, kInformation };
+// The answers to a window closed with changes not applied.
+enum class PendingChoice { kApply, kDiscard, kCancel };
 
 // Everything that talks to the user outside a window's own controls. The
 // program runs on QtPlatform; tests run on a scripted fake.
@@ -34,6 +36,9 @@ class Platform {
   // A message box with an OK button; returns once it is dismissed.
   virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& title,
                            const QString& text) = 0;
+  // Asks what becomes of changes not applied: Apply, Discard or Cancel.
+  virtual PendingChoice AskAboutPendingChanges(QWidget* parent, const QString& title,
+                                               const QString& text) = 0;
   // Shows the window modally and returns once it is closed.
   virtual void ShowModal(QDialog& window) = 0;
   virtual void OpenWebAddress(const QString& address) = 0;

@@ -85,6 +85,21 @@ void QtPlatform::ShowMessage(QWidget* parent, MessageIcon icon, const QString& t
   box.exec();
 }
 
+PendingChoice QtPlatform::AskAboutPendingChanges(QWidget* parent, const QString& title,
+                                                 const QString& text) {
+  QMessageBox box(QMessageBox::Question, title, text,
+                  QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Apply);
+  switch (box.exec()) {
+    case QMessageBox::Apply:
+      return PendingChoice::kApply;
+    case QMessageBox::Discard:
+      return PendingChoice::kDiscard;
+    default:
+      return PendingChoice::kCancel;
+  }
+}
+
 void QtPlatform::ShowModal(QDialog& window) {
   window.exec();
 }

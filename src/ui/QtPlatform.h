@@ -17,6 +17,8 @@ class QtPlatform final : public Platform {
   QString AskProgramFileName(QWidget* parent, const QString& title) override;
   void ShowMessage(QWidget* parent, MessageIcon icon, const QString& title,
                    const QString& text) override;
+  PendingChoice AskAboutPendingChanges(QWidget* parent, const QString& title,
+                                       const QString& text) override;
   void ShowModal(QDialog& window) override;
   void OpenWebAddress(const QString& address) override;
   bool OpenWithDesktopHandler(const QString& path) override;

@@ -43,6 +43,12 @@ void ScriptedPlatform::ShowMessage(QWidget*, ui::MessageIcon icon, const QString
   messages.append({icon, title, text});
 }
 
+ui::PendingChoice ScriptedPlatform::AskAboutPendingChanges(QWidget*, const QString&,
+                                                           const QString& text) {
+  askedQuestions << text;
+  return pendingAnswers.isEmpty() ? ui::PendingChoice::kCancel : pendingAnswers.takeFirst();
+}
+
 void ScriptedPlatform::ShowModal(QDialog& window) {
   modalWindows << window.windowTitle();
   if (whileModal) whileModal(window);

@@ -31,6 +31,8 @@ struct StartedProgram {
 class ScriptedPlatform final : public ui::Platform {
  public:
   QStringList fileAnswers;  // taken in order; an empty answer or none left is a cancel
+  // The answers to questions about changes not applied, in order; none left is Cancel.
+  QList<ui::PendingChoice> pendingAnswers;
   QString programFolder;
   // The settings file, in a folder of this platform's own unless set before
   // Settings() is first called; never the user's own settings.
@@ -47,6 +49,7 @@ class ScriptedPlatform final : public ui::Platform {
   QStringList webAddresses;
   QStringList askedProgramTitles;
   QStringList askedSaveTitles;
+  QStringList askedQuestions;  // the text of each question about changes not applied
   // The file types chosen in save dialogs, in order; none left keeps the one shown.
   QStringList saveFilterAnswers;
   QList<StartedProgram> startedPrograms;
@@ -62,6 +65,8 @@ class ScriptedPlatform final : public ui::Platform {
   QString AskProgramFileName(QWidget* parent, const QString& title) override;
   void ShowMessage(QWidget* parent, ui::MessageIcon icon, const QString& title,
                    const QString& text) override;
+  ui::PendingChoice AskAboutPendingChanges(QWidget* parent, const QString& title,
+                                           const QString& text) override;
   void ShowModal(QDialog& window) override;
   void OpenWebAddress(const QString& address) override;
   bool OpenWithDesktopHandler(const QString& path) override;
