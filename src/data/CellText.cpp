@@ -79,6 +79,7 @@ const std::vector<std::string>& ListEntries::Of(ListId list) {
 }
 
 std::string ListEntries::Entry(ListId list, std::int64_t index) {
+  if (list == ListId::kNone) return {};
   const std::vector<std::string>& entries = Of(list);
   if (index >= 0 && index < static_cast<std::int64_t>(entries.size())) {
     return entries[static_cast<std::size_t>(index)];

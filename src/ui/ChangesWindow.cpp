@@ -1,6 +1,7 @@
 #include "ui/ChangesWindow.h"
 
 #include <QDir>
+#include <QStandardItemModel>
 #include <algorithm>
 #include <iterator>
 
@@ -11,6 +12,7 @@
 #include "ui/DumpDescription.h"
 #include "ui/HexText.h"
 #include "ui/PatchDialog.h"
+#include "ui/RowFilter.h"
 #include "ui_ChangesWindow.h"
 
 namespace torvale::ui {
@@ -18,20 +20,25 @@ namespace {
 
 constexpr std::size_t kBytesShown = 8;
 constexpr std::size_t kChangesNamed = 3;  // in the name of a revert
-constexpr int kColumnWidths[] = {150, 150, 150, 130};
+constexpr int kColumnWidths[] = {150, 150, 150, 130, 130};
+constexpr int kChangeRole = Qt::UserRole + 3;  // the change a row shows
+constexpr int kOffsetColumn = 5;
 
-// A run of bytes outside the listed fields shows where it lies and its bytes.
+// A run of bytes outside the listed fields shows where it lies and its bytes;
+// every change, the file offset of its bytes.
 QStringList Columns(const Change& change, std::span<const std::uint8_t> clean,
                     std::span<const std::uint8_t> now) {
   if (!change.table.empty()) {
     return {QString::fromStdString(change.table), QString::fromStdString(change.entry),
             QString::fromStdString(change.field), QString::fromStdString(change.clean),
-            QString::fromStdString(change.now)};
+            QString::fromStdString(change.now),   HexNumber(change.offset, 6)};
   }
-  return {QStringLiteral("Other bytes"), HexNumber(change.offset, 6),
+  return {QStringLiteral("Other bytes"),
+          HexNumber(change.offset, 6),
           QStringLiteral("%1 byte%2").arg(change.length).arg(change.length == 1 ? "" : "s"),
           HexBytes(clean.subspan(change.offset, change.length), kBytesShown),
-          HexBytes(now.subspan(change.offset, change.length), kBytesShown)};
+          HexBytes(now.subspan(change.offset, change.length), kBytesShown),
+          HexNumber(change.offset, 6)};
 }
 
 }  // namespace
@@ -40,15 +47,29 @@ ChangesWindow::ChangesWindow(const EditorContext& context, CleanRom clean, const
                              QWidget* parent)
     : EditorWindow(context, parent),
       m_ui(std::make_unique<Ui::ChangesWindow>()),
+      m_items(new QStandardItemModel(this)),
+      m_rows(new RowFilter(this)),
       m_clean(std::move(clean)),
       m_cleanPath(cleanPath) {
   m_ui->setupUi(this);
   ShowCleanRom();
+  m_items->setHorizontalHeaderLabels({QStringLiteral("Table"), QStringLiteral("Entry"),
+                                      QStringLiteral("Field"), QStringLiteral("Clean"),
+                                      QStringLiteral("Now"), QStringLiteral("File Offset")});
+  m_rows->setSourceModel(m_items);
+  QTreeView& tree = *m_ui->ChangesTRE;
+  tree.setModel(m_rows);
+  tree.sortByColumn(-1, Qt::AscendingOrder);  // the tables' order until a column is clicked
   for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column) {
-    m_ui->ChangesTRE->setColumnWidth(column, kColumnWidths[column]);
+    tree.setColumnWidth(column, kColumnWidths[column]);
   }
-  connect(m_ui->ChangesTRE, &QTreeWidget::itemSelectionChanged, this,
-          [this] { m_ui->RevertCMD->setEnabled(!m_ui->ChangesTRE->selectedItems().isEmpty()); });
+  connect(tree.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    m_ui->RevertCMD->setEnabled(m_ui->ChangesTRE->selectionModel()->hasSelection());
+  });
+  connect(m_ui->FilterTXT, &QLineEdit::textChanged, this, [this](const QString& text) {
+    m_rows->SetText(text);
+    ShowStatus();
+  });
   connect(m_ui->RefreshCMD, &QPushButton::clicked, this, [this] { Refresh(false); });
   connect(m_ui->ChooseCleanCMD, &QPushButton::clicked, this, [this] { Refresh(true); });
   connect(m_ui->CreatePatchCMD, &QPushButton::clicked, this, &ChangesWindow::CreatePatch);
@@ -59,26 +80,38 @@ ChangesWindow::ChangesWindow(const EditorContext& context, CleanRom clean, const
 ChangesWindow::~ChangesWindow() = default;
 
 void ChangesWindow::ShowChanges() {
-  QTreeWidget& tree = *m_ui->ChangesTRE;
-  tree.clear();
   const std::vector<std::uint8_t> now = ReadRomFile(m_context.rom);
   LayOutLike(m_clean, now);
   m_changes = ListChanges(now, m_clean.file, m_context.text);
-  QList<QTreeWidgetItem*> rows;
-  std::size_t fields = 0;
+  m_items->removeRows(0, m_items->rowCount());
   for (std::size_t i = 0; i < m_changes.size(); ++i) {
-    auto* row = new QTreeWidgetItem(Columns(m_changes[i], m_clean.file, now));
-    row->setData(0, Qt::UserRole, QVariant::fromValue(i));
-    rows << row;
-    if (!m_changes[i].table.empty()) ++fields;
+    QList<QStandardItem*> row;
+    for (const QString& text : Columns(m_changes[i], m_clean.file, now)) {
+      auto* item = new QStandardItem(text);
+      item->setData(text, kSortRole);
+      row << item;
+    }
+    row[0]->setData(QVariant::fromValue(i), kChangeRole);
+    row[kOffsetColumn]->setData(static_cast<qulonglong>(m_changes[i].offset), kSortRole);
+    m_items->appendRow(row);
   }
-  tree.addTopLevelItems(rows);
-  m_ui->StatusLBL->setText(
+  ShowStatus();
+}
+
+void ChangesWindow::ShowStatus() {
+  const auto fields = static_cast<std::size_t>(std::count_if(
+      m_changes.begin(), m_changes.end(), [](const Change& c) { return !c.table.empty(); }));
+  QString status =
       m_changes.empty()
           ? QStringLiteral("The open ROM holds the clean ROM's bytes: nothing has changed.")
           : QStringLiteral("%1 changed fields, %2 other runs of changed bytes.")
                 .arg(fields)
-                .arg(m_changes.size() - fields));
+                .arg(m_changes.size() - fields);
+  if (m_rows->rowCount() < m_items->rowCount()) {
+    status +=
+        QStringLiteral(" %1 of %2 rows shown.").arg(m_rows->rowCount()).arg(m_items->rowCount());
+  }
+  m_ui->StatusLBL->setText(status);
 }
 
 // An unknown image may be the user's own base: it is taken, and said to be unknown.
@@ -107,8 +140,8 @@ void ChangesWindow::Refresh(bool choose) {
 
 std::vector<std::size_t> ChangesWindow::SelectedChanges() const {
   std::vector<std::size_t> picked;
-  for (const QTreeWidgetItem* row : m_ui->ChangesTRE->selectedItems()) {
-    picked.push_back(row->data(0, Qt::UserRole).value<std::size_t>());
+  for (const QModelIndex& row : m_ui->ChangesTRE->selectionModel()->selectedRows()) {
+    picked.push_back(row.data(kChangeRole).value<std::size_t>());
   }
   std::sort(picked.begin(), picked.end());
   return picked;
@@ -157,7 +190,9 @@ void ChangesWindow::RevertSelected() {
     std::set_difference(reverted.begin(), reverted.end(), picked.begin(), picked.end(),
                         std::back_inserter(added));
     for (const std::size_t change : added) {
-      m_ui->ChangesTRE->topLevelItem(static_cast<int>(change))->setSelected(true);
+      const QModelIndex row = m_rows->mapFromSource(m_items->index(static_cast<int>(change), 0));
+      m_ui->ChangesTRE->selectionModel()->select(
+          row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     Tell(MessageIcon::kInformation,
          QStringLiteral("These fields share their bytes with the ones chosen, which cannot go back "

@@ -7,11 +7,15 @@
 #include "patch/CleanRom.h"
 #include "ui/EditorWindow.h"
 
+class QStandardItemModel;
+
 namespace Ui {
 class ChangesWindow;
 }
 
 namespace torvale::ui {
+
+class RowFilter;
 
 // Everything the open ROM changed since the clean one: each field that
 // differs, as the editors show it, and each other run of changed bytes. The
@@ -32,6 +36,7 @@ class ChangesWindow : public EditorWindow {
   void ShowCleanRom();
   // Reads the open ROM and lists what differs. Throws RomError.
   void ShowChanges();
+  void ShowStatus();
   // Reads the clean ROM again, or another one the user chooses, and lists
   // the changes against it.
   void Refresh(bool choose);
@@ -42,6 +47,8 @@ class ChangesWindow : public EditorWindow {
   QString Described(std::span<const std::size_t> changes) const;
 
   std::unique_ptr<Ui::ChangesWindow> m_ui;
+  QStandardItemModel* m_items;  // a row per change, in the tables' order
+  RowFilter* m_rows;
   CleanRom m_clean;
   QString m_cleanPath;
   std::vector<Change> m_changes;

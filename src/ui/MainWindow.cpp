@@ -78,6 +78,7 @@ MainWindow::MainWindow(Platform& platform, RomIo& io, QWidget* parent)
   ConnectCommands();
   ConnectPresetMenus();
   ConnectHistoryCommands();
+  ConnectTableCommands();
   ShowRecentFiles();
 }
 
@@ -305,6 +306,8 @@ void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
   m_ui->mnuCompare->setEnabled(enabled);
   m_ui->mnuCreatePatch->setEnabled(enabled);
   m_ui->mnuHistory->setEnabled(enabled);
+  m_ui->mnuTables->menuAction()->setEnabled(enabled);
+  m_ui->mnuFind->setEnabled(enabled);
   m_ui->SaveCMD->setEnabled(enabled);
   m_ui->Tree->setEnabled(enabled);
   m_ui->iROMName->setReadOnly(!enabled);

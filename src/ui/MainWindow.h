@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "ui/RomSession.h"
@@ -17,11 +19,13 @@ class MainWindow;
 
 namespace torvale {
 class RomError;
-}
+struct Table;
+}  // namespace torvale
 
 namespace torvale::ui {
 
 class Platform;
+class TableWindow;
 struct EditorEntry;
 
 // The hub of the program: the facts of the open ROM, the Open, Save, Close and
@@ -44,6 +48,8 @@ class MainWindow : public QMainWindow {
   // Closes the open ROM; its history is kept for when it is opened again.
   void CloseROM();
   RomSession& Session() { return m_session; }
+  // The table's window, opened or brought to the front, at the record (none: -1).
+  void OpenTableWindow(const Table& table, int record);
 
  protected:
   // The close box ends the program, like Quit: nothing is saved, nothing asked.
@@ -74,6 +80,9 @@ class MainWindow : public QMainWindow {
   // Writes one step of the history and makes it durable; a failure is
   // reported and closes the ROM. Returns whether the step was written.
   bool WriteStep(const QString& change, const std::function<void()>& write);
+
+  // The Tables menu and Find (MainWindowTables.cpp).
+  void ConnectTableCommands();
 
   // The Edit menu, the checksum, the changes and patches (MainWindowHistory.cpp).
   void ConnectHistoryCommands();
@@ -106,6 +115,7 @@ class MainWindow : public QMainWindow {
   RomSession m_session;
   RomFile& m_rom = m_session.Rom();
   History& m_history = m_session.Steps();
+  std::map<const Table*, QPointer<TableWindow>> m_tableWindows;
   bool m_windowOpenOver = false;
   QString m_hint;  // the information line as it reads at start
 };

@@ -104,7 +104,7 @@ StepResult RevertAll(const FaultPlan& plan) {
   torvale::ui::ChangesWindow window(fixture.context, {Sample(), true}, QStringLiteral("clean.smc"),
                                     nullptr);
   window.show();
-  Control<QTreeWidget>(window, "ChangesTRE")->selectAll();
+  Control<QTreeView>(window, "ChangesTRE")->selectAll();
   return Run(
       fixture, io, plan, [&] { ClickButton(*Control<QPushButton>(window, "RevertCMD")); },
       [&] { return fixture.rom.IsOpen() || window.isVisible(); });

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 #include <fstream>
@@ -38,6 +39,18 @@ std::uint16_t ImageSum(const Bytes& file) {
   std::uint32_t sum = 0;
   for (std::size_t at = torvale::kCopierHeaderSize; at < file.size(); ++at) sum += file[at];
   return static_cast<std::uint16_t>(sum);
+}
+
+QString Cell(const QTreeView& tree, int row, int column) {
+  return tree.model()->index(row, column).data().toString();
+}
+
+QStringList Row(const QTreeView& tree, int row) {
+  QStringList cells;
+  for (int column = 0; column < tree.model()->columnCount(); ++column) {
+    cells << Cell(tree, row, column);
+  }
+  return cells;
 }
 
 }  // namespace
@@ -179,10 +192,10 @@ class HistoryTest : public QObject {
     Open(Patched(clean, 0xA8503, {0x80, 0x21}));                 // now of an item
     fixture->platform.fileAnswers << fixture->WriteRom(clean, "clean.smc");
     fixture->platform.whileModal = [&](QDialog& changes) {
-      auto& tree = *Control<QTreeWidget>(changes, "ChangesTRE");
-      QCOMPARE(tree.topLevelItemCount(), 3);
-      tree.setCurrentItem(tree.topLevelItem(0));
-      QCOMPARE(tree.topLevelItem(0)->text(2), QStringLiteral("Kind"));
+      auto& tree = *Control<QTreeView>(changes, "ChangesTRE");
+      QCOMPARE(tree.model()->rowCount(), 3);
+      tree.setCurrentIndex(tree.model()->index(0, 0));
+      QCOMPARE(Cell(tree, 0, 2), QStringLiteral("Kind"));
       ClickButton(*Control<QPushButton>(changes, "RevertCMD"));
       ExpectMessage(fixture->platform, MessageIcon::kInformation,
                     "These fields share their bytes with the ones chosen, which cannot go back "
@@ -255,36 +268,41 @@ class HistoryTest : public QObject {
     fixture->platform.fileAnswers << clean << made;
     fixture->platform.saveFilterAnswers << QStringLiteral("IPS Patch (*.ips)");
     fixture->platform.whileModal = [&](QDialog& changes) {
-      auto& tree = *Control<QTreeWidget>(changes, "ChangesTRE");
+      auto& tree = *Control<QTreeView>(changes, "ChangesTRE");
       QVERIFY(Shown(changes, "CleanCrcLBL")
                   .endsWith(QStringLiteral(", not a known unedited dump of this game; it is taken "
                                            "as the clean ROM all the same.")));
-      QCOMPARE(tree.topLevelItemCount(), 2);
-      QTreeWidgetItem* field = tree.topLevelItem(0);
-      QCOMPARE(field->text(0), QStringLiteral("Items"));
-      QCOMPARE(field->text(2), QStringLiteral("Magic Block %"));
-      QCOMPARE(field->text(3), QString::number(ValueOf(MagicBlock(), sample, kItem)));
-      QCOMPARE(field->text(4), QStringLiteral("77"));
-      QTreeWidgetItem* bytes = tree.topLevelItem(1);
+      QCOMPARE(tree.model()->rowCount(), 2);
+      const QString lastByte =
+          QStringLiteral("0x") +
+          QString::number(edited.size() - 1, 16).toUpper().rightJustified(6, u'0');
       QCOMPARE(
-          QStringList({bytes->text(0), bytes->text(1), bytes->text(2)}),
-          QStringList({QStringLiteral("Other bytes"),
-                       QStringLiteral("0x") +
-                           QString::number(edited.size() - 1, 16).toUpper().rightJustified(6, u'0'),
-                       QStringLiteral("1 byte")}));
+          Row(tree, 0),
+          QStringList({"Items", tree.model()->index(0, 1).data().toString(), "Magic Block %",
+                       QString::number(ValueOf(MagicBlock(), sample, kItem)), "77", "0x079308"}));
+      QCOMPARE(Row(tree, 1).mid(0, 3), QStringList({"Other bytes", lastByte, "1 byte"}));
+      QCOMPARE(Row(tree, 1)[5], lastByte);
+      // Sorted by file offset, the last byte comes last; filtered, only the item's row stays.
+      tree.sortByColumn(5, Qt::DescendingOrder);
+      QCOMPARE(Cell(tree, 0, 0), QStringLiteral("Other bytes"));
+      tree.sortByColumn(-1, Qt::AscendingOrder);
+      Drive(changes, "FilterTXT=magic");
+      QCOMPARE(tree.model()->rowCount(), 1);
+      QVERIFY(Shown(changes, "StatusLBL").endsWith(QStringLiteral(" 1 of 2 rows shown.")));
+      Control<QLineEdit>(changes, "FilterTXT")->clear();
       ClickButton(*Control<QPushButton>(changes, "CreatePatchCMD"));
       QCOMPARE(Control<QLabel>(changes, "StatusLBL")->text(),
                QStringLiteral("Patch \"%1.ips\" written: it changes 2 bytes in 2 runs.").arg(made));
       QVERIFY(fixture->platform.askedSaveTitles.last().contains(QStringLiteral("512-byte")));
-      tree.setCurrentItem(field);
+      tree.setCurrentIndex(tree.model()->index(0, 0));
       ClickButton(*Control<QPushButton>(changes, "RevertCMD"));
       Bytes reverted = sample;
       reverted.back() = edited.back();
       ExpectFile(reverted);
-      QCOMPARE(tree.topLevelItemCount(), 1);
+      QCOMPARE(tree.model()->rowCount(), 1);
       QTest::keyClick(&tree, Qt::Key_Z, Qt::ControlModifier);
       ExpectFile(edited);
-      QCOMPARE(tree.topLevelItemCount(), 2);
+      QCOMPARE(tree.model()->rowCount(), 2);
     };
     Action("mnuCompare").trigger();
     // Between the images without copier headers: offsets 0x200 below the file's.
@@ -296,7 +314,7 @@ class HistoryTest : public QObject {
     // The clean ROM is remembered for this ROM; equal images write no patch.
     std::filesystem::remove(fixture->folder.File("made.ips"));
     fixture->platform.whileModal = [](QDialog& changes) {
-      Control<QTreeWidget>(changes, "ChangesTRE")->selectAll();
+      Control<QTreeView>(changes, "ChangesTRE")->selectAll();
       ClickButton(*Control<QPushButton>(changes, "RevertCMD"));
     };
     Action("mnuCompare").trigger();

@@ -1,0 +1,282 @@
+#include "ui/TableWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <algorithm>
+#include <functional>
+
+#include "data/Search.h"
+#include "rom/RomError.h"
+#include "rom/Version.h"
+#include "ui/DurableStep.h"
+#include "ui/HistoryKeys.h"
+#include "ui/PlacesWindow.h"
+#include "ui/Platform.h"
+#include "ui/RomSession.h"
+#include "ui/RowFilter.h"
+#include "ui/TableDelegate.h"
+#include "ui/TableModel.h"
+#include "ui_TableWindow.h"
+
+namespace torvale::ui {
+namespace {
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Where the grid's column widths and order are kept, per table.
+QString HeaderKey(const Table& table) {
+  return QStringLiteral("TableWindows/") + Latin1(table.name);
+}
+
+// What a cell shows as text: what its box would hold, or its caption.
+QString CellText(const QModelIndex& index) {
+  const QVariant edit = index.data(Qt::EditRole);
+  if (edit.isValid()) return edit.toString();
+  return index.data(Qt::DisplayRole).toString();
+}
+
+}  // namespace
+
+TableWindow::TableWindow(RomSession& session, Platform& platform, const Table& table,
+                         QWidget* parent)
+    : QMainWindow(parent),
+      m_ui(std::make_unique<Ui::TableWindow>()),
+      m_session(session),
+      m_platform(platform),
+      m_model(new TableModel(session, table, this)),
+      m_rows(new RowFilter(this)) {
+  m_ui->setupUi(this);
+  setObjectName(QStringLiteral("TableWindow"));
+  setWindowFlag(Qt::Window);
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(Latin1(table.name));
+  m_rows->setSourceModel(m_model);
+  QTableView& grid = *m_ui->TableGRD;
+  grid.setModel(m_rows);
+  grid.setItemDelegate(new TableDelegate(*m_model, TypedLengthsOf(table), this));
+  grid.verticalHeader()->hide();
+  grid.horizontalHeader()->setSectionsMovable(true);
+  grid.sortByColumn(-1, Qt::AscendingOrder);  // the file's order until a column is clicked
+  const QByteArray header = m_platform.Settings().value(HeaderKey(table)).toByteArray();
+  if (!header.isEmpty()) grid.horizontalHeader()->restoreState(header);
+  ConnectCommands();
+  ShowStatus();
+}
+
+TableWindow::~TableWindow() = default;
+
+const Table& TableWindow::Fields() const {
+  return m_model->Fields();
+}
+
+void TableWindow::ConnectCommands() {
+  QTableView& grid = *m_ui->TableGRD;
+  const auto addAction = [&](const QString& caption, const QList<QKeySequence>& keys,
+                             const std::function<void()>& slot) {
+    auto* action = new QAction(caption, &grid);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    grid.addAction(action);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  addAction(QStringLiteral("&Copy"), QKeySequence::keyBindings(QKeySequence::Copy),
+            [this] { CopyCells(); });
+  addAction(QStringLiteral("&Paste"), QKeySequence::keyBindings(QKeySequence::Paste),
+            [this] { PasteCells(); });
+  if (IsNamedElsewhere(Fields())) {
+    addAction(QStringLiteral("Where &Used"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, [this] {
+      ShowWhereUsed();
+    })->setObjectName(QStringLiteral("mnuWhereUsed"));
+  }
+  // The ROM's history, as in every window.
+  addAction(QStringLiteral("&Undo"), UndoKeys(), [this] { m_session.Steps().Undo(); });
+  addAction(QStringLiteral("&Redo"), RedoKeys(), [this] { m_session.Steps().Redo(); });
+
+  connect(m_ui->FilterTXT, &QLineEdit::textChanged, this, [this](const QString& text) {
+    m_rows->SetText(text);
+    ShowStatus();
+  });
+  connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TableWindow::Apply);
+  connect(m_ui->RevertCMD, &QPushButton::clicked, m_model, &TableModel::Discard);
+  connect(m_model, &TableModel::dataChanged, this, &TableWindow::ShowStatus);
+  connect(m_model, &TableModel::Refused, this, &TableWindow::Tell);
+  connect(&m_session, &RomSession::Closed, this, [this] {
+    m_model->Discard();  // the ROM is gone, and what was not applied with it
+    close();
+  });
+}
+
+void TableWindow::ShowStatus() {
+  const int staged = m_model->StagedRecordCount();
+  m_ui->ApplyCMD->setEnabled(staged > 0);
+  m_ui->RevertCMD->setEnabled(staged > 0);
+  QString status =
+      QStringLiteral("%1 of %2 rows shown").arg(m_rows->rowCount()).arg(m_model->rowCount());
+  if (staged > 0) status += QStringLiteral("; %1 changed, not applied").arg(staged);
+  statusBar()->showMessage(status);
+}
+
+void TableWindow::Tell(const QString& text) {
+  m_platform.ShowMessage(this, MessageIcon::kExclamation, QString::fromLatin1(kProgramName), text);
+}
+
+void TableWindow::ShowRecord(int record) {
+  QModelIndex row = m_rows->mapFromSource(m_model->index(record, 0));
+  if (!row.isValid()) {
+    m_ui->FilterTXT->clear();
+    row = m_rows->mapFromSource(m_model->index(record, 0));
+  }
+  m_ui->TableGRD->selectRow(row.row());
+  m_ui->TableGRD->scrollTo(row);
+}
+
+// Refused, naming the rows, when the file changed under changed cells since
+// they were read, or when a record cannot be written; else one step.
+bool TableWindow::Apply() {
+  if (!m_model->HasStaged()) return true;
+  const std::vector<int> conflicts = m_model->Conflicts();
+  if (!conflicts.empty()) {
+    QStringList rows;
+    for (const int record : conflicts) rows << QString::number(record);
+    Tell(QStringLiteral("The ROM changed under the changes of rows %1 since they were read: "
+                        "discard them, or make them again over what the file holds now.\r\n\r\n"
+                        "Nothing was written.")
+             .arg(rows.join(QStringLiteral(", "))));
+    return false;
+  }
+  if (const auto refusal = m_model->FirstRefusal()) {
+    Tell(QStringLiteral("Row %1: %2\r\n\r\nNothing was written.")
+             .arg(refusal->first)
+             .arg(QString::fromStdString(refusal->second)));
+    return false;
+  }
+  const int records = m_model->StagedRecordCount();
+  const QString name = QStringLiteral("%1 table: %2 record%3")
+                           .arg(Latin1(Fields().name))
+                           .arg(records)
+                           .arg(records == 1 ? "" : "s");
+  WriteDurableStep(m_session, m_platform, this, name, [this] { m_model->WriteStaged(); });
+  ShowStatus();
+  return !m_model->HasStaged();
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+  if (m_model->HasStaged()) {
+    switch (m_platform.AskAboutPendingChanges(
+        this, QString::fromLatin1(kProgramName),
+        QStringLiteral("The %1 table has changes not applied to the ROM.").arg(windowTitle()))) {
+      case PendingChoice::kApply:
+        if (Apply()) break;
+        [[fallthrough]];
+      case PendingChoice::kCancel:
+        event->ignore();
+        return;
+      case PendingChoice::kDiscard:
+        m_model->Discard();
+        break;
+    }
+  }
+  m_platform.Settings().setValue(HeaderKey(Fields()),
+                                 m_ui->TableGRD->horizontalHeader()->saveState());
+  m_platform.Settings().sync();
+  event->accept();
+}
+
+// The selected cells' rectangle as tab-separated rows, as spreadsheets paste them.
+void TableWindow::CopyCells() {
+  const QModelIndexList cells = m_ui->TableGRD->selectionModel()->selectedIndexes();
+  if (cells.isEmpty()) return;
+  const QHeaderView& header = *m_ui->TableGRD->horizontalHeader();
+  int top = cells[0].row(), bottom = top, left = header.visualIndex(cells[0].column()),
+      right = left;
+  for (const QModelIndex& cell : cells) {
+    top = std::min(top, cell.row());
+    bottom = std::max(bottom, cell.row());
+    left = std::min(left, header.visualIndex(cell.column()));
+    right = std::max(right, header.visualIndex(cell.column()));
+  }
+  QStringList rows;
+  for (int row = top; row <= bottom; ++row) {
+    QStringList texts;
+    for (int visual = left; visual <= right; ++visual) {
+      texts << CellText(m_rows->index(row, header.logicalIndex(visual)));
+    }
+    rows << texts.join(u'\t');
+  }
+  QApplication::clipboard()->setText(rows.join(u'\n') + u'\n');
+}
+
+// Tab-separated rows from the current cell on, or one value into every
+// selected cell: each value checked as typing would check it, and nothing
+// taken when one is refused.
+void TableWindow::PasteCells() {
+  QString text = QApplication::clipboard()->text();
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (text.endsWith(u'\n')) text.chop(1);
+  QList<QStringList> rows;
+  for (const QString& row : text.split(u'\n')) rows << row.split(u'\t');
+  std::vector<TableModel::CellText> cells;
+  const QHeaderView& header = *m_ui->TableGRD->horizontalHeader();
+  const QModelIndexList selected = m_ui->TableGRD->selectionModel()->selectedIndexes();
+  if (rows.size() == 1 && rows[0].size() == 1 && selected.size() > 1) {
+    for (const QModelIndex& cell : selected)
+      cells.push_back({m_rows->mapToSource(cell), rows[0][0]});
+  } else {
+    const QModelIndex start = m_ui->TableGRD->currentIndex();
+    if (!start.isValid()) return;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+      for (qsizetype c = 0; c < rows[r].size(); ++c) {
+        const int row = start.row() + static_cast<int>(r);
+        const int visual = header.visualIndex(start.column()) + static_cast<int>(c);
+        const QModelIndex cell =
+            row < m_rows->rowCount() && visual < header.count()
+                ? m_rows->mapToSource(m_rows->index(row, header.logicalIndex(visual)))
+                : QModelIndex();
+        if (!cell.isValid()) {
+          Tell(
+              QStringLiteral("Nothing was pasted: the text reaches past the grid's last "
+                             "row or column."));
+          return;
+        }
+        cells.push_back({cell, rows[r][c]});
+      }
+    }
+  }
+  if (const auto refusal = m_model->StageAll(cells)) {
+    Tell(QStringLiteral("Nothing was pasted: row %1, column \"%2\": \"%3\" %4.")
+             .arg(refusal->index.row())
+             .arg(m_model->headerData(refusal->index.column(), Qt::Horizontal).toString(),
+                  refusal->text, refusal->why));
+  }
+}
+
+void TableWindow::ShowWhereUsed() {
+  const QModelIndex current = m_ui->TableGRD->currentIndex();
+  if (!current.isValid()) return;
+  const int record = m_rows->mapToSource(current).row();
+  std::vector<FieldOfRecord> uses;
+  try {
+    uses = WhereUsed(Fields(), record, m_session.Text(), m_session.Rom());
+  } catch (const RomError& error) {
+    Tell(
+        QStringLiteral("The ROM could not be read: %1.").arg(QString::fromLocal8Bit(error.what())));
+    return;
+  }
+  auto* window = PlacesWindow::ForUses(
+      m_session, QStringLiteral("Where Used: %1").arg(m_model->index(record, 1).data().toString()),
+      uses, this);
+  connect(window, &PlacesWindow::OpenTableAt, this, &TableWindow::OpenTableAt);
+  window->show();
+}
+
+}  // namespace torvale::ui
