@@ -15,6 +15,16 @@
 #include "patch/TableCsv.h"
 
 namespace torvale {
+
+void PrintTo(const CsvRefusal& refusal, std::ostream* out) {
+  *out << "line " << refusal.line << " [" << refusal.column << "] \"" << refusal.text << "\" "
+       << refusal.why;
+}
+void PrintTo(const CsvEdit& edit, std::ostream* out) {
+  *out << "record " << edit.record << " field " << edit.field << " = "
+       << ::testing::PrintToString(edit.value);
+}
+
 namespace {
 
 using Edits = std::vector<std::tuple<int, const char*, Value>>;  // record, field name, value
