@@ -273,7 +273,10 @@ class TableCsvReader {
     const std::optional<Value> number = read(m_numberAt[i], AsNumber(field));
     if (!shown || !number) return std::nullopt;
     if (*number == was) return shown;
-    if (*shown != was && *shown != *number) {
+    // An entry that several values show reads as the first of them, unless
+    // read against one of them: against the number, it agrees with it.
+    if (*shown != was &&
+        ReadCellText(field, cells[*m_shownAt[i]], *number, m_lists).value != *number) {
       Refuse(line, m_titles[*m_numberAt[i]], cells[*m_numberAt[i]],
              "names another value than the column \"" + std::string(field.label) + "\"");
       return std::nullopt;

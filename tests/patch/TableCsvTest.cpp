@@ -99,6 +99,9 @@ TEST_F(TableCsv, EditedCellsReadAsTheirEdits) {
       {ShopTable, "#,Slot 1 #\r\n0,97\r\n", {{0, "Slot1CBO", std::int64_t{97}}}},
       {ShopTable, "#,Slot 1,Slot 1 #\r\n0,Eskwen,97\r\n", {{0, "Slot1CBO", std::int64_t{97}}}},
       {ShopTable, "#,Slot 1,Slot 1 #\r\n0,Heldax,63\r\n", {{0, "Slot1CBO", std::int64_t{97}}}},
+      {ItemTable,  // "None" is the entry of several values: the number says which
+       "#,Who can equip,Who can equip #\r\n0,None,90\r\n",
+       {{0, "EquipLST", std::int64_t{90}}}},
       {SpellTable,
        "#,Ignore Wall,Casting Time\r\n0,1,15\r\n2,0,1\r\n",
        {{0, "IgnoreWallCHK", std::int64_t{1}}, {2, "IgnoreWallCHK", std::int64_t{0}}}},
