@@ -5,7 +5,8 @@
 // refusals, never both), every refusal names a line of the file, and every
 // edit gives a written field that its record has a value other than the one
 // it holds, once, leaving a record that can be written. A file taken is
-// written again with its edits and must read back against them unchanged.
+// written again with its edits: against them it reads back unchanged, against
+// the sample as the same edits.
 
 #include <algorithm>
 #include <cstddef>
@@ -31,8 +32,9 @@ const std::vector<Record>& RecordsOf(const Table& table, FuzzRom& file) {
   return found->second;
 }
 
-void CheckEdits(const Table& table, const std::vector<CsvEdit>& edits, std::vector<Record> records,
-                ListEntries& lists) {
+void CheckEdits(const Table& table, const std::vector<CsvEdit>& edits,
+                const std::vector<Record>& current, ListEntries& lists) {
+  std::vector<Record> records = current;
   std::set<std::pair<int, std::size_t>> edited;
   for (const CsvEdit& edit : edits) {
     Require(edit.record >= 0 && edit.record < table.count && edit.field < table.fields.size(),
@@ -50,10 +52,18 @@ void CheckEdits(const Table& table, const std::vector<CsvEdit>& edits, std::vect
             "a record with its edits can be written");
   }
   if (edits.empty()) return;
-  const CsvReading again =
-      ReadTableCsv(table, WriteTableCsv(table, records, lists), records, lists);
+  const std::string csv = WriteTableCsv(table, records, lists);
+  const CsvReading again = ReadTableCsv(table, csv, records, lists);
   Require(again.edits.empty() && again.refusals.empty(),
           "a table written with its edits reads back unchanged");
+  // Rows come in the order of the records, the file's in any.
+  const auto order = [](const CsvEdit& a, const CsvEdit& b) {
+    return std::pair(a.record, a.field) < std::pair(b.record, b.field);
+  };
+  std::vector<CsvEdit> sorted = edits;
+  std::sort(sorted.begin(), sorted.end(), order);
+  Require(ReadTableCsv(table, csv, current, lists).edits == sorted,
+          "a table written with its edits reads as those edits");
 }
 
 }  // namespace
