@@ -26,8 +26,9 @@ std::string WriteTableCsv(const Table& table, std::span<const Record> values, Li
 
 // A cell of a CSV file that cannot be taken: the line of the file where its
 // row starts (1 for a header on the first line), the column's title, the
-// cell's text and why, said so that `"<text>" <why>` reads as a sentence.
-// A refusal of a whole row names the column "#".
+// cell's text and why, said so that `"<text>" <why>` reads as a sentence. A
+// refusal of a whole row names the column "#"; when its record with the
+// row's edits cannot be written, `why` is RefusalOf's sentence.
 struct CsvRefusal {
   std::size_t line;
   std::string column;
@@ -57,7 +58,8 @@ inline constexpr std::size_t kMostCsvRefusals = 100;
 // reads as the editors read what is typed into a field (ReadCellText) against
 // the record's value in `current`, and a cell that reads as another value is
 // an edit. "Entry" is not read. Of a field's two columns the one that changed
-// wins; changed to different values, they are refused. A field that is only
+// wins; changed to different values, they are refused (an entry that the
+// number's value shows too agrees with it). A field that is only
 // shown, or that the record does not have, keeps what the file was written
 // with. A record with edits must still be one that can be written
 // (RefusalOf). Blank lines and rows of empty cells are skipped, a UTF-8 byte
