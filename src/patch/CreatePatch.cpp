@@ -3,7 +3,7 @@
 #include "patch/BpsPatch.h"
 #include "patch/ImageDiff.h"
 #include "patch/IpsPatch.h"
-#include "patch/PatchFile.h"
+#include "patch/OutputFile.h"
 
 namespace torvale {
 
@@ -16,7 +16,7 @@ PatchSummary CreatePatch(std::span<const std::uint8_t> clean, std::span<const st
   if (runs.empty()) return summary;
   const std::vector<std::uint8_t> patch =
       format == PatchFormat::kBps ? EncodeBps(clean, edited, runs) : EncodeIps(edited, runs);
-  WritePatchFile(destination, patch, protectedFiles);
+  WriteOutputFile(destination, patch, protectedFiles);
   summary.written = true;
   return summary;
 }

@@ -18,7 +18,7 @@ struct PatchSummary {
 
 // Makes the patch that turns the clean game image into the edited one (both
 // without copier header, of the same size) and writes it safely to
-// `destination` (WritePatchFile), refusing a destination that is one of
+// `destination` (WriteOutputFile), refusing a destination that is one of
 // `protectedFiles`. When the images are equal nothing is written. Failures
 // are thrown as PatchError.
 PatchSummary CreatePatch(std::span<const std::uint8_t> clean, std::span<const std::uint8_t> edited,

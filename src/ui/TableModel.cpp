@@ -250,6 +250,19 @@ std::optional<TableModel::PasteRefusal> TableModel::StageAll(const std::vector<C
   return std::nullopt;
 }
 
+std::vector<Record> TableModel::ShownRecords() const {
+  std::vector<Record> records;
+  records.reserve(m_read.size());
+  for (int record = 0; record < rowCount(); ++record) records.push_back(Shown(record));
+  return records;
+}
+
+void TableModel::StageValues(const std::vector<FieldValue>& values) {
+  if (values.empty()) return;
+  for (const auto& [record, field, value] : values) Stage(record, field, value);
+  emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 std::vector<int> TableModel::Conflicts() const {
   std::vector<int> records;
   for (const auto& [record, base] : m_base) {

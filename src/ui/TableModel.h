@@ -64,6 +64,16 @@ class TableModel : public QAbstractTableModel {
   };
   std::optional<PasteRefusal> StageAll(const std::vector<CellText>& cells);
 
+  // Every record as the grid shows it, staged values included.
+  std::vector<Record> ShownRecords() const;
+  // Values read as the editors read them elsewhere (a CSV file), staged at once.
+  struct FieldValue {
+    int record;
+    std::size_t field;
+    Value value;
+  };
+  void StageValues(const std::vector<FieldValue>& values);
+
   bool HasStaged() const { return !m_staged.empty(); }
   int StagedRecordCount() const { return static_cast<int>(m_staged.size()); }
   // The records whose file bytes changed under their staged values since they were read.

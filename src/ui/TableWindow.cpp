@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -13,6 +15,9 @@
 #include <functional>
 
 #include "data/Search.h"
+#include "patch/OutputFile.h"
+#include "patch/PatchError.h"
+#include "patch/TableCsv.h"
 #include "rom/RomError.h"
 #include "rom/Version.h"
 #include "ui/DurableStep.h"
@@ -31,6 +36,9 @@ namespace {
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+const QString kCsvType = QStringLiteral("CSV File (*.csv)");
+const QString kCsvFilter = kCsvType + QStringLiteral("|*.csv");
 
 // Where the grid's column widths and order are kept, per table.
 QString HeaderKey(const Table& table) {
@@ -107,6 +115,8 @@ void TableWindow::ConnectCommands() {
     ShowStatus();
   });
   connect(m_ui->ApplyCMD, &QPushButton::clicked, this, &TableWindow::Apply);
+  connect(m_ui->ExportCMD, &QPushButton::clicked, this, &TableWindow::ExportCsv);
+  connect(m_ui->ImportCMD, &QPushButton::clicked, this, &TableWindow::ImportCsv);
   connect(m_ui->RevertCMD, &QPushButton::clicked, m_model, &TableModel::Discard);
   connect(m_model, &TableModel::dataChanged, this, &TableWindow::ShowStatus);
   connect(m_model, &TableModel::Refused, this, &TableWindow::Tell);
@@ -258,6 +268,74 @@ void TableWindow::PasteCells() {
              .arg(m_model->headerData(refusal->index.column(), Qt::Horizontal).toString(),
                   refusal->text, refusal->why));
   }
+}
+
+// The whole table as the grid shows it, written safely: never over the ROM.
+void TableWindow::ExportCsv() {
+  QString type = kCsvType;
+  const QString path =
+      m_platform.AskSaveFileName(this, QStringLiteral("Export CSV"), kCsvFilter, type);
+  if (path.isEmpty()) return;
+  try {
+    const std::string csv = WriteTableCsv(Fields(), m_model->ShownRecords(), m_model->Lists());
+    const std::filesystem::path rom[] = {m_session.Rom().Path()};
+    WriteOutputFile(path.toStdString(),
+                    std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()), rom,
+                    "CSV file");
+    statusBar()->showMessage(QStringLiteral("Exported %1 rows to \"%2\".")
+                                 .arg(m_model->rowCount())
+                                 .arg(QDir::toNativeSeparators(path)));
+  } catch (const PatchNotDurableError& error) {
+    Tell(QString::fromLocal8Bit(error.what()));
+  } catch (const RomError& error) {
+    Tell(QString::fromLocal8Bit(error.what()) + QStringLiteral("\r\n\r\nNo file was written."));
+  }
+}
+
+// A file edited in a spreadsheet: its cells that differ are marked as
+// changed, to be applied or discarded; a file with any cell refused is
+// refused whole, every refused cell named.
+void TableWindow::ImportCsv() {
+  const QString path = m_platform.AskOpenFileName(
+      this, kCsvFilter + QStringLiteral("|All Files (*.*)|*.*"), kCsvType);
+  if (path.isEmpty()) return;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    Tell(QStringLiteral("\"%1\" could not be read: %2.")
+             .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  CsvReading reading;
+  try {
+    reading = ReadTableCsv(
+        Fields(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        m_model->ShownRecords(), m_model->Lists());
+  } catch (const RomError& error) {
+    Tell(
+        QStringLiteral("The ROM could not be read: %1.").arg(QString::fromLocal8Bit(error.what())));
+    return;
+  }
+  if (!reading.refusals.empty()) {
+    QStringList lines;
+    for (const CsvRefusal& refusal : reading.refusals) {
+      lines << QStringLiteral("Line %1, %2: \"%3\" %4.")
+                   .arg(refusal.line)
+                   .arg(QString::fromStdString(refusal.column),
+                        QString::fromStdString(refusal.text), QString::fromStdString(refusal.why));
+    }
+    Tell(QStringLiteral("\"%1\" was not taken; nothing of it was marked as changed:\r\n\r\n%2")
+             .arg(QDir::toNativeSeparators(path), lines.join(QStringLiteral("\r\n"))));
+    return;
+  }
+  std::vector<TableModel::FieldValue> values;
+  for (CsvEdit& edit : reading.edits)
+    values.push_back({edit.record, edit.field, std::move(edit.value)});
+  m_model->StageValues(values);
+  statusBar()->showMessage(
+      QStringLiteral("%1 cells of \"%2\" differ from the table: marked as changed.")
+          .arg(values.size())
+          .arg(QDir::toNativeSeparators(path)));
 }
 
 void TableWindow::ShowWhereUsed() {

@@ -51,6 +51,8 @@ class TableWindow : public QMainWindow {
   void CopyCells();
   void PasteCells();
   void ShowWhereUsed();
+  void ExportCsv();
+  void ImportCsv();
   void Tell(const QString& text);
 
   std::unique_ptr<Ui::TableWindow> m_ui;

@@ -21,7 +21,7 @@
 #include "patch/CreatePatch.h"
 #include "patch/IpsPatch.h"
 #include "patch/PatchError.h"
-#include "patch/PatchFile.h"
+#include "patch/OutputFile.h"
 #include "patch/Revert.h"
 #include "rom/RomFile.h"
 
@@ -252,7 +252,7 @@ TEST_F(PatchFiles, FaultAtEveryCallLeavesTheEarlierFileOrTheWholePatch) {
   placeEarlier();
   const auto earlier = Contents();
   testing::FaultyOutputIo clean;
-  WritePatchFile(destination, patch, {}, clean);
+  WriteOutputFile(destination, patch, {}, "patch", clean);
   EXPECT_EQ(testing::ReadFileBytes(destination), patch);
   EXPECT_EQ(std::filesystem::status(destination).permissions(), std::filesystem::perms(0640));
   EXPECT_EQ(clean.calls, "comwsxrf");
@@ -264,7 +264,7 @@ TEST_F(PatchFiles, FaultAtEveryCallLeavesTheEarlierFileOrTheWholePatch) {
     bool notOnDisk = false;
     const std::string refusal = Refusal([&] {
       try {
-        WritePatchFile(destination, patch, {}, io);
+        WriteOutputFile(destination, patch, {}, "patch", io);
       } catch (const PatchNotDurableError&) {
         notOnDisk = true;
         throw;

@@ -1,4 +1,4 @@
-#include "patch/PatchFile.h"
+#include "patch/OutputFile.h"
 
 #include <sys/stat.h>
 
@@ -40,8 +40,8 @@ std::filesystem::path TemporaryName(const std::filesystem::path& folder, std::mt
 // A new file beside the destination, removed again unless it was put in place.
 class TemporaryFile {
  public:
-  TemporaryFile(const std::filesystem::path& destination, OutputIo& io)
-      : m_destination(destination), m_io(io) {
+  TemporaryFile(const std::filesystem::path& destination, std::string_view what, OutputIo& io)
+      : m_destination(destination), m_what(what), m_io(io) {
     const std::filesystem::path folder =
         destination.has_parent_path() ? destination.parent_path() : ".";
     std::mt19937_64 random(std::random_device{}());
@@ -90,7 +90,7 @@ class TemporaryFile {
     if (m_io.Rename(m_path, m_destination) != 0) Fail("it could not be put in place");
     m_placed = true;
     if (m_io.SyncFolder(m_path.parent_path()) != 0) {
-      throw PatchNotDurableError("The patch \"" + m_destination.string() +
+      throw PatchNotDurableError("The " + m_what + " \"" + m_destination.string() +
                                  "\" was written, but is not known to be on disk: its folder "
                                  "could not be made durable (" +
                                  SystemReason() + ").");
@@ -99,11 +99,12 @@ class TemporaryFile {
 
  private:
   [[noreturn]] void Fail(const std::string& what) const {
-    throw PatchError("The patch \"" + m_destination.string() + "\" was not written: " + what +
-                     " (" + SystemReason() + ").");
+    throw PatchError("The " + m_what + " \"" + m_destination.string() +
+                     "\" was not written: " + what + " (" + SystemReason() + ").");
   }
 
   std::filesystem::path m_destination;
+  std::string m_what;
   OutputIo& m_io;
   std::filesystem::path m_path;
   int m_fd = -1;
@@ -112,16 +113,17 @@ class TemporaryFile {
 
 }  // namespace
 
-void WritePatchFile(const std::filesystem::path& destination, std::span<const std::uint8_t> bytes,
-                    std::span<const std::filesystem::path> protectedFiles, OutputIo& io) {
+void WriteOutputFile(const std::filesystem::path& destination, std::span<const std::uint8_t> bytes,
+                     std::span<const std::filesystem::path> protectedFiles, std::string_view what,
+                     OutputIo& io) {
   for (const std::filesystem::path& file : protectedFiles) {
     if (SameFile(destination, file)) {
-      throw PatchError("The patch \"" + destination.string() +
-                       "\" was not written: that file is one of the ROM files the patch is made "
-                       "from, and it has not been changed.");
+      throw PatchError("The " + std::string(what) + " \"" + destination.string() +
+                       "\" was not written: that file is one of the ROM files the " +
+                       std::string(what) + " is made from, and it has not been changed.");
     }
   }
-  TemporaryFile file(destination, io);
+  TemporaryFile file(destination, what, io);
   file.TakePermissionsOfDestination();
   file.Write(bytes);
   file.PlaceAsDestination();
