@@ -54,7 +54,7 @@ void MainWindow::ConnectTableCommands() {
 void MainWindow::OpenTableWindow(const Table& table, int record) {
   if (!m_rom.IsOpen()) return;
   QPointer<TableWindow>& window = m_tableWindows[&table];
-  if (window == nullptr) {
+  if (window == nullptr || window->isHidden()) {  // a window closed goes once its events are over
     try {
       window = new TableWindow(m_session, m_platform, table, this);
     } catch (const RomError& error) {

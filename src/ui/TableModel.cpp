@@ -156,6 +156,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   const Field* field = FieldAt(index.column());
   if (field == nullptr ||
