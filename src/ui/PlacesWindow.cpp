@@ -107,6 +107,10 @@ PlacesWindow* PlacesWindow::ForFind(RomSession& session, QWidget* parent) {
   row->addWidget(window->m_find);
   row->addWidget(find);
   qobject_cast<QVBoxLayout*>(window->layout())->insertLayout(0, row);
+  // The keyboard starts in the box, and Tab follows the reading order.
+  QWidget::setTabOrder(window->m_find, find);
+  QWidget::setTabOrder(find, window->m_places);
+  window->m_find->setFocus();
   connect(find, &QPushButton::clicked, window, &PlacesWindow::Find);
   connect(window->m_find, &QLineEdit::returnPressed, window, &PlacesWindow::Find);
   return window;

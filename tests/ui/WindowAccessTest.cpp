@@ -5,12 +5,16 @@
 #include <chrono>
 
 #include "WindowFixture.h"
+#include "data/Items.h"
+#include "data/Search.h"
 #include "ui/AboutWindow.h"
 #include "ui/EditorRegistry.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureWindow.h"
+#include "ui/PlacesWindow.h"
 #include "ui/SpecialThanksWindow.h"
 #include "ui/Splash.h"
+#include "ui/TableWindow.h"
 
 using namespace torvale::testing;
 namespace ui = torvale::ui;
@@ -18,8 +22,9 @@ namespace ui = torvale::ui;
 namespace {
 
 // The windows that are no editors; then every editor of the registry.
-const char* const kOtherWindows[] = {"MainWindow", "Splash", "AboutWindow", "SpecialThanksWindow",
-                                     "PictureWindow"};
+const char* const kOtherWindows[] = {"MainWindow",          "Splash",        "AboutWindow",
+                                     "SpecialThanksWindow", "PictureWindow", "TableWindow",
+                                     "WhereUsedWindow",     "FindWindow"};
 
 std::unique_ptr<QWidget> Create(const QString& name, EditorFixture& fixture) {
   if (name == "Splash") {
@@ -28,6 +33,18 @@ std::unique_ptr<QWidget> Create(const QString& name, EditorFixture& fixture) {
   if (name == "AboutWindow") return std::make_unique<ui::AboutWindow>(fixture.platform);
   if (name == "SpecialThanksWindow") return std::make_unique<ui::SpecialThanksWindow>();
   if (name == "PictureWindow") return std::make_unique<ui::PictureWindow>();
+  // The items' grid, which offers Where Used; the uses of item 1; Find.
+  if (name == "TableWindow") {
+    return std::make_unique<ui::TableWindow>(fixture.session, fixture.platform,
+                                             torvale::ItemTable(), nullptr);
+  }
+  if (name == "WhereUsedWindow") {
+    return std::unique_ptr<QWidget>(ui::PlacesWindow::ForUses(
+        fixture.session, "Where Used",
+        torvale::WhereUsed(torvale::ItemTable(), 1, fixture.text, fixture.rom), nullptr));
+  }
+  if (name == "FindWindow")
+    return std::unique_ptr<QWidget>(ui::PlacesWindow::ForFind(fixture.session, nullptr));
   if (name != "MainWindow")
     return ui::EditorNamed(name.toStdString()).create(fixture.context, nullptr);
   fixture.platform.fileAnswers << fixture.WriteRom(fixture.original, "main.smc");
@@ -137,7 +154,11 @@ class WindowAccessTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("first");  // where the keyboard starts once the window is ready
     for (const char* name : kOtherWindows) {
-      QTest::newRow(name) << name << (name == QLatin1String("MainWindow") ? "iROMName" : "");
+      const QString first = name == QLatin1String("MainWindow")    ? "iROMName"
+                            : name == QLatin1String("TableWindow") ? "FilterTXT"
+                            : name == QLatin1String("FindWindow")  ? "FindTXT"
+                                                                   : "";
+      QTest::newRow(name) << name << first;
     }
     for (const ui::EditorEntry& editor : ui::Editors()) {
       if (editor.create) QTest::newRow(editor.window) << editor.window << editor.firstControl;
