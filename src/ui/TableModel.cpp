@@ -279,14 +279,15 @@ std::optional<std::pair<int, std::string>> TableModel::FirstRefusal() const {
   return std::nullopt;
 }
 
+// Once written, the records are staged no more: the file holds them as their
+// fields store them (an amount to its step, a name padded).
 void TableModel::WriteStaged() {
-  // The staged records leave as the file is seen to hold them (ShowChange),
-  // which may come while they are written: they are written from a copy.
-  const std::map<int, Record> staged = m_staged;
   std::vector<NumberedRecord> records;
-  records.reserve(staged.size());
-  for (const auto& [record, values] : staged) records.push_back({record, &values});
+  records.reserve(m_staged.size());
+  for (const auto& [record, values] : m_staged) records.push_back({record, &values});
   WriteRecords(m_table, m_session.Rom(), records);
+  m_staged.clear();
+  m_base.clear();
 }
 
 void TableModel::Discard() {
@@ -309,8 +310,11 @@ void TableModel::ShowChange(const RomChange& change) {
       }
       m_read[static_cast<std::size_t>(record)] = std::move(now);
     }
-  } catch (const RomError&) {
-    // The rows keep what they showed; the next write reports the file.
+  } catch (const RomError& error) {
+    emit Refused(QStringLiteral("The table could not be read again after the ROM changed: %1.  "
+                                "The grid may not show what the file holds; close it and open it "
+                                "again.")
+                     .arg(QString::fromLocal8Bit(error.what())));
   }
   m_lists.Forget();  // a name may have changed
   emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));

@@ -80,13 +80,14 @@ class TableModel : public QAbstractTableModel {
   std::vector<int> Conflicts() const;
   // Why a staged record cannot be written, or nothing: the record and the reason.
   std::optional<std::pair<int, std::string>> FirstRefusal() const;
-  // Writes every staged record (through WriteRecords); the staged values
-  // leave once the file holds them. Throws RomError.
+  // Writes every staged record (through WriteRecords), which are then staged
+  // no more. Throws RomError.
   void WriteStaged();
   void Discard();
 
  signals:
-  // An edit was refused: the message names the cell and why.
+  // An edit was refused, or the table could not be read again: the message
+  // names the cell and why, or the fault.
   void Refused(const QString& message);
 
  private:

@@ -14,19 +14,24 @@
 // second process out of a held ROM).
 
 #include <random>
+#include <set>
 #include <thread>
 
 #include "EditorDriver.h"
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
+#include "data/Tables.h"
 #include "ui/ChangesWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/TableModel.h"
+#include "ui/TableWindow.h"
 
 using namespace torvale::testing;
 
 namespace {
 
 constexpr int kEditsPerEditor = 300;
+constexpr int kEditsPerGrid = 200;
 constexpr int kKillsPerEditor = 12;
 
 struct StepResult {
@@ -65,6 +70,14 @@ StepResult Run(WindowFixture& fixture, FaultyRomIo& io, const FaultPlan& plan,
 }
 
 enum class EditorAction { kApply, kUndo, kRedo };
+
+// Triggers the grid's command of that caption, as its key or its menu would.
+void Trigger(QWidget& grid, const char* caption) {
+  for (QAction* action : grid.actions()) {
+    if (action->text() == QLatin1String(caption)) return action->trigger();
+  }
+  qFatal("no command %s", caption);
+}
 
 // Ctrl+Z, or Ctrl+Shift+Z, pressed in the window.
 void StepThroughHistory(QWidget& window, EditorAction action) {
@@ -108,6 +121,78 @@ StepResult RevertAll(const FaultPlan& plan) {
   return Run(
       fixture, io, plan, [&] { ClickButton(*Control<QPushButton>(window, "RevertCMD")); },
       [&] { return fixture.rom.IsOpen() || window.isVisible(); });
+}
+
+// A table of the game by its name.
+const torvale::Table& TableNamed(const QString& name) {
+  for (const torvale::Table* table : torvale::AllTables()) {
+    if (QLatin1String(table->name.data(), table->name.size()) == name) return *table;
+  }
+  qFatal("no table %s", qPrintable(name));
+}
+
+// Rows of every table a grid shows, by name.
+void AddTableRows() {
+  QTest::addColumn<QString>("table");
+  for (const torvale::Table* table : torvale::AllTables()) {
+    if (!GridLayoutOf(*table).empty()) {
+      QTest::newRow(table->name.data())
+          << QString::fromLatin1(table->name.data(), table->name.size());
+    }
+  }
+}
+
+// Gives the grid's cell of the layout's field the value, as its box, list or
+// check box takes it; false when the cell cannot be changed (a chest's part
+// its kind does not use).
+bool SetCell(torvale::ui::TableModel& model, const GridField& field, int record, int value) {
+  const std::size_t column = torvale::FieldIndex(model.Fields(), field.column);
+  const QModelIndex cell = model.index(record, model.ColumnOf(column));
+  if (!(model.flags(cell) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable))) return false;
+  const FieldModel& layout = *field.field;
+  if (layout.kind == FieldKind::kCheck) {
+    return model.setData(cell, value != 0 ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+  }
+  if (model.Fields().fields[column].list != torvale::ListId::kNone) {
+    return model.setData(cell, value, torvale::ui::TableModel::kValueRole);
+  }
+  return model.setData(cell, layout.kind == FieldKind::kName
+                                 ? QString::fromStdString(NameFor(value, layout.max))
+                                 : QString::number(value));
+}
+
+// A table's window over a fresh copy of the sample ROM.
+struct GridFixture {
+  explicit GridFixture(const torvale::Table& table, torvale::RomIo& io)
+      : fixture(Sample(), io),
+        window(new torvale::ui::TableWindow(fixture.session, fixture.platform, table, nullptr)) {
+    window->show();
+  }
+  ~GridFixture() { delete window; }
+  torvale::ui::TableModel& Model() {
+    auto* rows =
+        static_cast<QSortFilterProxyModel*>(Control<QTableView>(*window, "TableGRD")->model());
+    return *static_cast<torvale::ui::TableModel*>(rows->sourceModel());
+  }
+  EditorFixture fixture;
+  QPointer<torvale::ui::TableWindow> window;  // it goes when it closes
+};
+
+// The grid's Apply of every cell of the first, a middle and the last record
+// that the layout knows, each at its highest.
+StepResult GridApply(const torvale::Table& table, const FaultPlan& plan) {
+  FaultyRomIo io;
+  GridFixture grid(table, io);
+  for (const GridField& field : GridLayoutOf(table)) {
+    const RecordPicker& records = field.records;
+    for (const int record :
+         {records.first, records.first + records.count / 2, records.first + records.count - 1}) {
+      SetCell(grid.Model(), field, record, field.field->max);
+    }
+  }
+  return Run(
+      grid.fixture, io, plan, [&] { ClickButton(*Control<QPushButton>(*grid.window, "ApplyCMD")); },
+      [&] { return grid.fixture.rom.IsOpen(); });
 }
 
 StepResult MainWindowSave(const FaultPlan& plan) {
@@ -188,7 +273,7 @@ class ReliabilityTest : public QObject {
   Q_OBJECT
 
   int injected = 0, persistent = 0, unreported = 0, tornLeftOpen = 0, edits = 0, kills = 0,
-      undoKills = 0;
+      undoKills = 0, gridSteps = 0;
   std::size_t outsideFields = 0;
 
   // Injects every fault the clean run's calls allow; returns the first failure seen.
@@ -291,6 +376,105 @@ class ReliabilityTest : public QObject {
     }
   }
 
+  void everyFaultInAGridsApplyIsReportedAndLeavesOnlyOldOrNewBytes_data() { AddTableRows(); }
+  void everyFaultInAGridsApplyIsReportedAndLeavesOnlyOldOrNewBytes() {
+    QFETCH(QString, table);
+    const QString failure =
+        InjectAll([&](const FaultPlan& plan) { return GridApply(TableNamed(table), plan); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+  }
+
+  // Random cell edits and pastes in a table's grid, Applies, undos and redos:
+  // after each Apply, undo and redo the whole file holds what the game's
+  // layout says the edits leave.
+  void randomGridEditsLeaveExactlyTheLayoutsBytes_data() { AddTableRows(); }
+  void randomGridEditsLeaveExactlyTheLayoutsBytes() {
+    QFETCH(QString, table);
+    const std::vector<GridField> layout = GridLayoutOf(TableNamed(table));
+    FaultyRomIo io;
+    GridFixture grid(TableNamed(table), io);
+    auto& model = grid.Model();
+    QTableView& view = *Control<QTableView>(*grid.window, "TableGRD");
+    std::mt19937 random(static_cast<unsigned>(qHash(table)));
+    std::vector<Bytes> states = {grid.fixture.original};
+    std::size_t now = 0;
+    Bytes pending = states[now];
+    const auto pick = [&](const GridField& field) {
+      const RecordPicker& records = field.records;
+      return std::uniform_int_distribution(records.first,
+                                           records.first + records.count - 1)(random);
+    };
+    // Apply writes a changed record whole: a field left alone is written back as shown.
+    std::set<int> touched;
+    const auto store = [&](const GridField& edited, int record, int value) {
+      if (touched.insert(record).second) {
+        for (const GridField& other : layout) {
+          const FieldModel& f = *other.field;
+          const int shown = ValueOf(f, pending, record);
+          if (f.written && f.kind != FieldKind::kName && shown >= 0 &&
+              record < other.records.first + other.records.count) {
+            Store(f, pending, record, shown);
+          }
+        }
+      }
+      Store(*edited.field, pending, record, value);
+    };
+    for (int step = 1; step <= kEditsPerGrid; ++step, ++gridSteps) {
+      const int roll = std::uniform_int_distribution(0, 9)(random);
+      const GridField& field =
+          layout[std::uniform_int_distribution<std::size_t>(0, layout.size() - 1)(random)];
+      const int value = std::uniform_int_distribution(field.field->min, field.field->max)(random);
+      // Slot 9 shares the first name: its edits would race the first's.
+      const bool sharedName = field.field->form == Form::kCharacterName;
+      if (roll < 5) {
+        const int record = pick(field);
+        // A chest's part is edited in a chest of its kind, as the layout stores it.
+        if ((sharedName && (record == 0 || record == 9)) ||
+            ValueOf(*field.field, pending, record) < 0 || !SetCell(model, field, record, value)) {
+          continue;
+        }
+        store(field, record, value);
+        continue;
+      }
+      if (roll == 5 && field.field->kind == FieldKind::kNumber && !sharedName) {
+        // One value pasted into the cells of two records.
+        const int column = model.ColumnOf(torvale::FieldIndex(model.Fields(), field.column));
+        const int first = pick(field), second = pick(field);
+        view.selectionModel()->clearSelection();
+        for (const int record : {first, second}) {
+          if (!(model.flags(model.index(record, column)) & Qt::ItemIsEditable)) continue;
+          view.selectionModel()->select(view.model()->index(record, column),
+                                        QItemSelectionModel::Select);
+        }
+        if (view.selectionModel()->selectedIndexes().size() != 2) continue;
+        QApplication::clipboard()->setText(QString::number(value));
+        Trigger(view, "&Paste");
+        for (const int record : {first, second}) store(field, record, value);
+        continue;
+      }
+      if (roll < 8) {
+        ClickButton(*Control<QPushButton>(*grid.window, "ApplyCMD"));
+        touched.clear();
+        if (pending != states[now]) {
+          states.resize(++now);
+          states.push_back(pending);
+        }
+      } else if (!model.HasStaged()) {
+        Trigger(view, roll == 8 ? "&Undo" : "&Redo");
+        if (roll == 8 && now > 0) --now;
+        if (roll == 9 && now + 1 < states.size()) ++now;
+        pending = states[now];
+      } else {
+        continue;
+      }
+      QVERIFY(!model.HasStaged());
+      const std::string differences = DescribeDifferences(states[now], grid.fixture.ReadRom());
+      QVERIFY2(differences.empty(),
+               qPrintable(QStringLiteral("step %1: %2").arg(step).arg(differences.c_str())));
+      QVERIFY(grid.fixture.platform.messages.isEmpty());
+    }
+  }
+
   void randomEditsLeaveExactlyTheLayoutsBytes_data() { AddEditorRows(); }
   void randomEditsLeaveExactlyTheLayoutsBytes() {
     const EditorModel& model = RowModel();
@@ -379,8 +563,10 @@ class ReliabilityTest : public QObject {
         "Faults injected: %d (%d of them persistent), unreported: %d, bytes changed outside the "
         "fields: %zu, fields torn in a ROM left open: %d",
         injected, persistent, unreported, outsideFields, tornLeftOpen);
-    qInfo("Edits tried: %d; processes killed during Applies: %d, during undos and redos: %d", edits,
-          kills, undoKills);
+    qInfo(
+        "Edits tried: %d, steps in grids: %d; processes killed during Applies: %d, during undos "
+        "and redos: %d",
+        edits, gridSteps, kills, undoKills);
   }
 };
 

@@ -1,5 +1,9 @@
 #include "EditorDriver.h"
 
+#include <algorithm>
+
+#include "data/Table.h"
+
 #include "WindowFixture.h"
 #include "ui/EditorRegistry.h"
 
@@ -117,6 +121,27 @@ void SetEveryField(QDialog& window, const EditorModel& model, bool highest) {
 
 void ClickApply(QDialog& window) {
   Drive(window, "ApplyCMD");
+}
+
+std::vector<GridField> GridLayoutOf(const Table& table) {
+  const auto columnOf = [](const FieldModel& field) -> std::string_view {
+    if (field.form == Form::kChestGp) return "GPTXT";
+    if (field.form == Form::kChestItem) return "ItemLST";
+    return field.kind == FieldKind::kCustom ? "" : field.control;
+  };
+  std::vector<GridField> fields;
+  const auto* editor = ui::EditorOfTable(table);
+  for (const EditorModel& model : EditorModels()) {
+    if (editor == nullptr || model.window != std::string_view(editor->window)) continue;
+    for (const FieldModel& field : model.fields) {
+      const std::string_view column = columnOf(field);
+      if (std::any_of(table.fields.begin(), table.fields.end(),
+                      [&](const auto& f) { return f.name == column; })) {
+        fields.push_back({&field, model.pickers[static_cast<std::size_t>(field.picker)], column});
+      }
+    }
+  }
+  return fields;
 }
 
 }  // namespace torvale::testing

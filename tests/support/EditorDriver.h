@@ -9,6 +9,10 @@
 #include "Layout.h"
 #include "ui/EditorContext.h"
 
+namespace torvale {
+struct Table;
+}
+
 namespace torvale::testing {
 
 // A test's data: one row for each editor model, its name in the column
@@ -33,5 +37,15 @@ void PickFirstRecords(QDialog& window, const EditorModel& model);
 // Sets every field a user can change to its lowest value, or its highest.
 void SetEveryField(QDialog& window, const EditorModel& model, bool highest);
 void ClickApply(QDialog& window);
+
+// A field of the game's layout that a table's grid shows, the records a user
+// may pick for it, and the name of the table's field that the grid's column
+// shows (a GP chest's amount is the grid's "GPTXT").
+struct GridField {
+  const FieldModel* field;
+  RecordPicker records;
+  std::string_view column;
+};
+std::vector<GridField> GridLayoutOf(const Table& table);
 
 }  // namespace torvale::testing

@@ -28,31 +28,6 @@ QString Caption(const QAction& action) {
   return action.text().remove(u'&');
 }
 
-// The grid's column of a field of the layout: the field of its name, and a
-// GP or item chest's amount or item.
-std::string_view ColumnName(const FieldModel& field) {
-  if (field.form == Form::kChestGp) return "GPTXT";
-  if (field.form == Form::kChestItem) return "ItemLST";
-  return field.kind == FieldKind::kCustom ? "" : field.control;
-}
-
-// The fields of the game's layout that the table's window edits, each with
-// the records a user may pick for it.
-std::vector<std::pair<const FieldModel*, RecordPicker>> LayoutOf(const torvale::Table& table) {
-  std::vector<std::pair<const FieldModel*, RecordPicker>> fields;
-  const auto* editor = torvale::ui::EditorOfTable(table);
-  for (const EditorModel& model : EditorModels()) {
-    if (editor == nullptr || model.window != std::string_view(editor->window)) continue;
-    for (const FieldModel& field : model.fields) {
-      if (std::any_of(table.fields.begin(), table.fields.end(),
-                      [&](const auto& f) { return f.name == ColumnName(field); })) {
-        fields.emplace_back(&field, model.pickers[static_cast<std::size_t>(field.picker)]);
-      }
-    }
-  }
-  return fields;
-}
-
 }  // namespace
 
 class TableWindowTest : public QObject {
@@ -141,10 +116,10 @@ class TableWindowTest : public QObject {
     }
     std::mt19937 random(static_cast<unsigned>(qHash(name)));
     Bytes image = Sample();
-    const auto layout = LayoutOf(*table);
+    const std::vector<GridField> layout = GridLayoutOf(*table);
     QVERIFY(!layout.empty());
     std::vector<std::pair<int, int>> planted;  // record and value of each field
-    for (const auto& [field, picker] : layout) {
+    for (const auto& [field, picker, column] : layout) {
       const int record =
           std::uniform_int_distribution(picker.first, picker.first + picker.count - 1)(random);
       const int value = std::uniform_int_distribution(field->min, field->max)(random);
@@ -162,10 +137,10 @@ class TableWindowTest : public QObject {
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), "Entry");
     QCOMPARE(Status(grid), QStringLiteral("%1 of %1 rows shown").arg(table->count));
     for (std::size_t i = 0; i < layout.size(); ++i) {
-      const FieldModel& field = *layout[i].first;
+      const FieldModel& field = *layout[i].field;
       const auto [record, value] = planted[i];
       int column = 0;
-      while (model.FieldAt(column) == nullptr || model.FieldAt(column)->name != ColumnName(field))
+      while (model.FieldAt(column) == nullptr || model.FieldAt(column)->name != layout[i].column)
         ++column;
       const QModelIndex cell = model.index(record, column);
       const QString where = QStringLiteral("%1 of record %2: ").arg(field.control).arg(record);
