@@ -127,6 +127,10 @@ bool ReadsRom(ListId list) {
   return list >= ListId::kItemNames && list <= ListId::kSpeedEntries;
 }
 
+bool IsNameList(ListId list) {
+  return ReadsRom(list) && list != ListId::kAttackDefenseEntries && list != ListId::kSpeedEntries;
+}
+
 const std::vector<std::string>& FixedEntries(ListId list) {
   static std::map<ListId, std::vector<std::string>> built;
   auto found = built.find(list);

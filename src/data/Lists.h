@@ -52,6 +52,9 @@ enum class ListId : std::uint8_t {
 };
 
 bool ReadsRom(ListId list);
+// Whether the list holds names of the game: of items, spells, characters,
+// monsters, or the short texts.
+bool IsNameList(ListId list);
 // The entries of a list the same for every ROM, built once.
 const std::vector<std::string>& FixedEntries(ListId list);
 // The entries of any list; one read from the ROM reads it now. Throws RomError.

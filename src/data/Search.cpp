@@ -86,7 +86,7 @@ std::vector<TextHit> FindText(std::string_view wanted, const TextCodec& text, co
           if (Contains(value, wanted)) hits.push_back({table, record, i, value});
         }
       }
-      if (table->entries == ListId::kNone) continue;
+      if (!IsNameList(table->entries)) continue;  // "Map #3" names no record
       // An entry that is the record's own name is found as that field already.
       const std::string entry = lists.Entry(table->entries, record);
       const bool named = std::any_of(hits.begin() + static_cast<std::ptrdiff_t>(found), hits.end(),

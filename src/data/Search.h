@@ -40,8 +40,9 @@ struct TextHit {
   std::optional<std::size_t> field;
   std::string value;
 };
-// Every entry name and text field of every table (AllTables, the ROM's
-// header fields aside) that holds `wanted`, case-insensitively. Throws RomError.
+// Every name that a record's entry shows (an item's, a monster's; not "Map
+// #3") and every text field of every table (AllTables, the ROM's header
+// fields aside) that holds `wanted`, case-insensitively. Throws RomError.
 std::vector<TextHit> FindText(std::string_view wanted, const TextCodec& text, const RomFile& rom,
                               ListEntries& lists);
 

@@ -33,10 +33,12 @@ PlacesWindow::PlacesWindow(RomSession& session, const QString& objectName, QWidg
   m_places->setObjectName(QStringLiteral("PlacesTRE"));
   m_places->setRootIsDecorated(false);
   m_places->setUniformRowHeights(true);
-  m_places->setSortingEnabled(true);
   m_places->setHeaderLabels({QStringLiteral("Table"), QStringLiteral("Entry"),
                              QStringLiteral("Field"), QStringLiteral("Value")});
   m_places->setToolTip(QStringLiteral("Double-click a place to open its table there."));
+  for (const auto& [column, width] : {std::pair{0, 170}, {1, 150}, {2, 150}}) {
+    m_places->setColumnWidth(column, width);
+  }
   m_status->setObjectName(QStringLiteral("StatusLBL"));
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
@@ -65,6 +67,7 @@ void PlacesWindow::Show(const std::vector<Place>& places, const std::vector<QStr
     items << item;
   }
   m_places->addTopLevelItems(items);
+  m_places->header()->setSortIndicator(-1, Qt::AscendingOrder);  // the tables' order until a click
   m_places->setSortingEnabled(true);
   m_status->setText(rows.empty() ? QStringLiteral("Nothing found.")
                                  : QStringLiteral("%1 found.").arg(rows.size()));
@@ -80,8 +83,10 @@ PlacesWindow* PlacesWindow::ForUses(RomSession& session, const QString& caption,
   try {
     for (const auto& [table, record, field] : uses) {
       places.push_back({table, record});
+      const Value value = ReadRecord(*table, session.Text(), session.Rom(), record)[field];
       rows.push_back({Latin1(table->name), FromGameText(lists.Entry(table->entries, record)),
-                      Latin1(table->fields[field].label)});
+                      Latin1(table->fields[field].label),
+                      FromGameText(ShownValue(table->fields[field], value, lists))});
     }
   } catch (const RomError&) {
     // the names that could be read are listed

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "data/CellText.h"
 #include "data/Search.h"
 #include "patch/OutputFile.h"
 #include "patch/PatchError.h"
@@ -37,6 +38,22 @@ QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr int kRowPadding = 6;
+constexpr int kColumnPadding = 24;        // room for the sort arrow
+constexpr std::size_t kWidestEntry = 28;  // characters shown of a list's entries
+
+// How many characters a column's values take at most: a number's digits, a
+// name's length, a list's longest entry (up to a limit).
+std::size_t CharactersOf(const Field& field, ListEntries& lists) {
+  if (field.list != ListId::kNone) {
+    std::size_t widest = 0;
+    for (const std::string& entry : lists.Of(field.list)) widest = std::max(widest, entry.size());
+    return std::min(widest, kWidestEntry);
+  }
+  if (field.encoding == Encoding::kText || field.encoding == Encoding::kBlankedText)
+    return field.width;
+  return std::max(std::to_string(field.maximum).size(), std::to_string(field.minimum).size());
+}
 const QString kCsvType = QStringLiteral("CSV File (*.csv)");
 const QString kCsvFilter = kCsvType + QStringLiteral("|*.csv");
 
@@ -71,8 +88,12 @@ TableWindow::TableWindow(RomSession& session, Platform& platform, const Table& t
   QTableView& grid = *m_ui->TableGRD;
   grid.setModel(m_rows);
   grid.setItemDelegate(new TableDelegate(*m_model, TypedLengthsOf(table), this));
+  // A row a line high; columns as wide as their titles and their first rows' values.
   grid.verticalHeader()->hide();
+  grid.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + kRowPadding);
   grid.horizontalHeader()->setSectionsMovable(true);
+  SizeColumns();
   grid.sortByColumn(-1, Qt::AscendingOrder);  // the file's order until a column is clicked
   const QByteArray header = m_platform.Settings().value(HeaderKey(table)).toByteArray();
   if (!header.isEmpty()) grid.horizontalHeader()->restoreState(header);
@@ -124,6 +145,27 @@ void TableWindow::ConnectCommands() {
     m_model->Discard();  // the ROM is gone, and what was not applied with it
     close();
   });
+}
+
+// Each column as wide as its title and its widest value, reckoned from the
+// field rather than measured cell by cell.
+void TableWindow::SizeColumns() {
+  QHeaderView& header = *m_ui->TableGRD->horizontalHeader();
+  const QFontMetrics text = m_ui->TableGRD->fontMetrics();
+  const int digit = text.horizontalAdvance(u'0');
+  ListEntries& lists = m_model->Lists();
+  for (int column = 0; column < m_model->columnCount(); ++column) {
+    std::size_t characters = std::to_string(m_model->rowCount()).size();
+    if (column == 1)
+      characters = Fields().entries == ListId::kNone
+                       ? 0
+                       : CharactersOf(Field{.list = Fields().entries}, lists);
+    if (const Field* field = m_model->FieldAt(column)) characters = CharactersOf(*field, lists);
+    const int title = header.fontMetrics().horizontalAdvance(
+        m_model->headerData(column, Qt::Horizontal).toString());
+    header.resizeSection(column,
+                         std::max(title, digit * static_cast<int>(characters)) + kColumnPadding);
+  }
 }
 
 void TableWindow::ShowStatus() {

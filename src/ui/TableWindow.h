@@ -47,6 +47,7 @@ class TableWindow : public QMainWindow {
 
  private:
   void ConnectCommands();
+  void SizeColumns();
   void ShowStatus();
   void CopyCells();
   void PasteCells();

@@ -7,12 +7,14 @@
 // the button of the window that opens it. Each window is saved as a PNG once
 // its lists are filled and its first record is shown. Then a few items are
 // changed, and the history window and the changes window, against a copy of
-// the ROM as it was opened, are saved, the latter with a patch made. The ROM
-// is written: give the tool a copy.
+// the ROM as it was opened, are saved, the latter with a patch made; then
+// tables as grids: the items sorted by price and filtered, a paste into the
+// shops, Where Used of an item and Find. The ROM is written: give the tool a copy.
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSet>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QtTest>
 #include <cstdio>
@@ -139,7 +142,6 @@ class Photographer {
     file.close();
   }
 
- private:
   void Save(QWidget& window, const QString& name) {
     if (!QTest::qWaitForWindowExposed(&window)) Fail(name + QStringLiteral(" never showed"));
     QTest::qWait(kSettleMilliseconds);  // laid out and painted
@@ -148,9 +150,69 @@ class Photographer {
     std::printf("%s\n", qPrintable(path));
   }
 
+ private:
   QDir m_pictures;
   bool m_failed = false;
 };
+
+// The table's window, opened from the Tables menu.
+QMainWindow& OpenTable(QMainWindow& main, const QString& name) {
+  for (QAction* entry : main.findChild<QMenu*>(QStringLiteral("mnuTables"))->actions()) {
+    if (entry->text().remove(u'&') == name) entry->trigger();
+  }
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == "TableWindow" && top->windowTitle() == name && top->isVisible()) {
+      top->resize(980, 520);
+      return *static_cast<QMainWindow*>(top);
+    }
+  }
+  qFatal("no window of the %s table", qPrintable(name));
+}
+
+void Trigger(QWidget& widget, const char* caption) {
+  for (QAction* action : widget.actions()) {
+    if (action->text() == QLatin1String(caption)) return action->trigger();
+  }
+}
+
+// Items sorted by price, dearest first, and filtered; a block pasted into the
+// shops; the uses of an item; what Find finds.
+void TakeTables(QMainWindow& main, Photographer& photographer) {
+  QMainWindow& items = OpenTable(main, QStringLiteral("Items"));
+  auto& grid = *Control<QTableView>(items, "TableGRD");
+  grid.sortByColumn(3, Qt::DescendingOrder);
+  torvale::tools::ReplaceText(*Control<QLineEdit>(items, "FilterTXT"), QStringLiteral("a"));
+  photographer.Save(items, QStringLiteral("table-window"));
+  QMainWindow& shops = OpenTable(main, QStringLiteral("Shops"));
+  auto& slotGrid = *Control<QTableView>(shops, "TableGRD");
+  QStringList rows;
+  for (int row = 0; row < 3; ++row) {
+    QStringList names;
+    for (int item = 0; item < 4; ++item)
+      names << grid.model()->index(row * 4 + item, 1).data().toString();
+    rows << names.join(u'\t');
+  }
+  QApplication::clipboard()->setText(rows.join(u'\n'));
+  slotGrid.setCurrentIndex(slotGrid.model()->index(2, 3));
+  Trigger(slotGrid, "&Paste");
+  photographer.Save(shops, QStringLiteral("table-paste"));
+  Click(shops, "RevertCMD");
+  grid.setCurrentIndex(grid.model()->index(0, 0));
+  Trigger(grid, "Where &Used");
+  if (auto* uses = items.findChild<QDialog*>(QStringLiteral("WhereUsedWindow"))) {
+    photographer.Save(*uses, QStringLiteral("where-used"));
+    uses->close();
+  }
+  Control<QAction>(main, "mnuFind")->trigger();
+  if (auto* find = main.findChild<QDialog*>(QStringLiteral("FindWindow"))) {
+    torvale::tools::ReplaceText(*Control<QLineEdit>(*find, "FindTXT"), QStringLiteral("lr"));
+    Click(*find, "FindCMD");
+    photographer.Save(*find, QStringLiteral("find-window"));
+    find->close();
+  }
+  shops.close();
+  items.close();
+}
 
 }  // namespace
 
@@ -206,6 +268,7 @@ int main(int argc, char* argv[]) {
   platform.fileAnswers = {QString::fromStdString(clean.string()),
                           QString::fromStdString(patch.string())};
   Control<QAction>(main, "mnuCompare")->trigger();
+  TakeTables(main, photographer);
   std::filesystem::remove(spc);
   std::filesystem::remove(clean);
   std::filesystem::remove(patch);
