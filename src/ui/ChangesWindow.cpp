@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "frontend/DumpDescription.h"
+#include "frontend/HexText.h"
 #include "patch/ImageIdentity.h"
 #include "patch/Revert.h"
 #include "rom/RomImage.h"
 #include "ui/CleanRomChoice.h"
-#include "ui/DumpDescription.h"
-#include "ui/HexText.h"
 #include "ui/PatchDialog.h"
 #include "ui/RowFilter.h"
 #include "ui_ChangesWindow.h"
@@ -31,14 +31,14 @@ QStringList Columns(const Change& change, std::span<const std::uint8_t> clean,
   if (!change.table.empty()) {
     return {QString::fromStdString(change.table), QString::fromStdString(change.entry),
             QString::fromStdString(change.field), QString::fromStdString(change.clean),
-            QString::fromStdString(change.now),   HexNumber(change.offset, 6)};
+            QString::fromStdString(change.now),   frontend::HexNumber(change.offset, 6)};
   }
   return {QStringLiteral("Other bytes"),
-          HexNumber(change.offset, 6),
+          frontend::HexNumber(change.offset, 6),
           QStringLiteral("%1 byte%2").arg(change.length).arg(change.length == 1 ? "" : "s"),
-          HexBytes(clean.subspan(change.offset, change.length), kBytesShown),
-          HexBytes(now.subspan(change.offset, change.length), kBytesShown),
-          HexNumber(change.offset, 6)};
+          frontend::HexBytes(clean.subspan(change.offset, change.length), kBytesShown),
+          frontend::HexBytes(now.subspan(change.offset, change.length), kBytesShown),
+          frontend::HexNumber(change.offset, 6)};
 }
 
 }  // namespace
@@ -118,7 +118,7 @@ void ChangesWindow::ShowStatus() {
 void ChangesWindow::ShowCleanRom() {
   m_ui->CleanRomLBL->setText(QStringLiteral("Clean ROM: ") + QDir::toNativeSeparators(m_cleanPath));
   const std::uint32_t crc = Crc32(m_clean.Image());
-  m_ui->CleanCrcLBL->setText(QStringLiteral("Its CRC32: ") + DumpDescription(crc) +
+  m_ui->CleanCrcLBL->setText(QStringLiteral("Its CRC32: ") + frontend::DumpDescription(crc) +
                              (KnownDumpName(crc) ? QStringLiteral(".")
                                                  : QStringLiteral("; it is taken as the clean ROM "
                                                                   "all the same.")));
@@ -153,7 +153,7 @@ QString ChangesWindow::Described(std::size_t change) const {
   if (c.table.empty()) {
     return QStringLiteral("%1 byte%2 at %3")
         .arg(c.length)
-        .arg(c.length == 1 ? "" : "s", HexNumber(c.offset, 6));
+        .arg(c.length == 1 ? "" : "s", frontend::HexNumber(c.offset, 6));
   }
   return QStringLiteral("%1: %2 %3")
       .arg(QString::fromStdString(c.table), QString::fromStdString(c.entry),

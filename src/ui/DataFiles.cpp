@@ -1,25 +1,15 @@
 #include "ui/DataFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 
+#include "frontend/DataFolder.h"
 #include "rom/Version.h"
 #include "ui/Platform.h"
 
 namespace torvale::ui {
 
-namespace {
-// Where an installed program's data files lie, relative to its own folder.
-constexpr auto kInstalledDataFolder = "../share/torvale";
-}  // namespace
-
 QString DataFilePath(const Platform& platform, const QString& fileName) {
-  const QDir programFolder(platform.ProgramFolder());
-  const QString besideProgram = programFolder.filePath(fileName);
-  if (QFileInfo(besideProgram).isFile()) return besideProgram;
-  const QString installed = QDir::cleanPath(
-      programFolder.filePath(QString::fromLatin1(kInstalledDataFolder) + u'/' + fileName));
-  return QFileInfo(installed).isFile() ? installed : besideProgram;
+  return frontend::DataFilePathIn(platform.ProgramFolder(), fileName);
 }
 
 bool RequireDataFile(Platform& platform, const QString& fileName) {

@@ -5,10 +5,10 @@
 #include <QUndoCommand>
 #include <utility>
 
+#include "frontend/HexText.h"
 #include "rom/RomError.h"
 #include "rom/RomImage.h"
 #include "rom/Version.h"
-#include "ui/HexText.h"
 #include "ui/Platform.h"
 
 namespace torvale::ui {
@@ -182,8 +182,9 @@ void History::Move(const RomStep& step, RomChange::Side side) {
     if (const auto mismatch = step.Change().FindMismatch(m_rom, other)) {
       refuse(QStringLiteral(": another program changed the ROM since.  The byte at file offset "
                             "%1 holds %2 where %3 was expected.\r\n\r\nNothing was written.")
-                 .arg(HexNumber(mismatch->offset, 6), HexNumber(mismatch->found, 2),
-                      HexNumber(mismatch->expected, 2)),
+                 .arg(frontend::HexNumber(mismatch->offset, 6),
+                      frontend::HexNumber(mismatch->found, 2),
+                      frontend::HexNumber(mismatch->expected, 2)),
              false);
       return;
     }

@@ -4,13 +4,12 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "frontend/DumpDescription.h"
 #include "patch/ImageIdentity.h"
 #include "rom/Checksum.h"
 #include "rom/RomError.h"
 #include "ui/ChangesWindow.h"
 #include "ui/CleanRomChoice.h"
-#include "ui/DumpDescription.h"
-#include "ui/HexText.h"
 #include "ui/HistoryKeys.h"
 #include "ui/HistoryWindow.h"
 #include "ui/MainWindow.h"
@@ -84,26 +83,10 @@ void MainWindow::ShowChecksum() {
 }
 
 void MainWindow::LoadChecksum() {
-  m_ui->CRC32LBL->setText(DumpDescription(ReadImageCrc32(m_rom)));
+  m_ui->CRC32LBL->setText(frontend::DumpDescription(ReadImageCrc32(m_rom)));
   const ChecksumStatus status = ReadChecksumStatus(m_rom);
   m_ui->mnuFixChecksum->setEnabled(status.state == ChecksumState::kWrong);
-  switch (status.state) {
-    case ChecksumState::kCorrect:
-      m_ui->ChecksumLBL->setText(QStringLiteral("Correct"));
-      return;
-    case ChecksumState::kWrong:
-      m_ui->ChecksumLBL->setText(
-          status.storedChecksum != status.computed
-              ? QStringLiteral("Wrong (stored %1, computed %2)")
-                    .arg(HexNumber(status.storedChecksum, 4), HexNumber(status.computed, 4))
-              : QStringLiteral("Wrong (complement stored %1, computed %2)")
-                    .arg(HexNumber(status.storedComplement, 4),
-                         HexNumber(status.computed ^ 0xFFFF, 4)));
-      return;
-    case ChecksumState::kUnknown:
-      m_ui->ChecksumLBL->setText(QStringLiteral("Unknown"));
-      return;
-  }
+  m_ui->ChecksumLBL->setText(frontend::ChecksumText(status));
 }
 
 // The checksum the image now sums to, and its complement; nothing for an

@@ -1,9 +1,9 @@
-#include "ui/HexText.h"
+#include "frontend/HexText.h"
 
 #include <QStringList>
 #include <algorithm>
 
-namespace torvale::ui {
+namespace torvale::frontend {
 
 QString HexNumber(std::uint64_t value, int digits) {
   return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(digits, u'0');
@@ -18,4 +18,4 @@ QString HexBytes(std::span<const std::uint8_t> bytes, std::size_t shown) {
   return texts.join(u' ');
 }
 
-}  // namespace torvale::ui
+}  // namespace torvale::frontend
