@@ -40,11 +40,12 @@ void PutCrc(std::vector<std::uint8_t>& out, std::uint32_t crc) {
 
 std::vector<std::uint8_t> EncodeBps(std::span<const std::uint8_t> clean,
                                     std::span<const std::uint8_t> edited,
-                                    std::span<const ChangedRun> runs) {
+                                    std::span<const ChangedRun> runs, std::string_view metadata) {
   std::vector<std::uint8_t> patch(kSignature.begin(), kSignature.end());
   PutNumber(patch, clean.size());
   PutNumber(patch, edited.size());
-  PutNumber(patch, 0);      // no metadata
+  PutNumber(patch, metadata.size());
+  patch.insert(patch.end(), metadata.begin(), metadata.end());
   std::size_t written = 0;  // the target's bytes described so far
   for (const ChangedRun& run : runs) {
     if (run.offset > written) PutAction(patch, kSourceRead, run.offset - written);
