@@ -22,6 +22,12 @@ void PutBigEndian(std::vector<std::uint8_t>& out, std::size_t value, int bytes) 
   }
 }
 
+std::size_t BigEndian(std::span<const std::uint8_t> bytes) {
+  std::size_t value = 0;
+  for (const std::uint8_t byte : bytes) value = value << 8 | byte;
+  return value;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> EncodeIps(std::span<const std::uint8_t> edited,
@@ -46,6 +52,65 @@ std::vector<std::uint8_t> EncodeIps(std::span<const std::uint8_t> edited,
   }
   patch.insert(patch.end(), kFooter.begin(), kFooter.end());
   return patch;
+}
+
+std::vector<std::uint8_t> ReadIps(std::span<const std::uint8_t> patch,
+                                  std::span<const std::uint8_t> image) {
+  if (!std::ranges::equal(patch.first(std::min(patch.size(), kHeader.size())), kHeader)) {
+    ThrowPatchError("The file is not an IPS patch: it does not start with \"PATCH\".");
+  }
+  std::vector<std::uint8_t> target(image.begin(), image.end());
+  std::size_t at = kHeader.size(), record = at;
+  // The next `count` bytes of the record, `part` of it.
+  const auto take = [&](std::size_t count, const char* part) {
+    if (count > patch.size() - at) {
+      ThrowPatchError(
+          "The IPS patch is cut short: the file ends at offset 0x%zX, inside the %s of "
+          "the record at offset 0x%zX.",
+          patch.size(), part, record);
+    }
+    at += count;
+    return patch.subspan(at - count, count);
+  };
+  while (true) {
+    record = at;
+    if (at == patch.size()) {
+      ThrowPatchError("The IPS patch is cut short: it ends at offset 0x%zX without \"EOF\".", at);
+    }
+    const auto where = take(3, "offset");
+    if (std::ranges::equal(where, kFooter)) break;
+    const std::size_t offset = BigEndian(where);
+    std::size_t length = BigEndian(take(2, "length"));
+    const bool run = length == 0;  // one byte repeated
+    if (run) length = BigEndian(take(2, "run length"));
+    const auto bytes = take(run ? 1 : length, run ? "run's byte" : "bytes");
+    if (offset + length > target.size()) {
+      ThrowPatchError(
+          "The IPS patch's record at offset 0x%zX writes %zu bytes at image offset "
+          "0x%06zX, past the image's end (%zu bytes); an image's length never changes.",
+          record, length, offset, target.size());
+    }
+    if (run) {
+      std::fill_n(target.begin() + static_cast<std::ptrdiff_t>(offset), length, bytes[0]);
+    } else {
+      std::ranges::copy(bytes, target.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+  }
+  const auto rest = patch.subspan(at);
+  if (rest.empty()) return target;
+  if (rest.size() != 3) {
+    ThrowPatchError(
+        "The IPS patch holds %zu bytes after \"EOF\" at offset 0x%zX, where only the "
+        "image's 3-byte length may follow.",
+        rest.size(), record);
+  }
+  if (BigEndian(rest) != target.size()) {
+    ThrowPatchError(
+        "The IPS patch sets the image's length to %zu bytes at offset 0x%zX; an "
+        "image's length never changes, and this one's is %zu bytes.",
+        BigEndian(rest), at, target.size());
+  }
+  return target;
 }
 
 }  // namespace torvale

@@ -19,4 +19,12 @@ inline constexpr std::size_t kIpsLargestImage = std::size_t{1} << 24;
 std::vector<std::uint8_t> EncodeIps(std::span<const std::uint8_t> edited,
                                     std::span<const ChangedRun> runs);
 
+// Applies an IPS patch to `image`: its records, plain or run-length (a run of
+// one byte), up to "EOF", and after it the optional 3-byte size of the
+// target. The image keeps its length: a record past its end, or a size other
+// than its own, is refused, as is a patch cut short or anything else after
+// "EOF" (PatchError, naming the offset in the patch).
+std::vector<std::uint8_t> ReadIps(std::span<const std::uint8_t> patch,
+                                  std::span<const std::uint8_t> image);
+
 }  // namespace torvale

@@ -4,10 +4,11 @@
 
 namespace torvale {
 
-// A patch that could not be made or written: a clean ROM of another game or
-// size, an image too large for the chosen format, a destination that is one
-// of the ROM files, or a refused write. The message names what failed. It is
-// a RomError, so a window's guard ends the step and nothing crosses the event loop.
+// A patch that could not be made, written or read: a clean ROM of another
+// game or size, an image too large for the chosen format, a destination that
+// is one of the ROM files, a refused write, or a patch that is damaged or
+// made for another image. The message names what failed. It is a RomError,
+// so a window's guard ends the step and nothing crosses the event loop.
 class PatchError : public RomError {
  public:
   using RomError::RomError;
@@ -19,5 +20,9 @@ class PatchNotDurableError : public PatchError {
  public:
   using PatchError::PatchError;
 };
+
+// Throws a PatchError whose message is printf's `format` filled with the
+// values: the readers name offsets in hexadecimal, which strings do not.
+[[noreturn]] [[gnu::format(printf, 1, 2)]] void ThrowPatchError(const char* format, ...);
 
 }  // namespace torvale

@@ -1,8 +1,8 @@
 // Patches against a clean ROM. Torvale's BPS and IPS patches, applied by
 // appliers written here from the published formats (sharing no code with the
-// patch writer), must turn the clean image into the edited one. The clean ROM
-// is read only when it is the same game and size, and a failed or refused
-// write leaves the folder as it was.
+// patch writer) and by Torvale's own readers, must turn the clean image into
+// the edited one. The clean ROM is read only when it is the same game and
+// size, and a failed or refused write leaves the folder as it was.
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -16,12 +16,13 @@
 
 #include "FaultyOutputIo.h"
 #include "TestRom.h"
+#include "patch/BpsPatch.h"
 #include "patch/ChangeList.h"
 #include "patch/CleanRom.h"
 #include "patch/CreatePatch.h"
 #include "patch/IpsPatch.h"
-#include "patch/PatchError.h"
 #include "patch/OutputFile.h"
+#include "patch/PatchError.h"
 #include "patch/Revert.h"
 #include "rom/RomFile.h"
 
@@ -123,6 +124,8 @@ void ExpectRoundTrip(const std::string& name, std::size_t size, const Runs& runs
     const Bytes patch = testing::ReadFileBytes(file);
     EXPECT_TRUE(edited ==
                 (format == PatchFormat::kBps ? ApplyBps(clean, patch) : ApplyIps(clean, patch)));
+    EXPECT_TRUE(edited == (format == PatchFormat::kBps ? ReadBps(patch, clean).target
+                                                       : ReadIps(patch, clean)));
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}),
             changed > 0 ? 2 : 0);
