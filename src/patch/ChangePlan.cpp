@@ -11,12 +11,6 @@
 namespace torvale {
 namespace {
 
-std::vector<std::uint8_t> Filed(std::span<const std::uint8_t> image) {
-  std::vector<std::uint8_t> file(kCopierHeaderSize + image.size());
-  std::copy(image.begin(), image.end(), file.begin() + kCopierHeaderSize);
-  return file;
-}
-
 std::span<const std::uint8_t> BytesAt(std::span<const std::uint8_t> image, const ByteRun& run) {
   return image.subspan(run.offset, run.bytes.size());
 }
@@ -32,52 +26,54 @@ FieldKey KeyOf(const FieldChange& change) {
 std::vector<PlannedChange> PlanChanges(const ChangeSet& changes,
                                        std::span<const std::uint8_t> clean,
                                        std::span<const std::uint8_t> now, const TextCodec& text) {
-  const std::vector<std::uint8_t> cleanFile = Filed(clean), nowFile = Filed(now);
+  const std::vector<std::uint8_t> cleanFile = LaidOutImage(clean), nowFile = LaidOutImage(now);
   const ImageView was(cleanFile), is(nowFile);
   std::vector<PlannedChange> plan;
+  const auto add = [&plan](bool isRun, std::size_t index, PlanState state) {
+    plan.push_back({isRun, index, state, state == PlanState::kWillChange});
+  };
+  // The fields come record by record: each record is read once from each image.
+  std::pair<const Table*, int> read{nullptr, -1};
+  Record before, current;
   for (std::size_t i = 0; i < changes.fields.size(); ++i) {
     const FieldChange& change = changes.fields[i];
-    const Value before = ReadRecord(*change.table, text, was.Rom(), change.record)[change.field];
-    const Value current = ReadRecord(*change.table, text, is.Rom(), change.record)[change.field];
-    const PlanState state = current == change.value ? PlanState::kAlreadySo
-                            : current == before     ? PlanState::kWillChange
-                                                    : PlanState::kConflict;
-    plan.push_back({false, i, state});
+    if (read != std::pair(change.table, change.record)) {
+      read = {change.table, change.record};
+      before = ReadRecord(*change.table, text, was.Rom(), change.record);
+      current = ReadRecord(*change.table, text, is.Rom(), change.record);
+    }
+    const Value& held = current[change.field];
+    add(false, i,
+        held == change.value             ? PlanState::kAlreadySo
+        : held == before[change.field]   ? PlanState::kWillChange
+                                         : PlanState::kConflict);
   }
   for (std::size_t i = 0; i < changes.runs.size(); ++i) {
     const ByteRun& run = changes.runs[i];
     if (run.offset + run.bytes.size() > now.size()) {
-      plan.push_back({true, i, PlanState::kConflict});
+      add(true, i, PlanState::kConflict);
       continue;
     }
     const auto current = BytesAt(now, run);
-    const PlanState state = std::ranges::equal(current, run.bytes) ? PlanState::kAlreadySo
-                            : std::ranges::equal(current, BytesAt(clean, run))
-                                ? PlanState::kWillChange
-                                : PlanState::kConflict;
-    plan.push_back({true, i, state});
+    add(true, i,
+        std::ranges::equal(current, run.bytes)                ? PlanState::kAlreadySo
+        : std::ranges::equal(current, BytesAt(clean, run))    ? PlanState::kWillChange
+                                                              : PlanState::kConflict);
   }
   return plan;
 }
 
-ChangeSet TakenChanges(const ChangeSet& changes, std::span<const PlannedChange> plan,
-                       std::span<const bool> conflictsTaken) {
-  ChangeSet taken{changes.clean, changes.program, {}, {}};
-  std::size_t conflict = 0;
+ChangeSet TakenChanges(const ChangeSet& changes, std::span<const PlannedChange> plan) {
+  ChangeSet chosen{changes.clean, changes.program, {}, {}};
   for (const PlannedChange& planned : plan) {
-    bool take = planned.state == PlanState::kWillChange;
-    if (planned.state == PlanState::kConflict) {
-      take = conflict < conflictsTaken.size() && conflictsTaken[conflict];
-      ++conflict;
-    }
-    if (!take) continue;
+    if (!planned.taken || planned.state == PlanState::kAlreadySo) continue;
     if (planned.isRun) {
-      taken.runs.push_back(changes.runs[planned.index]);
+      chosen.runs.push_back(changes.runs[planned.index]);
     } else {
-      taken.fields.push_back(changes.fields[planned.index]);
+      chosen.fields.push_back(changes.fields[planned.index]);
     }
   }
-  return taken;
+  return chosen;
 }
 
 MergedChanges MergeChangeSets(std::span<const ChangeSet> sets) {

@@ -18,11 +18,13 @@ class TextCodec;
 enum class PlanState { kWillChange, kAlreadySo, kConflict };
 
 // A change of the set: a field (its index in ChangeSet::fields) or a run of
-// bytes (its index in ChangeSet::runs), and its state.
+// bytes (its index in ChangeSet::runs), its state, and whether it is taken:
+// at first each one that will change, and no conflict, until a user chooses.
 struct PlannedChange {
   bool isRun;
   std::size_t index;
   PlanState state;
+  bool taken;
 };
 
 // Every change of `changes` against `now`, the image it is to be applied to,
@@ -32,10 +34,9 @@ std::vector<PlannedChange> PlanChanges(const ChangeSet& changes,
                                        std::span<const std::uint8_t> clean,
                                        std::span<const std::uint8_t> now, const TextCodec& text);
 
-// The part of `changes` whose planned changes are taken: those that will
-// change, and the conflicts a user chose; never one that is already so.
-ChangeSet TakenChanges(const ChangeSet& changes, std::span<const PlannedChange> plan,
-                       std::span<const bool> conflictsTaken);
+// The part of `changes` that is taken: each planned change marked taken, but
+// never one that is already so.
+ChangeSet TakenChanges(const ChangeSet& changes, std::span<const PlannedChange> plan);
 
 // Two or more sets made against one clean image, merged: every change any of
 // them makes, and where two set one field, or one byte, to different values,

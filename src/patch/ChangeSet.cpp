@@ -18,13 +18,6 @@ bool IsWritten(const Field& field) {
   return field.access == Access::kWritten;
 }
 
-// The image behind a copier header of zeros: the tables' offsets are file offsets.
-std::vector<std::uint8_t> Filed(std::span<const std::uint8_t> image) {
-  std::vector<std::uint8_t> file(kCopierHeaderSize + image.size());
-  std::copy(image.begin(), image.end(), file.begin() + kCopierHeaderSize);
-  return file;
-}
-
 struct Span {
   std::size_t offset;
   std::size_t length;
@@ -64,10 +57,12 @@ class ChangedBytes {
 ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::uint8_t> edited,
                       const TextCodec& text) {
   const ChangedBytes changed(clean, edited);
-  const std::vector<std::uint8_t> cleanFile = Filed(clean), editedFile = Filed(edited);
+  const std::vector<std::uint8_t> cleanFile = LaidOutImage(clean), editedFile = LaidOutImage(edited);
   const ImageView was(cleanFile), now(editedFile);
   ChangeSet changes;
-  std::vector<Span> claimed;  // a byte two tables hold is changed under the first
+  // A byte two tables hold is changed under the first; a record's fields
+  // that share bytes (a chest's kind and its item) all go in.
+  std::vector<std::pair<const Table*, Span>> claimed;
   for (const Table* table : AllTables()) {
     for (int record = 0; record < table->count; ++record) {
       std::optional<Record> before, after;
@@ -78,8 +73,9 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
           continue;
         }
         const Span span = SpanOf(field, record);
-        if (std::any_of(claimed.begin(), claimed.end(), [&](const Span& other) {
-              return other.offset <= span.offset &&
+        if (std::any_of(claimed.begin(), claimed.end(), [&](const auto& claim) {
+              const auto& [owner, other] = claim;
+              return owner != table && other.offset <= span.offset &&
                      span.offset + span.length <= other.offset + other.length;
             })) {
           continue;
@@ -91,7 +87,7 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
         const Value& value = (*after)[i];
         if (value == (*before)[i] || std::holds_alternative<std::monostate>(value)) continue;
         changes.fields.push_back({table, record, i, value});
-        claimed.push_back(span);
+        claimed.emplace_back(table, span);
       }
     }
   }
@@ -106,7 +102,7 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
 
 std::vector<std::uint8_t> AppliedTo(const ChangeSet& changes, std::span<const std::uint8_t> image,
                                     const TextCodec& text) {
-  MemoryRomIo io(Filed(image));
+  MemoryRomIo io(LaidOutImage(image));
   RomFile file(io);
   file.Open(io.path);
   std::map<std::pair<const Table*, int>, std::vector<const FieldChange*>> records;

@@ -3,12 +3,22 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "rom/RomImage.h"
+
 namespace torvale {
 namespace {
 
 constexpr int kViewFd = 3;
 
 }  // namespace
+
+std::vector<std::uint8_t> LaidOutImage(std::span<const std::uint8_t> image,
+                                       std::span<const std::uint8_t> header) {
+  std::vector<std::uint8_t> file(kCopierHeaderSize, 0);
+  std::copy_n(header.begin(), std::min<std::size_t>(header.size(), kCopierHeaderSize), file.begin());
+  file.insert(file.end(), image.begin(), image.end());
+  return file;
+}
 
 ImageView::ImageView(std::span<const std::uint8_t> bytes) : m_io(bytes) {
   m_rom.Open("memory");

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "rom/RomFile.h"
 #include "rom/RomIo.h"
@@ -38,5 +39,11 @@ class ImageView {
   ViewIo m_io;
   RomFile m_rom{m_io};
 };
+
+// A game image laid out as a file: behind `header` (its copier header,
+// padded with zeros) or a copier header of zeros, so that the tables' file
+// offsets find its bytes.
+std::vector<std::uint8_t> LaidOutImage(std::span<const std::uint8_t> image,
+                                       std::span<const std::uint8_t> header = {});
 
 }  // namespace torvale
