@@ -12,6 +12,7 @@
 #include "data/Tables.h"
 #include "patch/ChangeSetYaml.h"
 #include "patch/PatchError.h"
+#include "rom/RomImage.h"
 
 namespace torvale {
 namespace {
@@ -72,11 +73,33 @@ ChangeSet RandomSet(std::mt19937& random) {
   return changes;
 }
 
+// The changes of the sample image with random bytes in some names and texts,
+// as the editors find them.
+ChangeSet RandomTextEdits(std::mt19937& random, const TextCodec& text) {
+  const testing::Bytes clean(testing::Sample().begin() + kCopierHeaderSize,
+                             testing::Sample().end());
+  testing::Bytes edited = clean;
+  for (const Table* table : AllTables()) {
+    for (const Field& field : table->fields) {
+      if (!IsText(field) || field.access == Access::kShown) continue;
+      const int record = static_cast<int>(random() % static_cast<unsigned>(table->count));
+      const std::size_t offset = FieldOffset(field, record) - kCopierHeaderSize;
+      for (std::size_t i = 0; i < field.width; ++i) {
+        edited[offset + i] = static_cast<std::uint8_t>(random());
+      }
+    }
+  }
+  ChangeSet changes = ChangeSetOf(clean, edited, text);
+  changes.clean = {clean.size(), static_cast<std::uint32_t>(random()), {}};
+  return changes;
+}
+
 TEST_F(ChangeSetYaml, RandomSetsReadBackAsThemselves) {
   std::mt19937 random(20240601);
   std::set<std::string> tablesSeen;
   for (int set = 0; set < 40; ++set) {
-    const ChangeSet changes = RandomSet(random);
+    const ChangeSet changes =
+        set % 4 == 0 ? RandomTextEdits(random, m_memory.text) : RandomSet(random);
     for (const FieldChange& change : changes.fields) tablesSeen.emplace(change.table->name);
     const std::string yaml = WriteChangeSetYaml(changes, m_lists);
     const ChangeSet read = ReadChangeSetYaml(yaml);
