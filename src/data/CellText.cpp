@@ -1,6 +1,7 @@
 #include "data/CellText.h"
 
 #include <charconv>
+#include <utility>
 
 #include "text/TextCodec.h"
 #include "text/TextTable.h"
@@ -19,10 +20,6 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-bool IsText(const Field& field) {
-  return field.encoding == Encoding::kText || field.encoding == Encoding::kBlankedText;
-}
-
 std::string Range(const Field& field) {
   return "takes a value from " + std::to_string(field.minimum) + " to " +
          std::to_string(field.maximum);
@@ -35,8 +32,9 @@ CellReading ReadNumber(const Field& field, std::string_view text) {
   if (text.empty() || error == std::errc::invalid_argument || end != text.data() + text.size()) {
     return {{}, "is not a number"};
   }
-  if (error == std::errc::result_out_of_range || number < field.minimum || number > field.maximum) {
-    return {{}, Range(field)};
+  if (error == std::errc::result_out_of_range) return {{}, Range(field)};
+  if (std::string refusal = NumberRefusal(field, number); !refusal.empty()) {
+    return {{}, std::move(refusal)};
   }
   return {Value{number}, {}};
 }
@@ -61,16 +59,31 @@ CellReading ReadEntry(const Field& field, std::string_view text, const Value& cu
 }
 
 CellReading ReadText(const Field& field, std::string_view text) {
-  for (const char character : text) {
-    if (!EncodeCharacter(character)) return {{}, "has a character the game cannot show"};
-  }
-  if (text.size() > field.width) {
-    return {{}, "is longer than " + std::to_string(field.width) + " characters"};
+  if (std::string refusal = TextRefusal(field, text); !refusal.empty()) {
+    return {{}, std::move(refusal)};
   }
   return {Value{std::string(text)}, {}};
 }
 
 }  // namespace
+
+bool IsText(const Field& field) {
+  return field.encoding == Encoding::kText || field.encoding == Encoding::kBlankedText;
+}
+
+std::string NumberRefusal(const Field& field, std::int64_t number) {
+  return number < field.minimum || number > field.maximum ? Range(field) : std::string();
+}
+
+std::string TextRefusal(const Field& field, std::string_view text) {
+  for (const char character : text) {
+    if (!EncodeCharacter(character)) return "has a character the game cannot show";
+  }
+  if (text.size() > field.width) {
+    return "is longer than " + std::to_string(field.width) + " characters";
+  }
+  return {};
+}
 
 const std::vector<std::string>& ListEntries::Of(ListId list) {
   auto found = m_read.find(list);

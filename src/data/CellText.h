@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -37,6 +38,15 @@ std::string ShownValue(const Field& field, const Value& value, ListEntries& list
 
 // Whether the field holds one bit, shown as a check box.
 bool IsOneBit(const Field& field);
+// Whether the field holds game text.
+bool IsText(const Field& field);
+
+// Why the field cannot take the number ("takes a value from 0 to 255"), or
+// empty when it can.
+std::string NumberRefusal(const Field& field, std::int64_t number);
+// Why the text field cannot take the text ("has a character the game cannot
+// show", "is longer than 8 characters"), or empty when it can.
+std::string TextRefusal(const Field& field, std::string_view text);
 
 // What a shown value reads back as, as typed into the field's box or picked
 // in its list: the value, or why the text cannot be one ("takes a value from
