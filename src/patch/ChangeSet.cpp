@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "data/Tables.h"
 #include "patch/ImageDiff.h"
@@ -91,6 +92,17 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
       }
     }
   }
+  // A value that its field's writer would store as other bytes (a name that
+  // holds the byte read as "..") is left to the runs, which give the bytes
+  // as they are; so is a field that shares its bytes with one.
+  const auto differs = [&](const std::vector<std::uint8_t>& image, const FieldChange& change) {
+    const Span span = SpanOf(change.table->fields[change.field], change.record);
+    const auto at = static_cast<std::ptrdiff_t>(span.offset - kCopierHeaderSize);
+    return !std::equal(image.begin() + at, image.begin() + at + static_cast<std::ptrdiff_t>(span.length),
+                       edited.begin() + at);
+  };
+  const std::vector<std::uint8_t> written = AppliedTo(changes, clean, text);
+  std::erase_if(changes.fields, [&](const FieldChange& change) { return differs(written, change); });
   // What the fields do not give, byte for byte, the runs give.
   const std::vector<std::uint8_t> fieldsOnly = AppliedTo(changes, clean, text);
   for (const ChangedRun& run : torvale::DiffImages(fieldsOnly, edited)) {
@@ -151,6 +163,37 @@ std::vector<std::uint8_t> AppliedTo(const ChangeSet& changes, std::span<const st
               io.bytes.begin() + static_cast<std::ptrdiff_t>(kCopierHeaderSize + run.offset));
   }
   return {io.bytes.begin() + kCopierHeaderSize, io.bytes.end()};
+}
+
+std::vector<ByteRun> WritesApplying(const ChangeSet& changes, std::span<const std::uint8_t> image,
+                                    const TextCodec& text) {
+  const std::vector<std::uint8_t> target = AppliedTo(changes, image, text);
+  std::vector<Span> spans;  // in the image, without copier header
+  for (const FieldChange& change : changes.fields) {
+    const Span span = SpanOf(change.table->fields[change.field], change.record);
+    spans.push_back({span.offset - kCopierHeaderSize, span.length});
+  }
+  for (const ByteRun& run : changes.runs) spans.push_back({run.offset, run.bytes.size()});
+  std::sort(spans.begin(), spans.end(),
+            [](const Span& a, const Span& b) { return a.offset < b.offset; });
+  std::vector<ByteRun> writes;
+  const auto add = [&](const Span& span) {
+    const auto at = static_cast<std::ptrdiff_t>(span.offset);
+    const auto end = at + static_cast<std::ptrdiff_t>(span.length);
+    if (std::equal(target.begin() + at, target.begin() + end, image.begin() + at)) return;
+    writes.push_back({span.offset, {target.begin() + at, target.begin() + end}});
+  };
+  std::optional<Span> joined;
+  for (const Span& span : spans) {
+    if (joined && span.offset <= joined->offset + joined->length) {
+      joined->length = std::max(joined->length, span.offset + span.length - joined->offset);
+      continue;
+    }
+    if (joined) add(*joined);
+    joined = span;
+  }
+  if (joined) add(*joined);
+  return writes;
 }
 
 }  // namespace torvale

@@ -69,4 +69,11 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
 std::vector<std::uint8_t> AppliedTo(const ChangeSet& changes, std::span<const std::uint8_t> image,
                                     const TextCodec& text);
 
+// The writes that put the changes into `image`, in the order of the image:
+// the bytes of AppliedTo over each field's whole span and each run, spans
+// that overlap or touch joined into one write, so that no field is split
+// between writes. A span whose bytes would not change is left out.
+std::vector<ByteRun> WritesApplying(const ChangeSet& changes, std::span<const std::uint8_t> image,
+                                    const TextCodec& text);
+
 }  // namespace torvale

@@ -1,7 +1,8 @@
 // Change sets over random edits of the sample image: each set, applied to the
-// clean image, gives the edited one byte for byte; a BPS patch of the edit
+// clean image, gives the edited one byte for byte, and reads back the same
+// from its text; a BPS patch of the edit
 // reads back as the same set; applied to an image that holds it already, it
-// changes nothing; two sets merge to both, or to exactly the fields they set
+// changes nothing; its writes never split a field; two sets merge to both, or to exactly the fields they set
 // apart.
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "patch/BpsPatch.h"
 #include "patch/ChangePlan.h"
 #include "patch/ChangeSet.h"
+#include "patch/ChangeSetYaml.h"
 #include "patch/ImageDiff.h"
 #include "rom/RomImage.h"
 
@@ -66,6 +68,7 @@ class ChangeSets : public ::testing::Test {
   std::mt19937 m_random{19};
   testing::MemoryRom m_memory;
   const TextCodec& m_text = m_memory.text;
+  ListEntries m_lists{m_text, m_memory.rom};
 };
 
 std::map<FieldKey, Value> ByField(const ChangeSet& changes) {
@@ -81,13 +84,33 @@ TEST_F(ChangeSets, RandomEditsGoBackByteForByteThroughSetsAndPatches) {
   for (int set = 0; set < kEditSets; ++set) {
     SCOPED_TRACE("edit set " + std::to_string(set));
     const Bytes edited = RandomEdit();
-    const ChangeSet changes = ChangeSetOf(Clean(), edited, m_text);
+    ChangeSet changes = ChangeSetOf(Clean(), edited, m_text);
+    changes.clean = {Clean().size(), 0x6A3D5E21, ""};
     fields += static_cast<int>(changes.fields.size());
     runs += static_cast<int>(changes.runs.size());
     ASSERT_EQ(testing::DescribeDifferences(edited, AppliedTo(changes, Clean(), m_text)), "");
+    // Written into the clean image, the writes give the edit, each field in one write.
+    Bytes written = Clean();
+    const std::vector<ByteRun> writes = WritesApplying(changes, Clean(), m_text);
+    for (const ByteRun& write : writes) {
+      std::ranges::copy(write.bytes, written.begin() + static_cast<std::ptrdiff_t>(write.offset));
+    }
+    ASSERT_EQ(testing::DescribeDifferences(edited, written), "");
+    for (const FieldChange& change : changes.fields) {
+      const std::size_t at =
+          FieldOffset(change.table->fields[change.field], change.record) - kCopierHeaderSize;
+      ASSERT_TRUE(std::ranges::any_of(writes, [&](const ByteRun& write) {
+        return write.offset <= at &&
+               at + change.table->fields[change.field].width <= write.offset + write.bytes.size();
+      })) << change.table->name << " " << change.record;
+    }
+    // As text and back, the same set.
+    ASSERT_TRUE(ReadChangeSetYaml(WriteChangeSetYaml(changes, m_lists)) == changes);
     const BpsContents patched =
         ReadBps(EncodeBps(Clean(), edited, DiffImages(Clean(), edited)), Clean());
-    ASSERT_TRUE(ChangeSetOf(Clean(), patched.target, m_text) == changes);
+    ChangeSet again = ChangeSetOf(Clean(), patched.target, m_text);
+    again.clean = changes.clean;
+    ASSERT_TRUE(again == changes);
     // Already held: every change is so, none is taken, and the image stays.
     const auto plan = PlanChanges(changes, Clean(), edited, m_text);
     ASSERT_TRUE(std::ranges::all_of(
