@@ -133,8 +133,7 @@ int Apply(const Request& request) {
     }
     const ChangeSet changes =
         frontend::ReadChangeSource(source, clean->file.Image(), request.text).changes;
-    const Bytes file = LaidOutImage(image, std::span(rom.LaidOut()).first(kCopierHeaderSize));
-    const ImageView now(file);
+    const ImageView now(std::span(rom.LaidOut()).first(kCopierHeaderSize), image);
     ListEntries lists(request.text, clean->Rom());
     const std::vector<PlannedChange> plan =
         PlanChanges(changes, clean->file.Image(), image, request.text);

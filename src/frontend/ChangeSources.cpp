@@ -55,8 +55,7 @@ ChangeSet ChangesOfCsv(const QString& path, std::span<const std::uint8_t> clean,
                        const TextCodec& text) {
   const Table& table = TableOfCsv(path);
   const std::vector<std::uint8_t> csv = ReadWhole(path);
-  const std::vector<std::uint8_t> file = LaidOutImage(clean);
-  const ImageView view(file);
+  const ImageView view({}, clean);
   std::vector<Record> records;
   for (int record = 0; record < table.count; ++record) {
     records.push_back(ReadRecord(table, text, view.Rom(), record));

@@ -26,8 +26,7 @@ FieldKey KeyOf(const FieldChange& change) {
 std::vector<PlannedChange> PlanChanges(const ChangeSet& changes,
                                        std::span<const std::uint8_t> clean,
                                        std::span<const std::uint8_t> now, const TextCodec& text) {
-  const std::vector<std::uint8_t> cleanFile = LaidOutImage(clean), nowFile = LaidOutImage(now);
-  const ImageView was(cleanFile), is(nowFile);
+  const ImageView was({}, clean), is({}, now);
   std::vector<PlannedChange> plan;
   const auto add = [&plan](bool isRun, std::size_t index, PlanState state) {
     plan.push_back({isRun, index, state, state == PlanState::kWillChange});

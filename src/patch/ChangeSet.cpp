@@ -58,8 +58,8 @@ class ChangedBytes {
 ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::uint8_t> edited,
                       const TextCodec& text) {
   const ChangedBytes changed(clean, edited);
-  const std::vector<std::uint8_t> cleanFile = LaidOutImage(clean), editedFile = LaidOutImage(edited);
-  const ImageView was(cleanFile), now(editedFile);
+  const ImageView was({}, clean), now({}, edited);
+  const std::size_t fileSize = kCopierHeaderSize + clean.size();
   ChangeSet changes;
   // A byte two tables hold is changed under the first; a record's fields
   // that share bytes (a chest's kind and its item) all go in.
@@ -70,7 +70,7 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
       for (std::size_t i = 0; i < table->fields.size(); ++i) {
         const Field& field = table->fields[i];
         if (!IsWritten(field) || !HasField(field, record) ||
-            !Fits(field, record, cleanFile.size()) || !changed.Reach(SpanOf(field, record))) {
+            !Fits(field, record, fileSize) || !changed.Reach(SpanOf(field, record))) {
           continue;
         }
         const Span span = SpanOf(field, record);
@@ -101,10 +101,12 @@ ChangeSet ChangeSetOf(std::span<const std::uint8_t> clean, std::span<const std::
     return !std::equal(image.begin() + at, image.begin() + at + static_cast<std::ptrdiff_t>(span.length),
                        edited.begin() + at);
   };
-  const std::vector<std::uint8_t> written = AppliedTo(changes, clean, text);
-  std::erase_if(changes.fields, [&](const FieldChange& change) { return differs(written, change); });
+  std::vector<std::uint8_t> fieldsOnly = AppliedTo(changes, clean, text);
+  if (std::erase_if(changes.fields,
+                    [&](const FieldChange& change) { return differs(fieldsOnly, change); }) > 0) {
+    fieldsOnly = AppliedTo(changes, clean, text);
+  }
   // What the fields do not give, byte for byte, the runs give.
-  const std::vector<std::uint8_t> fieldsOnly = AppliedTo(changes, clean, text);
   for (const ChangedRun& run : torvale::DiffImages(fieldsOnly, edited)) {
     const auto first = edited.begin() + static_cast<std::ptrdiff_t>(run.offset);
     changes.runs.push_back({run.offset, {first, first + static_cast<std::ptrdiff_t>(run.length)}});
@@ -162,7 +164,9 @@ std::vector<std::uint8_t> AppliedTo(const ChangeSet& changes, std::span<const st
     std::copy(run.bytes.begin(), run.bytes.end(),
               io.bytes.begin() + static_cast<std::ptrdiff_t>(kCopierHeaderSize + run.offset));
   }
-  return {io.bytes.begin() + kCopierHeaderSize, io.bytes.end()};
+  std::vector<std::uint8_t> applied = std::move(io.bytes);
+  applied.erase(applied.begin(), applied.begin() + kCopierHeaderSize);
+  return applied;
 }
 
 std::vector<ByteRun> WritesApplying(const ChangeSet& changes, std::span<const std::uint8_t> image,

@@ -20,7 +20,13 @@ std::vector<std::uint8_t> LaidOutImage(std::span<const std::uint8_t> image,
   return file;
 }
 
-ImageView::ImageView(std::span<const std::uint8_t> bytes) : m_io(bytes) {
+ImageView::ImageView(std::span<const std::uint8_t> file) : m_io({}, 0, file) {
+  m_rom.Open("memory");
+}
+
+ImageView::ImageView(std::span<const std::uint8_t> header, std::span<const std::uint8_t> image)
+    : m_io(header.first(std::min<std::size_t>(header.size(), kCopierHeaderSize)), kCopierHeaderSize,
+           image) {
   m_rom.Open("memory");
 }
 
@@ -29,7 +35,7 @@ int ImageView::ViewIo::Open(const std::filesystem::path&) {
 }
 
 int ImageView::ViewIo::Identify(int, FileIdentity& identity) {
-  identity = {true, m_bytes.size(), 1, 1, 1};
+  identity = {true, Size(), 1, 1, 1};
   return 0;
 }
 
@@ -38,10 +44,17 @@ int ImageView::ViewIo::IdentifyPath(const std::filesystem::path&, FileIdentity& 
 }
 
 long ImageView::ViewIo::ReadAt(int, void* buffer, std::size_t count, std::int64_t offset) {
-  const auto start = std::min(static_cast<std::size_t>(offset), m_bytes.size());
-  count = std::min(count, m_bytes.size() - start);
-  std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(start), count,
-              static_cast<std::uint8_t*>(buffer));
+  const auto start = std::min(static_cast<std::size_t>(offset), Size());
+  count = std::min(count, Size() - start);
+  auto* out = static_cast<std::uint8_t*>(buffer);
+  for (std::size_t at = start; at < std::min(start + count, m_headerSize); ++at) {
+    *out++ = at < m_header.size() ? m_header[at] : 0;
+  }
+  if (start + count > m_headerSize) {
+    const std::size_t from = std::max(start, m_headerSize) - m_headerSize;
+    std::copy_n(m_body.begin() + static_cast<std::ptrdiff_t>(from), start + count - m_headerSize - from,
+                out);
+  }
   return static_cast<long>(count);
 }
 

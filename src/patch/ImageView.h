@@ -13,7 +13,11 @@ namespace torvale {
 // cannot be written.
 class ImageView {
  public:
-  explicit ImageView(std::span<const std::uint8_t> bytes);
+  // A whole file.
+  explicit ImageView(std::span<const std::uint8_t> file);
+  // A game image behind a copier header (`header`, padded with zeros, or
+  // one of zeros when empty), without a copy of either.
+  ImageView(std::span<const std::uint8_t> header, std::span<const std::uint8_t> image);
   ImageView(const ImageView&) = delete;
   ImageView& operator=(const ImageView&) = delete;
 
@@ -22,7 +26,9 @@ class ImageView {
  private:
   class ViewIo final : public RomIo {
    public:
-    explicit ViewIo(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    ViewIo(std::span<const std::uint8_t> header, std::size_t headerSize,
+           std::span<const std::uint8_t> body)
+        : m_header(header), m_headerSize(headerSize), m_body(body) {}
     int Open(const std::filesystem::path&) override;
     void Close(int) override {}
     int Lock(int) override { return 0; }
@@ -33,7 +39,11 @@ class ImageView {
     int Sync(int) override { return 0; }
 
    private:
-    std::span<const std::uint8_t> m_bytes;
+    std::size_t Size() const { return m_headerSize + m_body.size(); }
+
+    std::span<const std::uint8_t> m_header;  // the first bytes of the header; zeros after them
+    std::size_t m_headerSize;
+    std::span<const std::uint8_t> m_body;
   };
 
   ViewIo m_io;
