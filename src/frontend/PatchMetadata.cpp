@@ -33,7 +33,7 @@ QList<QPair<QString, QString>> ReadPatchMetadata(const std::string& metadata) {
   QList<QPair<QString, QString>> shown;
   QXmlStreamReader reader(QByteArray::fromStdString(metadata));
   while (!reader.atEnd()) {
-    if (!reader.readNextStartElement()) continue;
+    if (reader.readNext() != QXmlStreamReader::StartElement) continue;
     if (reader.name() == QLatin1String("patch")) continue;
     const QString name = reader.name().toString();
     for (const QXmlStreamAttribute& attribute : reader.attributes()) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string_view>
 
 namespace torvale {
 
@@ -19,10 +20,11 @@ struct PatchSummary {
 // Makes the patch that turns the clean game image into the edited one (both
 // without copier header, of the same size) and writes it safely to
 // `destination` (WriteOutputFile), refusing a destination that is one of
-// `protectedFiles`. When the images are equal nothing is written. Failures
+// `protectedFiles`. A BPS patch carries `metadata`; an IPS patch has no room for it. When the images are equal nothing is written. Failures
 // are thrown as PatchError.
 PatchSummary CreatePatch(std::span<const std::uint8_t> clean, std::span<const std::uint8_t> edited,
                          PatchFormat format, const std::filesystem::path& destination,
-                         std::span<const std::filesystem::path> protectedFiles);
+                         std::span<const std::filesystem::path> protectedFiles,
+                         std::string_view metadata = {});
 
 }  // namespace torvale

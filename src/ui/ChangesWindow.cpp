@@ -73,6 +73,11 @@ ChangesWindow::ChangesWindow(const EditorContext& context, CleanRom clean, const
   connect(m_ui->RefreshCMD, &QPushButton::clicked, this, [this] { Refresh(false); });
   connect(m_ui->ChooseCleanCMD, &QPushButton::clicked, this, [this] { Refresh(true); });
   connect(m_ui->CreatePatchCMD, &QPushButton::clicked, this, &ChangesWindow::CreatePatch);
+  connect(m_ui->ExportChangesCMD, &QPushButton::clicked, this, [this] {
+    const QString status = ExportChangesWithDialog(m_context.platform, this, m_context.rom,
+                                                   m_context.text, m_clean, m_cleanPath);
+    if (!status.isEmpty()) m_ui->StatusLBL->setText(status);
+  });
   BindButtons(*m_ui->RevertCMD, &ChangesWindow::RevertSelected, *m_ui->CloseCMD);
   RunQuietly([this] { ShowChanges(); });
 }

@@ -305,6 +305,8 @@ void MainWindow::SetOpenRomControlsEnabled(bool enabled) {
   m_ui->mnuRunEmulator->setEnabled(enabled);
   m_ui->mnuCompare->setEnabled(enabled);
   m_ui->mnuCreatePatch->setEnabled(enabled);
+  m_ui->mnuApplyPatch->setEnabled(enabled);
+  m_ui->mnuExportChanges->setEnabled(enabled);
   m_ui->mnuHistory->setEnabled(enabled);
   m_ui->mnuTables->menuAction()->setEnabled(enabled);
   m_ui->mnuFind->setEnabled(enabled);

@@ -95,6 +95,8 @@ class MainWindow : public QMainWindow {
   void FixChecksum();
   void CompareWithCleanRom();
   void CreatePatchFromMenu();
+  void ApplyPatchFromMenu();
+  void ExportChangesFromMenu();
 
   // The window once no ROM is open.
   void ShowNoRom();

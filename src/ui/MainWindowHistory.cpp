@@ -1,6 +1,7 @@
 // The main window's commands of the ROM's history and of its release: Undo,
 // Redo and the history window, the checksum, the changes since the clean ROM
-// and the patch that publishes them.
+// and the patch that publishes them, patches and change sets taken in.
+#include <QFileInfo>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -8,6 +9,8 @@
 #include "patch/ImageIdentity.h"
 #include "rom/Checksum.h"
 #include "rom/RomError.h"
+#include "rom/Version.h"
+#include "ui/ApplyPatchWindow.h"
 #include "ui/ChangesWindow.h"
 #include "ui/CleanRomChoice.h"
 #include "ui/HistoryKeys.h"
@@ -21,6 +24,9 @@ namespace torvale::ui {
 namespace {
 
 const QString kFixChecksumOnSaveKey = QStringLiteral("FixChecksumOnSave");
+const QString kChangeSources = QStringLiteral("Patches and Change Sets (*.bps, *.ips, *.yaml)");
+const QString kChangeSourceFilter =
+    kChangeSources + QStringLiteral("|*.bps;*.ips;*.yaml;*.yml|All Files (*.*)|*.*");
 
 // "&Undo Item Editor: Dunnox"; a step's own "&" shows as it is.
 QString StepCaption(const QString& verb, QString step) {
@@ -57,6 +63,8 @@ void MainWindow::ConnectHistoryCommands() {
   connect(m_ui->mnuFixChecksum, &QAction::triggered, this, &MainWindow::FixChecksum);
   connect(m_ui->mnuCompare, &QAction::triggered, this, &MainWindow::CompareWithCleanRom);
   connect(m_ui->mnuCreatePatch, &QAction::triggered, this, &MainWindow::CreatePatchFromMenu);
+  connect(m_ui->mnuApplyPatch, &QAction::triggered, this, &MainWindow::ApplyPatchFromMenu);
+  connect(m_ui->mnuExportChanges, &QAction::triggered, this, &MainWindow::ExportChangesFromMenu);
 }
 
 // After a step back or forward the header fields show what the file holds.
@@ -119,6 +127,39 @@ void MainWindow::CreatePatchFromMenu() {
   const std::optional<CleanRom> clean = choice.Read(false);
   if (!clean) return;
   const QString status = CreatePatchWithDialog(m_platform, this, m_rom, *clean, choice.Path());
+  if (!status.isEmpty()) statusBar()->showMessage(status);
+}
+
+// The patch is chosen first, then read against the clean ROM it was made for.
+void MainWindow::ApplyPatchFromMenu() {
+  if (!m_rom.IsOpen()) return;
+  const QString path = m_platform.AskOpenFileName(this, kChangeSourceFilter, kChangeSources);
+  if (path.isEmpty()) return;
+  CleanRomChoice choice(m_platform, this, m_rom);
+  std::optional<CleanRom> clean = choice.Read(false);
+  if (!clean) return;
+  frontend::ChangeSource source;
+  try {
+    source = frontend::ReadChangeSource(path, clean->Image(), m_session.Text());
+  } catch (const RomError& error) {
+    m_platform.ShowMessage(this, MessageIcon::kCritical, QString::fromLatin1(kProgramName),
+                           QString::fromLocal8Bit(error.what()) +
+                               QStringLiteral("\r\n\r\nNothing was written."));
+    return;
+  }
+  ApplyPatchWindow window(ContextForEditors(), std::move(*clean), std::move(source),
+                          QFileInfo(path).fileName(), this);
+  ShowModalWindow(window);
+  ShowChecksum();
+}
+
+void MainWindow::ExportChangesFromMenu() {
+  if (!m_rom.IsOpen()) return;
+  CleanRomChoice choice(m_platform, this, m_rom);
+  const std::optional<CleanRom> clean = choice.Read(false);
+  if (!clean) return;
+  const QString status =
+      ExportChangesWithDialog(m_platform, this, m_rom, m_session.Text(), *clean, choice.Path());
   if (!status.isEmpty()) statusBar()->showMessage(status);
 }
 

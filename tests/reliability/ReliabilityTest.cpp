@@ -21,6 +21,8 @@
 #include "FaultyRomIo.h"
 #include "WindowFixture.h"
 #include "data/Tables.h"
+#include "patch/ChangeSet.h"
+#include "ui/ApplyPatchWindow.h"
 #include "ui/ChangesWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/TableModel.h"
@@ -120,6 +122,32 @@ StepResult RevertAll(const FaultPlan& plan) {
   Control<QTreeView>(window, "ChangesTRE")->selectAll();
   return Run(
       fixture, io, plan, [&] { ClickButton(*Control<QPushButton>(window, "RevertCMD")); },
+      [&] { return fixture.rom.IsOpen() || window.isVisible(); });
+}
+
+// A patch's changes applied at once: fields of two tables and a run of bytes,
+// one of the fields changed in the open ROM already (taken all the same).
+StepResult ApplyPatchAll(const FaultPlan& plan) {
+  const std::vector<std::uint8_t> clean(Sample().begin() + torvale::kCopierHeaderSize,
+                                        Sample().end());
+  Bytes image = clean;
+  for (const std::size_t at : {0x1000, 0x50000, 0xFFFF0}) image[at] ^= 0x5A;
+  torvale::testing::MemoryRom memory;
+  torvale::frontend::ChangeSource source;
+  source.changes = torvale::ChangeSetOf(clean, image, memory.text);
+  Bytes open = Sample();
+  open[torvale::kCopierHeaderSize + 0x50000] ^= 0x11;
+  FaultyRomIo io;
+  EditorFixture fixture(open, io);
+  torvale::ui::ApplyPatchWindow window(fixture.context, {Sample(), true}, source,
+                                       QStringLiteral("hack.bps"), nullptr);
+  window.show();
+  auto& rows = *Control<QTreeView>(window, "PatchTRE")->model();
+  for (int row = 0; row < rows.rowCount(); ++row) {
+    rows.setData(rows.index(row, 0), Qt::Checked, Qt::CheckStateRole);
+  }
+  return Run(
+      fixture, io, plan, [&] { ClickButton(*Control<QPushButton>(window, "ApplyCMD")); },
       [&] { return fixture.rom.IsOpen() || window.isVisible(); });
 }
 
@@ -357,11 +385,11 @@ class ReliabilityTest : public QObject {
  private slots:
   void everyFaultInAnApplyUndoRedoSaveOrRevertIsReportedAndLeavesOnlyOldOrNewBytes_data() {
     AddEditorRows();
-    QTest::newRow("main window's Save and the changes window's Revert") << QString();
+    QTest::newRow("main window's Save, the changes window's Revert, Apply Patch") << QString();
   }
   void everyFaultInAnApplyUndoRedoSaveOrRevertIsReportedAndLeavesOnlyOldOrNewBytes() {
     QFETCH(QString, name);
-    std::vector<Step> steps = {MainWindowSave, RevertAll};
+    std::vector<Step> steps = {MainWindowSave, RevertAll, ApplyPatchAll};
     if (!name.isEmpty()) {
       steps.clear();
       for (const auto action : {EditorAction::kApply, EditorAction::kUndo, EditorAction::kRedo}) {

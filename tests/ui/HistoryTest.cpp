@@ -5,17 +5,26 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
+#include <zlib.h>
+
 #include <fstream>
 
 #include "EditorDriver.h"
 #include "WindowFixture.h"
+#include "patch/BpsPatch.h"
+#include "patch/ChangeSetYaml.h"
+#include "patch/ImageDiff.h"
 #include "rom/RomImage.h"
 #include "ui/MainWindow.h"
 
@@ -43,6 +52,11 @@ std::uint16_t ImageSum(const Bytes& file) {
 
 QString Cell(const QTreeView& tree, int row, int column) {
   return tree.model()->index(row, column).data().toString();
+}
+
+void WriteBytes(const QString& path, const Bytes& bytes) {
+  std::ofstream(path.toStdString(), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 QStringList Row(const QTreeView& tree, int row) {
@@ -258,6 +272,101 @@ class HistoryTest : public QObject {
     QVERIFY(Control<QCheckBox>(again, "FixChecksumCHK")->isChecked());
   }
 
+  // A patch made elsewhere, taken in three ways: a field still clean takes the
+  // patch's value, one that holds it already is left, one changed here too
+  // only when ticked; each Apply is one step. The open ROM's own changes
+  // export as a change set.
+  void patchesAreTakenInFieldByFieldAndChangesExported() {
+    Bytes hack = sample;
+    for (const auto& [item, value] : {std::pair{1, 10}, {2, 20}, {3, 30}}) {
+      Store(MagicBlock(), hack, item, value);
+    }
+    Bytes open = sample;
+    Store(MagicBlock(), open, 2, 20);
+    Store(MagicBlock(), open, 3, 99);
+    Open(open);
+    const std::span<const std::uint8_t> cleanImage(sample.begin() + 0x200, sample.end()),
+        hackImage(hack.begin() + 0x200, hack.end());
+    const QString patch = QString::fromStdString(fixture->folder.File("hack.bps").string());
+    WriteBytes(patch, torvale::EncodeBps(cleanImage, hackImage,
+                                         torvale::DiffImages(cleanImage, hackImage),
+                                         "<?xml version=\"1.0\"?>\n<patch>\n <title>Harder</title>\n <source crc32=\"0A\"/>\n</patch>\n"));
+    const QString clean =
+        QString::fromStdString(WriteRom(fixture->folder, sample, "clean.sfc").string());
+    fixture->platform.fileAnswers << patch << clean;
+    Bytes expected = open;
+    fixture->platform.whileModal = [&](QDialog& window) {
+      QCOMPARE(window.windowTitle(), QStringLiteral("Apply Patch: hack.bps"));
+      QCOMPARE(Shown(window, "MetadataLBL"), QStringLiteral("Title: Harder\nSource crc32: 0A"));
+      auto& tree = *Control<QTreeView>(window, "PatchTRE");
+      auto& rows = *tree.model();
+      QCOMPARE(rows.rowCount(), 3);
+      const QStringList states = {"will change", "already so", "conflict: changed here too"};
+      const QString clean1 = QString::number(ValueOf(MagicBlock(), sample, 1));
+      QCOMPARE(Row(tree, 0).mid(2), QStringList({"Magic Block %", clean1, clean1, "10", states[0]}));
+      for (int row = 0; row < 3; ++row) {
+        QCOMPARE(Cell(tree, row, 6), states[row]);
+        QCOMPARE(rows.index(row, 0).data(Qt::CheckStateRole),
+                 row == 1 ? QVariant() : QVariant(row == 0 ? Qt::Checked : Qt::Unchecked));
+      }
+      ClickButton(*Control<QPushButton>(window, "ApplyCMD"));
+      Store(MagicBlock(), expected, 1, 10);
+      ExpectFile(expected);
+      QCOMPARE(Cell(tree, 0, 6), states[1]);
+      // The conflict goes in only once the user ticks it.
+      QVERIFY(!Control<QPushButton>(window, "ApplyCMD")->isEnabled());
+      rows.setData(rows.index(2, 0), Qt::Checked, Qt::CheckStateRole);
+      QVERIFY(Control<QPushButton>(window, "ApplyCMD")->isEnabled());
+      ClickButton(*Control<QPushButton>(window, "ApplyCMD"));
+      Store(MagicBlock(), expected, 3, 30);
+      ExpectFile(expected);
+      QCOMPARE(Shown(window, "StatusLBL"),
+               QStringLiteral("0 will change, 3 already so, 0 changed here too; 0 ticked."));
+    };
+    Action("mnuApplyPatch").trigger();
+    QCOMPARE(fixture->platform.askedFilters.at(1),
+             QStringLiteral("Patches and Change Sets (*.bps, *.ips, *.yaml)|*.bps;*.ips;*.yaml;*.yml|"
+                            "All Files (*.*)|*.*"));
+    QCOMPARE(Action("mnuUndo").text(), QStringLiteral("&Undo Apply Patch: hack.bps"));
+    Action("mnuUndo").trigger();
+    Action("mnuUndo").trigger();
+    ExpectFile(open);
+
+    // The open ROM's changes as text; never written over a ROM.
+    fixture->platform.fileAnswers << QString::fromStdString(fixture->folder.File("mine").string());
+    Action("mnuExportChanges").trigger();
+    const QString written = QString::fromStdString(fixture->folder.File("mine.yaml").string());
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("Change set \"%1\" written: 2 changed fields and 0 other runs.")
+                 .arg(written));
+    const Bytes yaml = ReadFileBytes(fixture->folder.File("mine.yaml"));
+    const torvale::ChangeSet exported =
+        torvale::ReadChangeSetYaml(std::string_view(reinterpret_cast<const char*>(yaml.data()), yaml.size()));
+    QCOMPARE(exported.fields.size(), 2u);
+    QCOMPARE(exported.fields[1].record, 3);
+    QCOMPARE(exported.fields[1].value, torvale::Value{std::int64_t{99}});
+    QCOMPARE(exported.clean.crc32, crc32_z(0, cleanImage.data(), cleanImage.size()));
+    fixture->platform.fileAnswers << clean;
+    Action("mnuExportChanges").trigger();
+    ExpectFile(open);
+    QCOMPARE(ReadFileBytes(clean.toStdString()), sample);
+    QCOMPARE(fixture->platform.messages.size(), 1);
+    QVERIFY(fixture->platform.messages[0].text.endsWith(QStringLiteral("No change set was written.")));
+
+    // A patch made for another image is refused, naming both, and writes nothing.
+    Bytes other = sample;
+    other[0x300] ^= 1;
+    const std::span<const std::uint8_t> otherImage(other.begin() + 0x200, other.end());
+    WriteBytes(patch, torvale::EncodeBps(otherImage, hackImage,
+                                         torvale::DiffImages(otherImage, hackImage)));
+    fixture->platform.fileAnswers << patch;
+    Action("mnuApplyPatch").trigger();
+    QCOMPARE(fixture->platform.messages.size(), 2);
+    QVERIFY2(fixture->platform.messages[1].text.contains(QStringLiteral("The patch was made for an image of CRC32")),
+             qPrintable(fixture->platform.messages[1].text));
+    ExpectFile(open);
+  }
+
   void changesSinceTheCleanRomAreListedRevertedAndPatched() {
     Bytes edited = Edited(77);
     edited.back() ^= 0xFF;  // a byte no table describes
@@ -267,7 +376,14 @@ class HistoryTest : public QObject {
     const QString made = QString::fromStdString(fixture->folder.File("made").string());
     fixture->platform.fileAnswers << clean << made;
     fixture->platform.saveFilterAnswers << QStringLiteral("IPS Patch (*.ips)");
+    QString release;
     fixture->platform.whileModal = [&](QDialog& changes) {
+      if (changes.objectName() == QStringLiteral("ReleaseBlockWindow")) {
+        ClickButton(*Control<QPushButton>(changes, "CopyCMD"));
+        release = QGuiApplication::clipboard()->text();
+        QCOMPARE(Control<QPlainTextEdit>(changes, "ReleaseTXT")->toPlainText(), release);
+        return;
+      }
       auto& tree = *Control<QTreeView>(changes, "ChangesTRE");
       QVERIFY(Shown(changes, "CleanCrcLBL")
                   .endsWith(QStringLiteral(", not a known unedited dump of this game; it is taken "
@@ -310,6 +426,33 @@ class HistoryTest : public QObject {
                        77,  0x0F, 0xFF, 0xFF, 0x00, 0x01, edited.back(), 'E',  'O',  'F'};
     QCOMPARE(ReadFileBytes(fixture->folder.File("made.ips")), ips);
     QVERIFY(fixture->platform.messages.isEmpty());
+    // The release block names both images without their copier headers.
+    const auto crcOf = [](const Bytes& file) {
+      return QStringLiteral("0x") +
+             QString::number(crc32_z(0, file.data() + 0x200, file.size() - 0x200), 16)
+                 .toUpper()
+                 .rightJustified(8, u'0');
+    };
+    QVERIFY2(release.contains(crcOf(sample)) && release.contains(crcOf(edited)) &&
+                 release.indexOf(crcOf(sample)) < release.indexOf(crcOf(edited)),
+             qPrintable(release));
+
+    // A BPS patch carries what the user says of it; cancelled, none is written.
+    for (const bool write : {false, true}) {
+      fixture->platform.fileAnswers << QString::fromStdString(fixture->folder.File("told.bps"));
+      fixture->platform.whileModal = [&](QDialog& window) {
+        if (window.objectName() != QStringLiteral("PatchDetailsDialog")) return;
+        QTest::keyClicks(Control<QLineEdit>(window, "TitleTXT"), QStringLiteral("Dearer Items"));
+        QTest::keyClicks(Control<QLineEdit>(window, "AuthorTXT"), QStringLiteral("Jo & Al"));
+        ClickButton(*Control<QPushButton>(window, write ? "WriteCMD" : "CancelCMD"));
+      };
+      Action("mnuCreatePatch").trigger();
+      QCOMPARE(std::filesystem::exists(fixture->folder.File("told.bps")), write);
+    }
+    const Bytes bps = ReadFileBytes(fixture->folder.File("told.bps"));
+    const std::string patch(bps.begin(), bps.end());
+    QVERIFY(patch.find("<title>Dearer Items</title>") != std::string::npos);
+    QVERIFY(patch.find("<author>Jo &amp; Al</author>") != std::string::npos);
 
     // The clean ROM is remembered for this ROM; equal images write no patch.
     std::filesystem::remove(fixture->folder.File("made.ips"));

@@ -8,8 +8,10 @@
 #include "data/Items.h"
 #include "data/Search.h"
 #include "ui/AboutWindow.h"
+#include "ui/ApplyPatchWindow.h"
 #include "ui/EditorRegistry.h"
 #include "ui/MainWindow.h"
+#include "ui/PatchDetailsDialog.h"
 #include "ui/PictureWindow.h"
 #include "ui/PlacesWindow.h"
 #include "ui/SpecialThanksWindow.h"
@@ -24,7 +26,8 @@ namespace {
 // The windows that are no editors; then every editor of the registry.
 const char* const kOtherWindows[] = {"MainWindow",          "Splash",        "AboutWindow",
                                      "SpecialThanksWindow", "PictureWindow", "TableWindow",
-                                     "WhereUsedWindow",     "FindWindow"};
+                                     "WhereUsedWindow",     "FindWindow",    "ApplyPatchWindow",
+                                     "PatchDetailsDialog",  "ReleaseBlockWindow"};
 
 std::unique_ptr<QWidget> Create(const QString& name, EditorFixture& fixture) {
   if (name == "Splash") {
@@ -45,6 +48,22 @@ std::unique_ptr<QWidget> Create(const QString& name, EditorFixture& fixture) {
   }
   if (name == "FindWindow")
     return std::unique_ptr<QWidget>(ui::PlacesWindow::ForFind(fixture.session, nullptr));
+  // A patch that changes an item's price, and one row of other bytes.
+  if (name == "ApplyPatchWindow") {
+    torvale::frontend::ChangeSource source;
+    source.changes.fields.push_back({&torvale::ItemTable(), 1,
+                                     torvale::FieldIndex(torvale::ItemTable(), "PriceTXT"),
+                                     std::int64_t{500}});
+    source.changes.runs.push_back({0x10, {1, 2, 3}});
+    source.metadata = "<patch><title>Harder</title></patch>";
+    return std::make_unique<ui::ApplyPatchWindow>(fixture.context, torvale::CleanRom{Sample(), true},
+                                                  source, "hack.bps", nullptr);
+  }
+  if (name == "PatchDetailsDialog") return std::make_unique<ui::PatchDetailsDialog>(nullptr);
+  if (name == "ReleaseBlockWindow") {
+    return std::make_unique<ui::ReleaseBlockWindow>(
+        "Clean image\n  Size: 1048576 bytes\n  CRC32: 0x65D0A825", nullptr);
+  }
   if (name != "MainWindow")
     return ui::EditorNamed(name.toStdString()).create(fixture.context, nullptr);
   fixture.platform.fileAnswers << fixture.WriteRom(fixture.original, "main.smc");
@@ -157,6 +176,7 @@ class WindowAccessTest : public QObject {
       const QString first = name == QLatin1String("MainWindow")    ? "iROMName"
                             : name == QLatin1String("TableWindow") ? "FilterTXT"
                             : name == QLatin1String("FindWindow")  ? "FindTXT"
+                            : name == QLatin1String("PatchDetailsDialog") ? "TitleTXT"
                                                                    : "";
       QTest::newRow(name) << name << first;
     }
