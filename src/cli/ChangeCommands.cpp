@@ -93,8 +93,9 @@ Bytes AppliedAsTheyStand(const QString& source, const Bytes& image, const TextCo
 
 // The file holds what was read, or nothing is written; then every field goes
 // in with one write, put back as a whole if one is refused, and the file is synced.
-void WriteInPlace(const Image& rom, const Bytes& image, const TextCodec& text) {
-  RomFile file;
+void WriteInPlace(const Image& rom, const Bytes& image, const Request& request) {
+  const TextCodec& text = request.text;
+  RomFile file(request.io);
   file.Open(rom.file.path.toStdString());
   if (ReadRomFile(file) != rom.file.bytes) {
     throw PatchError("\"" + rom.file.path.toStdString() +
@@ -165,7 +166,7 @@ int Apply(const Request& request) {
   }
   const QString written = request.inPlace ? rom.file.path : request.output;
   if (request.inPlace) {
-    WriteInPlace(rom, image, request.text);
+    WriteInPlace(rom, image, request);
   } else {
     QStringList inputs = request.files;
     if (clean) inputs << clean->file.path;

@@ -57,7 +57,8 @@ QString Usage() {
 
 }  // namespace
 
-int RunCommandLine(const QStringList& arguments, const QString& programFolder, Console console) {
+int RunCommandLine(const QStringList& arguments, const QString& programFolder, Console console,
+                   RomIo& io) {
   QCommandLineParser parser;
   const QCommandLineOption help({"h", "help"}, "help");
   const QCommandLineOption version({"v", "version"}, "version");
@@ -106,7 +107,8 @@ int RunCommandLine(const QStringList& arguments, const QString& programFolder, C
                         parser.value(author),
                         parser.value(description),
                         console,
-                        text};
+                        text,
+                        io};
   try {
     return command.run(request);
   } catch (const RomError& error) {

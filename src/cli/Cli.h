@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "rom/RomIo.h"
+
 namespace torvale::cli {
 
 // How a command ends: done; differences or conflicts found (nothing written
@@ -18,6 +20,8 @@ struct Console {
 };
 
 // Runs `torvale-cli` with `arguments` (its own name first); the exit status.
-int RunCommandLine(const QStringList& arguments, const QString& programFolder, Console console);
+// A ROM written in place is written through `io`.
+int RunCommandLine(const QStringList& arguments, const QString& programFolder, Console console,
+                   RomIo& io = SystemRomIo());
 
 }  // namespace torvale::cli

@@ -18,6 +18,7 @@ struct Request {
   QString title, author, description;
   Console console;
   const TextCodec& text;
+  RomIo& io;  // how a ROM is written in place
 };
 
 using Command = int (*)(const Request& request);

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include "FaultyRomIo.h"
 #include "TestRom.h"
 #include "cli/Cli.h"
 #include "data/CellText.h"
@@ -40,12 +41,12 @@ class CommandLine : public ::testing::Test {
   }
   ~CommandLine() override { QDir::setCurrent(m_previous); }
 
-  Ran Cli(const QStringList& arguments) {
+  Ran Cli(const QStringList& arguments, RomIo& io = SystemRomIo()) {
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
     const int exit = cli::RunCommandLine(QStringList{"torvale-cli"} + arguments,
                                          QStringLiteral(TORVALE_PROGRAM_FOLDER),
-                                         {outStream, errStream});
+                                         {outStream, errStream}, io);
     outStream.flush();
     errStream.flush();
     return {exit, out, err};
@@ -183,6 +184,54 @@ TEST_F(CommandLine, CommandsPrintTheirResultsAndWriteOnlyTheirOutputs) {
   EXPECT_EQ(QDir::current().entryList(QDir::Files).join(' '),
             "a.smc a.yaml ab-built.smc ab-text.smc ab.smc ab.yaml b.bps b.smc built.smc c.smc "
             "cb.smc clean.smc csv.smc");
+}
+
+// A ROM written in place under a fault at each of its reads, writes and
+// syncs, once or from there on: each is reported, refused with status 2; no
+// byte outside the writes changes, and no write is left half done unless the
+// message names it as holding neither value.
+TEST_F(CommandLine, EveryFaultOfAnInPlaceApplyIsReportedAndTearsNothing) {
+  ASSERT_EQ(Cli({"export", "clean.smc", "ab.smc", "-o", "ab.yaml"}).exit, 0);
+  const QStringList apply = {"apply", "target.smc", "ab.yaml", "--in-place"};
+  using Fault = testing::FaultyRomIo::Fault;
+  testing::FaultyRomIo io;
+  Write("target.smc", kClean);
+  const Bytes before = Read("target.smc");
+  ASSERT_EQ(Cli(apply, io).exit, 0);
+  const Bytes after = Read("target.smc");
+  ASSERT_NE(after, before);
+  const std::vector<testing::FaultyRomIo::IoCall> calls = io.calls;
+  int faults = 0;
+  for (std::size_t call = 1; call <= calls.size(); ++call) {
+    for (const auto& [fault, persistent] : {std::pair{Fault::kError, false},
+                                           {Fault::kShortWrite, false}, {Fault::kError, true}}) {
+      if (fault == Fault::kShortWrite && calls[call - 1].kind != 'w') continue;
+      Write("target.smc", kClean);
+      io.FaultAt(static_cast<int>(call), fault, 0, persistent);
+      const Ran run = Cli(apply, io);
+      const Bytes now = Read("target.smc");
+      ++faults;
+      EXPECT_EQ(run.exit, 2) << "call " << call;
+      EXPECT_TRUE(run.err.startsWith("torvale-cli: ")) << "call " << call;
+      ASSERT_EQ(now.size(), before.size());
+      std::vector<bool> written(now.size());
+      for (const auto& write : calls) {
+        if (write.kind != 'w') continue;
+        const auto from = static_cast<std::size_t>(write.offset);
+        std::fill_n(written.begin() + static_cast<std::ptrdiff_t>(from), write.count, true);
+        const bool old = std::equal(now.begin() + from, now.begin() + from + write.count,
+                                    before.begin() + from);
+        const bool made = std::equal(now.begin() + from, now.begin() + from + write.count,
+                                     after.begin() + from);
+        EXPECT_TRUE(old || made || run.err.contains("neither"))
+            << "call " << call << ": the write at " << write.offset << " is torn, unreported";
+      }
+      for (std::size_t at = 0; at < now.size(); ++at) {
+        if (!written[at]) ASSERT_EQ(now[at], before[at]) << "call " << call << " offset " << at;
+      }
+    }
+  }
+  EXPECT_GT(faults, 6);
 }
 
 }  // namespace
