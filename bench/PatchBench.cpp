@@ -1,7 +1,8 @@
 // Making a BPS patch of the open ROM against a clean ROM (both read, the
 // difference found and encoded, the patch written safely), beside the raw file
 // operations it cannot do without: the same reads and the same write, fsync
-// and rename of the patch's bytes.
+// and rename of the patch's bytes. Reading such a patch back and naming its
+// changes, beside reading the two ROM files.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -9,36 +10,28 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <span>
 #include <string>
 
+#include "AfternoonEdits.h"
 #include "RatioReporter.h"
 #include "TestRom.h"
 #include "patch/BpsPatch.h"
 #include "patch/CleanRom.h"
+#include "patch/ChangeSet.h"
 #include "patch/CreatePatch.h"
+#include "patch/ImageDiff.h"
 #include "rom/RomImage.h"
 
 namespace {
 
 using torvale::testing::Bytes;
 
-// An afternoon's edits: 400 short runs across the game's tables.
-Bytes Edited(Bytes rom) {
-  std::mt19937 random(7);
-  for (int run = 0; run < 400; ++run) {
-    const std::size_t offset = 0x70000 + random() % 0x3B000;
-    for (std::size_t i = 0; i < 1 + random() % 8; ++i) rom[offset + i] ^= 0x5A;
-  }
-  return rom;
-}
-
 struct Files {
   torvale::testing::TempFolder folder;
   Bytes sample = torvale::romgen::BuildSampleRom();
   std::filesystem::path clean = torvale::testing::WriteRom(folder, sample, "clean.smc");
-  std::filesystem::path open = torvale::testing::WriteRom(folder, Edited(sample), "open.smc");
+  std::filesystem::path open = torvale::testing::WriteRom(folder, torvale::bench::AfternoonEdits(sample), "open.smc");
   std::filesystem::path patch = folder.File("edits.bps");
   std::filesystem::path protectedFiles[2] = {open, clean};
 };
@@ -71,7 +64,7 @@ void CreatePatch_floor(benchmark::State& state) {
   const auto image = [](const Bytes& rom) {
     return std::span(rom).subspan(torvale::kCopierHeaderSize);
   };
-  const Bytes edited = Edited(Shared().sample);
+  const Bytes edited = torvale::bench::AfternoonEdits(Shared().sample);
   const Bytes patch =
       torvale::EncodeBps(image(Shared().sample), image(edited),
                          torvale::DiffImages(image(Shared().sample), image(edited)));
@@ -92,11 +85,42 @@ void CreatePatch_floor(benchmark::State& state) {
   ::close(open);
 }
 
+// A BPS patch of the edits read against the clean ROM and its changes named
+// as the editors name them, beside reading the clean and the edited ROM files.
+void ReadPatchAndListChanges(benchmark::State& state) {
+  const torvale::testing::MemoryRom memory;
+  const auto image = [](const Bytes& rom) { return std::span(rom).subspan(torvale::kCopierHeaderSize); };
+  const Bytes edited = torvale::bench::AfternoonEdits(Shared().sample);
+  const std::filesystem::path patch = Shared().folder.File("listed.bps");
+  torvale::testing::WriteRom(
+      Shared().folder,
+      torvale::EncodeBps(image(Shared().sample), image(edited),
+                         torvale::DiffImages(image(Shared().sample), image(edited))),
+      "listed.bps");
+  for (auto _ : state) {
+    const Bytes clean = torvale::testing::ReadFileBytes(Shared().clean);
+    const torvale::BpsContents read =
+        torvale::ReadBps(torvale::testing::ReadFileBytes(patch), image(clean));
+    benchmark::DoNotOptimize(torvale::ChangeSetOf(image(clean), read.target, memory.text));
+  }
+}
+
+void ReadPatchAndListChanges_floor(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(torvale::testing::ReadFileBytes(Shared().clean));
+    benchmark::DoNotOptimize(torvale::testing::ReadFileBytes(Shared().open));
+  }
+}
+
 BENCHMARK(CreatePatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CreatePatch_floor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadPatchAndListChanges)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadPatchAndListChanges_floor)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return torvale::bench::RunBenchmarks(argc, argv, {{"CreatePatch", "CreatePatch_floor", 3.0}});
+  return torvale::bench::RunBenchmarks(argc, argv, {{"CreatePatch", "CreatePatch_floor", 3.0},
+                                                {"ReadPatchAndListChanges",
+                                                 "ReadPatchAndListChanges_floor", 4.0}});
 }

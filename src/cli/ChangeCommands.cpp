@@ -246,15 +246,16 @@ int Patch(const Request& request) {
     request.console.out << "The ROM does not differ from the clean ROM: no patch written.\n";
     return kDifferences;
   }
+  const frontend::ImageHashes cleanHashes = frontend::HashesOf(was);
   const std::string metadata = frontend::PatchMetadataXml(
-      {request.title, request.author, request.description}, frontend::CleanFactsOf(was));
+      {request.title, request.author, request.description}, frontend::CleanFactsOf(cleanHashes));
   const Bytes patch = suffix == "bps" ? EncodeBps(was, now, runs, metadata) : EncodeIps(now, runs);
   WriteOutput(request.output, patch, request.files, request.force, "patch");
   std::size_t bytes = 0;
   for (const ChangedRun& run : runs) bytes += run.length;
   request.console.out << "Patch \"" << QDir::toNativeSeparators(request.output) << "\" written: it changes "
                       << bytes << " bytes in " << runs.size() << " runs.\n\n"
-                      << frontend::ReleaseBlock(frontend::HashesOf(was), frontend::HashesOf(now));
+                      << frontend::ReleaseBlock(cleanHashes, frontend::HashesOf(now));
   return kDone;
 }
 

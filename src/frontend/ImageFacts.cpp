@@ -1,6 +1,7 @@
 #include "frontend/ImageFacts.h"
 
 #include <QCryptographicHash>
+#include <future>
 
 #include "frontend/HexText.h"
 #include "patch/ImageIdentity.h"
@@ -26,13 +27,22 @@ QString Described(const QString& what, const ImageHashes& image) {
 
 }  // namespace
 
+// SHA-256 takes as long as the others together: it runs beside them.
 ImageHashes HashesOf(std::span<const std::uint8_t> image) {
-  return {image.size(), Crc32(image), Hash(image, QCryptographicHash::Md5),
-          Hash(image, QCryptographicHash::Sha1), Hash(image, QCryptographicHash::Sha256)};
+  std::future<QString> sha256 =
+      std::async(std::launch::async, Hash, image, QCryptographicHash::Sha256);
+  ImageHashes hashes{image.size(), Crc32(image), Hash(image, QCryptographicHash::Md5),
+                     Hash(image, QCryptographicHash::Sha1), {}};
+  hashes.sha256 = sha256.get();
+  return hashes;
 }
 
 CleanImageFacts CleanFactsOf(std::span<const std::uint8_t> image) {
   return {image.size(), Crc32(image), Hash(image, QCryptographicHash::Sha1).toStdString()};
+}
+
+CleanImageFacts CleanFactsOf(const ImageHashes& hashes) {
+  return {hashes.size, hashes.crc32, hashes.sha1.toStdString()};
 }
 
 QString ReleaseBlock(const ImageHashes& clean, const ImageHashes& patched) {

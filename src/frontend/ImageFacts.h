@@ -20,6 +20,8 @@ struct ImageHashes {
 ImageHashes HashesOf(std::span<const std::uint8_t> image);
 // The size, CRC32 and SHA-1 that a change set records of its clean image.
 CleanImageFacts CleanFactsOf(std::span<const std::uint8_t> image);
+// The same of an image whose hashes are known already.
+CleanImageFacts CleanFactsOf(const ImageHashes& hashes);
 
 // The block that patch sites ask for: the clean and the patched image's
 // size, CRC32, MD5, SHA-1 and SHA-256.

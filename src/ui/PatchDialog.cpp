@@ -49,17 +49,18 @@ QString CreatePatchWithDialog(Platform& platform, QWidget* parent, const RomFile
     if (std::ranges::equal(edited, clean.Image())) {
       return QStringLiteral("The open ROM does not differ from the clean ROM: no patch written.");
     }
+    const frontend::ImageHashes cleanHashes = frontend::HashesOf(clean.Image());
     std::string metadata;
     if (format == PatchFormat::kBps) {
       PatchDetailsDialog details(parent);
       platform.ShowModal(details);
       if (details.result() != QDialog::Accepted) return {};
-      metadata = frontend::PatchMetadataXml(details.Info(), frontend::CleanFactsOf(clean.Image()));
+      metadata = frontend::PatchMetadataXml(details.Info(), frontend::CleanFactsOf(cleanHashes));
     }
     const PatchSummary summary =
         CreatePatch(clean.Image(), edited, format, path.toStdString(), romFiles, metadata);
     ReleaseBlockWindow release(
-        frontend::ReleaseBlock(frontend::HashesOf(clean.Image()), frontend::HashesOf(edited)),
+        frontend::ReleaseBlock(cleanHashes, frontend::HashesOf(edited)),
         parent);
     platform.ShowModal(release);
     return QStringLiteral("Patch \"%1\" written: it changes %2 in %3.")
