@@ -64,20 +64,15 @@ std::string ProgramName() {
 Bytes AppliedAsTheyStand(const QString& source, const Bytes& image, const TextCodec& text) {
   const QString suffix = QFileInfo(source).suffix().toLower();
   if (suffix == "bps" || suffix == "ips") {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-      throw PatchError("\"" + source.toStdString() + "\" could not be read");
-    }
-    const QByteArray bytes = file.readAll();
-    const std::span<const std::uint8_t> patch(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                              static_cast<std::size_t>(bytes.size()));
+    const Bytes patch = frontend::ReadChangeFile(source);
     try {
       return suffix == "bps" ? ReadBps(patch, image).target : ReadIps(patch, image);
     } catch (const PatchError& error) {
-      throw PatchError("\"" + QDir::toNativeSeparators(source).toStdString() + "\": " +
-                       error.what() + (suffix == "bps" ? "; give --clean CLEAN to apply it to "
-                                                          "an edited ROM"
-                                                        : ""));
+      std::string why = error.what();
+      if (why.ends_with('.')) why.pop_back();
+      throw PatchError("\"" + QDir::toNativeSeparators(source).toStdString() + "\": " + why +
+                       (suffix == "bps" ? "; give --clean CLEAN to apply it to an edited ROM"
+                                        : ""));
     }
   }
   if (!frontend::IsChangeSource(source) || QStringList{"smc", "sfc", "swc", "fig"}.contains(suffix)) {

@@ -30,7 +30,9 @@ const QStringList kRomSuffixes = {"smc", "sfc", "swc", "fig"};
   throw PatchError("\"" + QDir::toNativeSeparators(path).toStdString() + "\": " + why);
 }
 
-std::vector<std::uint8_t> ReadWhole(const QString& path) {
+}  // namespace
+
+std::vector<std::uint8_t> ReadChangeFile(const QString& path) {
   QFile file(path);
   if (QFileInfo(path).size() > kLargestSource) Refuse(path, "is too large to be a file of changes");
   if (!file.open(QIODevice::ReadOnly))
@@ -38,6 +40,8 @@ std::vector<std::uint8_t> ReadWhole(const QString& path) {
   const QByteArray bytes = file.readAll();
   return {bytes.begin(), bytes.end()};
 }
+
+namespace {
 
 // "Monster Attack-Defense.csv" is the table "Monster Attack/Defense".
 const Table& TableOfCsv(const QString& path) {
@@ -54,7 +58,7 @@ const Table& TableOfCsv(const QString& path) {
 ChangeSet ChangesOfCsv(const QString& path, std::span<const std::uint8_t> clean,
                        const TextCodec& text) {
   const Table& table = TableOfCsv(path);
-  const std::vector<std::uint8_t> csv = ReadWhole(path);
+  const std::vector<std::uint8_t> csv = ReadChangeFile(path);
   const ImageView view({}, clean);
   std::vector<Record> records;
   for (int record = 0; record < table.count; ++record) {
@@ -92,7 +96,7 @@ void RequireMadeAgainst(const CleanImageFacts& recorded, const CleanImageFacts& 
 }  // namespace
 
 ChangeSet ReadChangeSetFile(const QString& path) {
-  const std::vector<std::uint8_t> yaml = ReadWhole(path);
+  const std::vector<std::uint8_t> yaml = ReadChangeFile(path);
   try {
     return ReadChangeSetYaml(
         std::string_view(reinterpret_cast<const char*>(yaml.data()), yaml.size()));
@@ -116,11 +120,11 @@ ChangeSource ReadChangeSource(const QString& path, std::span<const std::uint8_t>
       source.changes = ReadChangeSetFile(path);
       RequireMadeAgainst(source.changes.clean, CleanFactsOf(clean));
     } else if (suffix == "bps") {
-      BpsContents patched = ReadBps(ReadWhole(path), clean);
+      BpsContents patched = ReadBps(ReadChangeFile(path), clean);
       source.changes = ChangeSetOf(clean, patched.target, text);
       source.metadata = std::move(patched.metadata);
     } else if (suffix == "ips") {
-      source.changes = ChangeSetOf(clean, ReadIps(ReadWhole(path), clean), text);
+      source.changes = ChangeSetOf(clean, ReadIps(ReadChangeFile(path), clean), text);
     } else if (suffix == "csv") {
       source.changes = ChangesOfCsv(path, clean, text);
     } else if (kRomSuffixes.contains(suffix)) {

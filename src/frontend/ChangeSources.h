@@ -3,6 +3,7 @@
 #include <QString>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "patch/ChangeSet.h"
 
@@ -30,6 +31,10 @@ ChangeSource ReadChangeSource(const QString& path, std::span<const std::uint8_t>
 // A change set's file (.yaml) read as it stands, not checked against any
 // clean image. Refused (PatchError) with the file's name and why.
 ChangeSet ReadChangeSetFile(const QString& path);
+
+// A file of changes read whole; refused (PatchError) when it cannot be read
+// or is far larger than any such file.
+std::vector<std::uint8_t> ReadChangeFile(const QString& path);
 
 // Whether the file's suffix is one ReadChangeSource reads.
 bool IsChangeSource(const QString& path);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+#include <fstream>
 
 #include "FaultyRomIo.h"
 #include "TestRom.h"
@@ -38,6 +39,7 @@ class CommandLine : public ::testing::Test {
     m_previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(m_folder.Path().string()));
     for (const auto& [name, image] : Roms()) Write(name, image);
+    std::ofstream(m_folder.File("bad.yaml")) << "version: 1\nclean:\n  size: 5\n  crc32: 7\ntables:\n  Nonsense: {}\n";
   }
   ~CommandLine() override { QDir::setCurrent(m_previous); }
 
@@ -125,6 +127,8 @@ TEST_F(CommandLine, CommandsPrintTheirResultsAndWriteOnlyTheirOutputs) {
        "\"a.smc\" is one of the command's inputs, which are never written over."},
       {{"apply", "clean.smc", "a.yaml"}, 2, "", "give either -o OUT or --in-place"},
       {{"apply", "clean.smc", "a.yaml", "-o", "built.smc"}, 0, "Wrote \"built.smc\".\n", "", true},
+      {{"apply", "clean.smc", "bad.yaml", "-o", "bad.smc"}, 2, "",
+       "torvale-cli: \"bad.yaml\": Line 6 of the change set: no table is called \"Nonsense\".\n"},
       {{"patch", "clean.smc", "clean.smc", "-o", "none.bps"}, 1,
        "The ROM does not differ from the clean ROM: no patch written.\n", "", true},
       {{"patch", "clean.smc", "b.smc", "-o", "b.bps", "--title", "Dearer"}, 0,
@@ -177,13 +181,13 @@ TEST_F(CommandLine, CommandsPrintTheirResultsAndWriteOnlyTheirOutputs) {
   for (const auto& [output, image] : outputs) {
     EXPECT_EQ(testing::DescribeDifferences(file(image), Read(output)), "") << output;
   }
-  for (const char* unwritten : {"none.bps", "x.smc", "ac.yaml", "ca.smc"}) {
+  for (const char* unwritten : {"none.bps", "x.smc", "ac.yaml", "ca.smc", "bad.smc"}) {
     EXPECT_FALSE(Exists(unwritten)) << unwritten;
   }
   // Only the outputs, and no temporary file beside them.
   EXPECT_EQ(QDir::current().entryList(QDir::Files).join(' '),
-            "a.smc a.yaml ab-built.smc ab-text.smc ab.smc ab.yaml b.bps b.smc built.smc c.smc "
-            "cb.smc clean.smc csv.smc");
+            "a.smc a.yaml ab-built.smc ab-text.smc ab.smc ab.yaml b.bps b.smc bad.yaml built.smc "
+            "c.smc cb.smc clean.smc csv.smc");
 }
 
 // A ROM written in place under a fault at each of its reads, writes and
