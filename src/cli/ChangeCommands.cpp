@@ -208,11 +208,14 @@ int Merge(const Request& request) {
   }
   merged.changes.clean = frontend::CleanFactsOf(clean.file.Image());
   merged.changes.program = ProgramName();
+  // Entries are named as the merged image names them, as an export names them.
+  const Bytes target = AppliedTo(merged.changes, clean.file.Image(), request.text);
   std::string bytes;
   if (suffix == "yaml" || suffix == "yml") {
-    bytes = WriteChangeSetYaml(merged.changes, lists);
+    const ImageView merge(std::span(clean.LaidOut()).first(kCopierHeaderSize), target);
+    ListEntries names(request.text, merge.Rom());
+    bytes = WriteChangeSetYaml(merged.changes, names);
   } else {
-    const Bytes target = AppliedTo(merged.changes, clean.file.Image(), request.text);
     const auto runs = DiffImages(clean.file.Image(), target);
     const Bytes patch = suffix == "bps" ? EncodeBps(clean.file.Image(), target, runs)
                                         : EncodeIps(target, runs);
