@@ -14,12 +14,14 @@
 
 #include "TestRom.h"
 #include "data/Items.h"
+#include "data/Maps.h"
 #include "data/Tables.h"
 #include "patch/BpsPatch.h"
 #include "patch/ChangePlan.h"
 #include "patch/ChangeSet.h"
 #include "patch/ChangeSetYaml.h"
 #include "patch/ImageDiff.h"
+#include "patch/PatchError.h"
 #include "rom/RomImage.h"
 
 namespace torvale {
@@ -38,16 +40,28 @@ class ChangeSets : public ::testing::Test {
     return clean;
   }
 
-  // The clean image with a few fields of random tables given random bytes,
-  // and some bytes anywhere (the first and the last among them, now and then).
+  // The clean image with a few fields of random tables given random bytes or
+  // a random value through their table's writer, and some bytes anywhere
+  // (the first and the last among them, now and then).
   Bytes RandomEdit() {
     Bytes image = Clean();
     const auto tables = AllTables();
     for (int edits = 1 + Below(6); edits-- > 0;) {
       const Table& table = *tables[Below(static_cast<int>(tables.size()))];
       const int record = Below(table.count);
-      const Field& field = table.fields[Below(static_cast<int>(table.fields.size()))];
+      const std::size_t index = static_cast<std::size_t>(Below(static_cast<int>(table.fields.size())));
+      const Field& field = table.fields[index];
       if (!HasField(field, record)) continue;
+      if (Below(2) == 0 && field.access == Access::kWritten) {
+        ChangeSet value;
+        value.fields.push_back({&table, record, index, RandomValue(field)});
+        try {
+          image = AppliedTo(value, image, m_text);
+        } catch (const PatchError&) {
+          // A value its record cannot take with the others (a guarded chest's formation).
+        }
+        continue;
+      }
       const std::size_t at = FieldOffset(field, record) - kCopierHeaderSize;
       for (std::size_t i = 0; i < field.width && at + i < image.size(); ++i) {
         image[at + i] = static_cast<std::uint8_t>(m_random());
@@ -61,6 +75,17 @@ class ChangeSets : public ::testing::Test {
       image[at] = static_cast<std::uint8_t>(m_random());
     }
     return image;
+  }
+
+  // A number in the field's range, or a text of letters as long as the field.
+  Value RandomValue(const Field& field) {
+    if (field.encoding == Encoding::kText || field.encoding == Encoding::kBlankedText) {
+      std::string text(field.width, ' ');
+      for (char& letter : text) letter = static_cast<char>('A' + Below(26));
+      return text;
+    }
+    return field.minimum +
+           static_cast<std::int64_t>(m_random() % static_cast<std::uint64_t>(field.maximum - field.minimum + 1));
   }
 
   int Below(int count) { return static_cast<int>(m_random() % static_cast<unsigned>(count)); }
@@ -81,12 +106,14 @@ std::map<FieldKey, Value> ByField(const ChangeSet& changes) {
 
 TEST_F(ChangeSets, RandomEditsGoBackByteForByteThroughSetsAndPatches) {
   int fields = 0, runs = 0;
+  std::set<const Table*> tables;
   for (int set = 0; set < kEditSets; ++set) {
     SCOPED_TRACE("edit set " + std::to_string(set));
     const Bytes edited = RandomEdit();
     ChangeSet changes = ChangeSetOf(Clean(), edited, m_text);
     changes.clean = {Clean().size(), 0x6A3D5E21, ""};
     fields += static_cast<int>(changes.fields.size());
+    for (const FieldChange& change : changes.fields) tables.insert(change.table);
     runs += static_cast<int>(changes.runs.size());
     ASSERT_EQ(testing::DescribeDifferences(edited, AppliedTo(changes, Clean(), m_text)), "");
     // Written into the clean image, the writes give the edit, each field in one write.
@@ -117,7 +144,13 @@ TEST_F(ChangeSets, RandomEditsGoBackByteForByteThroughSetsAndPatches) {
         plan, [](const PlannedChange& p) { return p.state == PlanState::kAlreadySo && !p.taken; }));
     ASSERT_TRUE(AppliedTo(TakenChanges(changes, plan), edited, m_text) == edited);
   }
-  // The edits reach fields and other bytes alike.
+  // The edits reach every table that has written fields of its own, and
+  // other bytes too. (A map's song is the Music of its properties, named there.)
+  for (const Table* table : AllTables()) {
+    const bool written = std::ranges::any_of(
+        table->fields, [](const Field& field) { return field.access == Access::kWritten; });
+    EXPECT_EQ(tables.contains(table), written && table != &MapSongTable()) << table->name;
+  }
   EXPECT_GT(fields, kEditSets);
   EXPECT_GT(runs, kEditSets / 4);
 }
