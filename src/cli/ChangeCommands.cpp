@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <future>
 #include <optional>
 
 #include "cli/Images.h"
@@ -129,7 +130,7 @@ int Apply(const Request& request) {
     }
     const ChangeSet changes =
         frontend::ReadChangeSource(source, clean->file.Image(), request.text).changes;
-    const ImageView now(std::span(rom.LaidOut()).first(kCopierHeaderSize), image);
+    const ImageView now(rom.Header(), image);
     ListEntries lists(request.text, clean->Rom());
     const std::vector<PlannedChange> plan =
         PlanChanges(changes, clean->file.Image(), image, request.text);
@@ -165,7 +166,7 @@ int Apply(const Request& request) {
   } else {
     QStringList inputs = request.files;
     if (clean) inputs << clean->file.path;
-    const Bytes file = Behind(std::span(rom.file.bytes).first(rom.file.header), image);
+    const Bytes file = Behind(rom.Header(), image);
     WriteOutput(request.output, file, inputs, request.force, "ROM");
   }
   request.console.out << "Wrote \"" << QDir::toNativeSeparators(written) << "\"";
@@ -212,7 +213,7 @@ int Merge(const Request& request) {
   const Bytes target = AppliedTo(merged.changes, clean.file.Image(), request.text);
   std::string bytes;
   if (suffix == "yaml" || suffix == "yml") {
-    const ImageView merge(std::span(clean.LaidOut()).first(kCopierHeaderSize), target);
+    const ImageView merge(clean.Header(), target);
     ListEntries names(request.text, merge.Rom());
     bytes = WriteChangeSetYaml(merged.changes, names);
   } else {
@@ -244,6 +245,8 @@ int Patch(const Request& request) {
     request.console.out << "The ROM does not differ from the clean ROM: no patch written.\n";
     return kDifferences;
   }
+  // The patched image is hashed while the patch is made.
+  std::future<frontend::ImageHashes> patched = std::async(std::launch::async, frontend::HashesOf, now);
   const frontend::ImageHashes cleanHashes = frontend::HashesOf(was);
   const std::string metadata = frontend::PatchMetadataXml(
       {request.title, request.author, request.description}, frontend::CleanFactsOf(cleanHashes));
@@ -253,7 +256,7 @@ int Patch(const Request& request) {
   for (const ChangedRun& run : runs) bytes += run.length;
   request.console.out << "Patch \"" << QDir::toNativeSeparators(request.output) << "\" written: it changes "
                       << bytes << " bytes in " << runs.size() << " runs.\n\n"
-                      << frontend::ReleaseBlock(cleanHashes, frontend::HashesOf(now));
+                      << frontend::ReleaseBlock(cleanHashes, patched.get());
   return kDone;
 }
 

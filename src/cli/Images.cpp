@@ -8,11 +8,10 @@
 namespace torvale::cli {
 Image::Image(const QString& path)
     : file(frontend::ReadRomImageFile(path)),
-      m_laidOut(LaidOutImage(file.Image(), std::span(file.bytes).first(file.header))),
-      m_view(m_laidOut) {}
+      m_view(Header(), file.Image()) {}
 
 std::vector<std::uint8_t> Image::LaidOutLike(const Image& other) const {
-  return LaidOutImage(file.Image(), std::span(other.m_laidOut).first(kCopierHeaderSize));
+  return LaidOutImage(file.Image(), other.Header());
 }
 
 void RequireSameSize(const Image& a, const Image& b) {

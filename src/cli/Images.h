@@ -9,7 +9,7 @@
 
 namespace torvale::cli {
 
-// A ROM file the command reads, and a view of it laid out behind a copier
+// A ROM file the command reads, and a view of its image behind a copier
 // header (its own, or one of zeros) for the table readers.
 class Image {
  public:
@@ -19,13 +19,12 @@ class Image {
 
   const frontend::RomImageFile file;
   const RomFile& Rom() const { return m_view.Rom(); }
-  // The image behind its copier header, or behind one of zeros.
-  const std::vector<std::uint8_t>& LaidOut() const { return m_laidOut; }
+  // Its copier header: 512 bytes, or none.
+  std::span<const std::uint8_t> Header() const { return std::span(file.bytes).first(file.header); }
   // The image behind `other`'s copier header, so that only the images differ.
   std::vector<std::uint8_t> LaidOutLike(const Image& other) const;
 
  private:
-  std::vector<std::uint8_t> m_laidOut;
   ImageView m_view;
 };
 

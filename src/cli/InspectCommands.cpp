@@ -67,7 +67,7 @@ int Diff(const Request& request) {
   const Image clean(request.files[0]);
   const Image rom(request.files[1]);
   RequireSameSize(clean, rom);
-  const std::vector<std::uint8_t> now = rom.LaidOut();
+  const std::vector<std::uint8_t> now = rom.LaidOutLike(rom);
   const std::vector<std::uint8_t> was = clean.LaidOutLike(rom);
   const std::vector<Change> changes = ListChanges(now, was, request.text);
   for (const Change& change : changes) {

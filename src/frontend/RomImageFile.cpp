@@ -33,9 +33,12 @@ RomImageFile ReadRomImageFile(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) {
     Refuse(path, QStringLiteral("could not be read (%1)").arg(file.errorString()));
   }
-  const QByteArray bytes = file.readAll();
-  RomImageFile rom{path, {bytes.begin(), bytes.end()}, 0};
-  if (rom.bytes.size() != size) Refuse(path, QStringLiteral("could not be read whole"));
+  RomImageFile rom{path, std::vector<std::uint8_t>(size), 0};
+  if (file.read(reinterpret_cast<char*>(rom.bytes.data()), static_cast<qint64>(size)) !=
+          static_cast<qint64>(size) ||
+      !file.atEnd()) {
+    Refuse(path, QStringLiteral("could not be read whole"));
+  }
   if (size % kBlock == kHeaderedRemainder) rom.header = kCopierHeaderSize;
   if (rom.Image().size() + kCopierHeaderSize < kMinimumRomSize) {
     Refuse(
