@@ -18,6 +18,7 @@ class MainWindow;
 }
 
 namespace torvale {
+struct CleanRom;
 class RomError;
 struct Table;
 }  // namespace torvale
@@ -94,6 +95,10 @@ class MainWindow : public QMainWindow {
   void WriteComputedChecksum();
   void FixChecksum();
   void CompareWithCleanRom();
+  // Reads the open ROM's clean ROM (asked for once and remembered) and runs
+  // `use` with it; what `use` returns goes to the status line.
+  void WithCleanRom(
+      const std::function<QString(const CleanRom& clean, const QString& cleanPath)>& use);
   void CreatePatchFromMenu();
   void ApplyPatchFromMenu();
   void ExportChangesFromMenu();

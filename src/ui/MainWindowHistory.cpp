@@ -121,13 +121,20 @@ void MainWindow::CompareWithCleanRom() {
   ShowChecksum();
 }
 
-void MainWindow::CreatePatchFromMenu() {
+void MainWindow::WithCleanRom(
+    const std::function<QString(const CleanRom& clean, const QString& cleanPath)>& use) {
   if (!m_rom.IsOpen()) return;
   CleanRomChoice choice(m_platform, this, m_rom);
   const std::optional<CleanRom> clean = choice.Read(false);
   if (!clean) return;
-  const QString status = CreatePatchWithDialog(m_platform, this, m_rom, *clean, choice.Path());
+  const QString status = use(*clean, choice.Path());
   if (!status.isEmpty()) statusBar()->showMessage(status);
+}
+
+void MainWindow::CreatePatchFromMenu() {
+  WithCleanRom([this](const CleanRom& clean, const QString& cleanPath) {
+    return CreatePatchWithDialog(m_platform, this, m_rom, clean, cleanPath);
+  });
 }
 
 // The patch is chosen first, then read against the clean ROM it was made for.
@@ -154,13 +161,9 @@ void MainWindow::ApplyPatchFromMenu() {
 }
 
 void MainWindow::ExportChangesFromMenu() {
-  if (!m_rom.IsOpen()) return;
-  CleanRomChoice choice(m_platform, this, m_rom);
-  const std::optional<CleanRom> clean = choice.Read(false);
-  if (!clean) return;
-  const QString status =
-      ExportChangesWithDialog(m_platform, this, m_rom, m_session.Text(), *clean, choice.Path());
-  if (!status.isEmpty()) statusBar()->showMessage(status);
+  WithCleanRom([this](const CleanRom& clean, const QString& cleanPath) {
+    return ExportChangesWithDialog(m_platform, this, m_rom, m_session.Text(), clean, cleanPath);
+  });
 }
 
 }  // namespace torvale::ui
