@@ -7,7 +7,9 @@
 // the button of the window that opens it. Each window is saved as a PNG once
 // its lists are filled and its first record is shown. Then a few items are
 // changed, and the history window and the changes window, against a copy of
-// the ROM as it was opened, are saved, the latter with a patch made; then
+// the ROM as it was opened, are saved, the latter with a patch made (its
+// details and its release block), then that patch applied over the last
+// change taken back; then
 // tables as grids: the items sorted by price and filtered, a paste into the
 // shops, Where Used of an item and Find. The ROM is written: give the tool a copy.
 
@@ -22,6 +24,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSet>
 #include <QTableView>
@@ -79,7 +82,21 @@ const Picture kPictures[] = {
     {"HistoryWindow", "history-window", nullptr},
     {"ChangesWindow", "changes-window",
      [](QWidget& window) { Click(window, "CreatePatchCMD"); }},  // answered with a file name
+    {"PatchDetailsDialog", "patch-details",
+     [](QWidget& window) {
+       QTest::keyClicks(Control<QLineEdit>(window, "TitleTXT"), QStringLiteral("Sharper Blades"));
+       QTest::keyClicks(Control<QLineEdit>(window, "AuthorTXT"), QStringLiteral("A. Hacker"));
+       QTest::keyClicks(Control<QPlainTextEdit>(window, "DescriptionTXT"),
+                        QStringLiteral("Three swords hit harder."));
+     }},
+    {"ReleaseBlockWindow", "release-block", nullptr},
+    {"ApplyPatchWindow", "apply-patch-window", nullptr},
 };
+
+// The windows that go on when their picture is taken: a patch's details are written.
+bool GoesOn(const QWidget& window) {
+  return window.objectName() == QLatin1String("PatchDetailsDialog");
+}
 
 // An afternoon's first changes: the attack of three items, each applied.
 void ChangeItems(QDialog& editor) {
@@ -262,12 +279,20 @@ int main(int argc, char* argv[]) {
   torvale::tools::ClickNode(tree, QStringLiteral("Item Editor"));
   platform.whileModal = [&](QDialog& window) {
     photographer.Take(window);
-    window.reject();
+    if (GoesOn(window)) {
+      window.accept();
+    } else {
+      window.reject();
+    }
   };
   Control<QAction>(main, "mnuHistory")->trigger();
   platform.fileAnswers = {QString::fromStdString(clean.string()),
                           QString::fromStdString(patch.string())};
   Control<QAction>(main, "mnuCompare")->trigger();
+  // The last change taken back, the patch of all three applied: one field to change.
+  Control<QAction>(main, "mnuUndo")->trigger();
+  platform.fileAnswers = {QString::fromStdString(patch.string())};
+  Control<QAction>(main, "mnuApplyPatch")->trigger();
   TakeTables(main, photographer);
   std::filesystem::remove(spc);
   std::filesystem::remove(clean);
