@@ -11,6 +11,7 @@
 #include "frontend/PatchMetadata.h"
 #include "patch/ImageView.h"
 #include "rom/RomImage.h"
+#include "ui/GameText.h"
 
 namespace torvale::ui {
 namespace {
@@ -27,10 +28,6 @@ QString StateText(PlanState state) {
       break;
   }
   return QStringLiteral("conflict: changed here too");
-}
-
-QString FromLatin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // "Title: Hard Mode": a line for each thing the patch says of itself.
@@ -122,9 +119,9 @@ void ApplyPatchWindow::ShowPlan() {
             field, ReadRecord(*change.table, m_context.text, rom, change.record)[change.field],
             lists));
       };
-      columns = {FromLatin1(change.table->name),
+      columns = {FromGameText(change.table->name),
                  QString::fromStdString(lists.Entry(change.table->entries, change.record)),
-                 FromLatin1(field.label), shown(was.Rom()), shown(is.Rom()),
+                 FromGameText(field.label), shown(was.Rom()), shown(is.Rom()),
                  QString::fromStdString(ShownValue(field, change.value, lists))};
     }
     columns << StateText(planned.state);
